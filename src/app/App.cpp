@@ -1,0 +1,211 @@
+#include "app/App.h"
+
+#include "app/AppMedia.h"
+#include "app/FileTypes.h"
+#include "app/GlobalModule.h"
+#include "app/MenuBar1.h"
+#include "editor/NewLauncherWin.h"
+#include "launcher/CheckVisibleTimerWin.h"
+#include "launcher/LauncherWin.h"
+#include "platform/Framework.h"
+#include "settings/AboutWin.h"
+#include "settings/PrefWin.h"
+#include "settings/SelectYourLanguageWin.h"
+#include "store/LauncherDatabase.h"
+#include "store/LauncherLoader.h"
+#include "store/PrefClass.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QLockFile>
+#include <QPixmap>
+#include <QSocketNotifier>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+App* running = nullptr;
+}
+
+App::App() {
+    running = this;
+    MenuBar1* bar = MenuBar1::instance();
+    _ApplicationAddMenuHandlers();
+    connect(bar->menu(), &QMenu::aboutToShow, this, &App::Event_EnableMenuItems);
+    for (QMenu* sub : bar->menu()->findChildren<QMenu*>())
+        connect(sub, &QMenu::aboutToShow, this, &App::Event_EnableMenuItems);
+    qApp->installEventFilter(this);
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_tray = std::make_unique<QSystemTrayIcon>();
+        m_tray->setIcon(QIcon(QPixmap::fromImage(AppMedia::LauncherMainIcon())));
+        m_tray->setToolTip(QStringLiteral("Vondrelaskit"));
+        m_tray->setContextMenu(bar->menu());
+        m_tray->show();
+    }
+}
+
+App::~App() {
+    qApp->removeEventFilter(this);
+    if (running == this)
+        running = nullptr;
+}
+
+App* App::instance() { return running; }
+
+void App::_ApplicationAddMenuHandlers() {
+    connect(MenuItems::NewMenu(), &QAction::triggered, this, &App::_NewMenu_Action);
+    connect(MenuItems::AboutMenu(), &QAction::triggered, this, &App::_AboutMenu_Action);
+    connect(MenuItems::PrefMenu(), &QAction::triggered, this, &App::_PrefMenu_Action);
+    connect(MenuItems::CloseMenu(), &QAction::triggered, this, &App::CloseFrontWindow);
+}
+
+void App::Event_Open() {
+    CheckVisibleTimerWin::instance()->Show();
+    GlobalModule::MyPref = std::make_unique<PrefClass>();
+    GlobalModule::MyPref->ReadPrefMethod();
+    GlobalModule::MakeDBMethod();
+    if (TextEquals(GlobalModule::MyPref->Language, QStringLiteral("none")))
+        SelectYourLanguageWin::instance()->Show();
+    else
+        GlobalModule::LoadLauncherWinMethod();
+}
+
+void App::Event_EnableMenuItems() {
+    MenuItems::AboutMenu()->setEnabled(true);
+    MenuItems::PrefMenu()->setEnabled(true);
+    MenuItems::NewMenu()->setEnabled(true);
+    bool anyOpen = false;
+    for (const auto& w : m_closeHandlers)
+        anyOpen = anyOpen || (w && w->isVisible());
+    MenuItems::CloseMenu()->setEnabled(anyOpen);
+}
+
+bool App::_NewMenu_Action() {
+    NewLauncherWin::instance()->Show();
+    return true;
+}
+
+bool App::_AboutMenu_Action() {
+    AboutWin::instance()->Show();
+    return true;
+}
+
+bool App::_PrefMenu_Action() {
+    PrefWin::instance()->Show();
+    return true;
+}
+
+void App::AddCloseMenuHandler(QWidget* window) {
+    m_closeHandlers.emplace_back(window);
+    MenuBar1::instance()->installShortcuts(window);
+}
+
+bool App::CloseFrontWindow() {
+    std::erase_if(m_closeHandlers, [](const QPointer<QWidget>& w) { return !w; });
+    QWidget* front = nullptr;
+    QWidget* active = QApplication::activeWindow();
+    for (const auto& w : m_closeHandlers)
+        if (w == active && w->isVisible())
+            front = w;
+    for (auto it = m_closeHandlers.rbegin(); !front && it != m_closeHandlers.rend(); ++it)
+        if ((*it)->isVisible())
+            front = *it;
+    if (!front)
+        return false;
+    front->close();
+    return true;
+}
+
+bool App::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        auto it = std::find(m_closeHandlers.begin(), m_closeHandlers.end(), watched);
+        if (it != m_closeHandlers.end()) {
+            QPointer<QWidget> w = *it;
+            m_closeHandlers.erase(it);
+            m_closeHandlers.push_back(w);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char c = 1;
+    [[maybe_unused]] auto n = ::write(signalPipe[1], &c, 1);
+}
+
+QString lockFilePath() {
+    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (dir.isEmpty() || !QDir(dir).exists())
+        dir = QDir::tempPath();
+    return dir + QStringLiteral("/vondrelaskit-%1.lock").arg(::getuid());
+}
+
+} // namespace
+
+int _Main(int argc, char** argv) {
+    // One running copy per user: a second start leaves at once and touches nothing.
+    QLockFile lock(lockFilePath());
+    lock.setStaleLockTime(0); // a dead owner's lock is taken over
+    if (!lock.tryLock(0))
+        return 0;
+
+    // Launcher windows place themselves on screen, which only X11 allows; the choice is
+    // passed as an argument so that launched programs do not inherit it.
+    std::vector<char*> args(argv, argv + argc);
+    static char platformFlag[] = "-platform";
+    static char xcb[] = "xcb";
+    if (qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        args.push_back(platformFlag);
+        args.push_back(xcb);
+    }
+    args.push_back(nullptr);
+    int count = int(args.size()) - 1;
+    QApplication application(count, args.data());
+    QApplication::setApplicationName(QStringLiteral("Vondrelaskit"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName(QStringLiteral("hicolor"));
+
+    // SIGINT and SIGTERM end the event loop like Quit.
+    std::unique_ptr<QSocketNotifier> signals;
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
+        signals = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(signals.get(), &QSocketNotifier::activated, &application, [] {
+            char c;
+            [[maybe_unused]] auto n = ::read(signalPipe[0], &c, 1);
+            QCoreApplication::quit();
+        });
+        struct sigaction sa = {};
+        sa.sa_handler = onSignal;
+        sigemptyset(&sa.sa_mask);
+        ::sigaction(SIGINT, &sa, nullptr);
+        ::sigaction(SIGTERM, &sa, nullptr);
+    }
+
+    FileTypes::_Initialize();
+    int status = 0;
+    {
+        App app;
+        QTimer::singleShot(0, &app, &App::Event_Open);
+        status = QApplication::exec();
+        GlobalModule::ReleaseGlobals();
+        // Dialogs still open go with the application.
+        QList<QPointer<QWidget>> open;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->testAttribute(Qt::WA_DeleteOnClose))
+                open << w;
+        for (const QPointer<QWidget>& w : open)
+            delete w.data();
+    }
+    return status;
+}

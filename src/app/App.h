@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class QSystemTrayIcon;
+
+// The application object: the start-up sequence, the menu handlers and Close Window.
+class App : public QObject {
+    Q_OBJECT
+
+public:
+    App();
+    ~App() override;
+    static App* instance();
+
+    void Event_Open();
+    void Event_EnableMenuItems();
+    bool _NewMenu_Action();
+    bool _AboutMenu_Action();
+    bool _PrefMenu_Action();
+
+    // The editor, the preferences dialog and the about box answer Close Window.
+    void AddCloseMenuHandler(QWidget* window);
+    // Closes the frontmost of them; false when none is open.
+    bool CloseFrontWindow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void _ApplicationAddMenuHandlers();
+    std::vector<QPointer<QWidget>> m_closeHandlers; // in activation order, front last
+    std::unique_ptr<QSystemTrayIcon> m_tray;
+};
+
+// The program: one running copy per user, the application on X11, the event loop, and the
+// release of everything at the end.
+int _Main(int argc, char** argv);

@@ -1,0 +1,98 @@
+#include "app/AppMedia.h"
+
+#include "platform/Desktop.h"
+
+#include <QFile>
+#include <QMap>
+#include <QPainter>
+
+static void initMediaResources() { Q_INIT_RESOURCE(media); }
+
+namespace AppMedia {
+
+namespace {
+int loads = 0;
+
+QString soundPath(int number) { return QStringLiteral(":/sounds/%1.wav").arg(number); }
+
+// Reads picture `number` into its slot unless it is already there.
+const QImage& picture(int number) {
+    static QMap<int, QImage> slots;
+    QImage& slot = slots[number];
+    if (slot.isNull()) {
+        initMediaResources();
+        ++loads;
+        slot.load(QStringLiteral(":/pictures/%1.png").arg(number));
+        if (!slot.isNull())
+            slot = slot.convertToFormat(QImage::Format_RGB32);
+    }
+    return slot;
+}
+
+// Picture `number` drawn through mask picture `maskNumber`, once.
+const QImage& maskedPicture(int number, int maskNumber) {
+    static QMap<int, QImage> slots;
+    QImage& slot = slots[number];
+    if (slot.isNull()) {
+        const QImage& pic = picture(number);
+        if (pic.isNull())
+            return slot;
+        slot = pic.convertToFormat(QImage::Format_ARGB32);
+        const QImage& mask = picture(maskNumber);
+        if (!mask.isNull()) {
+            for (int y = 0; y < slot.height(); ++y) {
+                QRgb* line = reinterpret_cast<QRgb*>(slot.scanLine(y));
+                const QRgb* m = y < mask.height()
+                                    ? reinterpret_cast<const QRgb*>(mask.constScanLine(y))
+                                    : nullptr;
+                for (int x = 0; x < slot.width(); ++x) {
+                    const int a = (m && x < mask.width()) ? 255 - qGreen(m[x]) : 0;
+                    line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), a);
+                }
+            }
+        }
+        slot = slot.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    return slot;
+}
+} // namespace
+
+Sound& Pop() {
+    static Sound s(soundPath(176));
+    return s;
+}
+Sound& EraseSound() {
+    static Sound s(soundPath(179));
+    return s;
+}
+Sound& BoardClick() {
+    static Sound s(soundPath(187));
+    return s;
+}
+
+const QImage& PrefIcon24() { return picture(168); }
+const QImage& PrefIcon24Mask() { return picture(169); }
+const QImage& YellowHueBlob() { return maskedPicture(170, 171); }
+const QImage& YellowHueBlobMask() { return picture(171); }
+const QImage& PlusMinusIcon() { return maskedPicture(174, 175); }
+const QImage& PlusMinusIconMask() { return picture(175); }
+const QImage& CautionIcon() { return maskedPicture(176, 177); }
+const QImage& CautionIconMask() { return picture(177); }
+const QImage& LauncherMainIcon() { return maskedPicture(178, 179); }
+const QImage& LauncherMainIconMask() { return picture(179); }
+
+QString PoofStripPath() {
+    initMediaResources();
+    return QStringLiteral(":/pictures/poof.png");
+}
+
+int resourceLoads() { return loads; }
+
+} // namespace AppMedia
+
+void Sound::Play() {
+    initMediaResources();
+    // No audio device means silence, never an error.
+    if (QFile::exists(m_resource))
+        Desktop::instance().playSound(m_resource, Volume);
+}

@@ -1,0 +1,42 @@
+#include "app/GlobalModule.h"
+
+#include "launcher/LauncherWin.h"
+#include "platform/Database.h"
+#include "platform/Desktop.h"
+#include "store/PrefClass.h"
+
+#include <QWidget>
+
+namespace GlobalModule {
+
+std::vector<std::unique_ptr<LauncherWin>> LauncherWinArr;
+std::unique_ptr<Database> GlobalDB;
+std::unique_ptr<PrefClass> MyPref;
+
+namespace {
+bool bringFrontPending = false;
+}
+
+bool IsKorean() { return MyPref && MyPref->Language.compare(QLatin1String("korean"), Qt::CaseInsensitive) == 0; }
+
+void MsgBox(const QString& text) { Desktop::instance().messageBox(text); }
+
+void BringMeFront() { bringFrontPending = true; }
+
+void ShowInFront(QWidget* window) {
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    if (bringFrontPending || !window->testAttribute(Qt::WA_ShowWithoutActivating))
+        window->activateWindow();
+    bringFrontPending = false;
+}
+
+void ReleaseGlobals() {
+    LauncherWinArr.clear();
+    GlobalDB.reset();
+    MyPref.reset();
+}
+
+} // namespace GlobalModule

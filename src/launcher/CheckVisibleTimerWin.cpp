@@ -1,0 +1,58 @@
+#include "launcher/CheckVisibleTimerWin.h"
+
+#include "app/GlobalModule.h"
+#include "launcher/LauncherWin.h"
+#include "store/PrefClass.h"
+
+#include <QCoreApplication>
+
+CheckVisibleTimerWin* CheckVisibleTimerWin::instance() {
+    static CheckVisibleTimerWin* watcher = [] {
+        auto* w = new CheckVisibleTimerWin;
+        w->setParent(QCoreApplication::instance()); // lives as long as the application
+        return w;
+    }();
+    return watcher;
+}
+
+CheckVisibleTimerWin::CheckVisibleTimerWin() {
+    EventCheckTimer.setInterval(100);
+    EventCheckTimer.setSingleShot(false);
+    connect(&EventCheckTimer, &QTimer::timeout, this, &CheckVisibleTimerWin::EventCheckTimer_Action);
+}
+
+void CheckVisibleTimerWin::Show() { EventCheckTimer.start(); }
+
+void CheckVisibleTimerWin::EventCheckTimer_Action() {
+    OpenShowLauncherWinMethod(KeystrokCheckMethod() ? QStringLiteral("show")
+                                                    : QStringLiteral("hide"));
+}
+
+bool CheckVisibleTimerWin::ActivationMatches(const PrefClass& pref, const HeldModifiers& held) {
+    const HeldModifiers wanted{pref.CommandKeyValue, pref.OptionKeyValue, pref.ControlKeyValue,
+                               pref.ShiftKeyValue};
+    if (!wanted.command && !wanted.option && !wanted.control && !wanted.shift)
+        return false;
+    return wanted == held;
+}
+
+bool CheckVisibleTimerWin::KeystrokCheckMethod() {
+    const PrefClass* pref = GlobalModule::MyPref.get();
+    if (!pref)
+        return false;
+    // With no flag set nothing can match: the keys are not even read.
+    if (!pref->CommandKeyValue && !pref->OptionKeyValue && !pref->ControlKeyValue &&
+        !pref->ShiftKeyValue)
+        return false;
+    return ActivationMatches(*pref, Desktop::instance().modifiers());
+}
+
+void CheckVisibleTimerWin::OpenShowLauncherWinMethod(const QString& s) {
+    auto& windows = GlobalModule::LauncherWinArr;
+    const bool show = s == QLatin1String("show");
+    if (!show && s != QLatin1String("hide"))
+        return;
+    // Last to first. Showing a shown window or hiding a hidden one does nothing at all.
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        (*it)->setVisible(show);
+}

@@ -1,0 +1,81 @@
+#include "app/GlobalModule.h"
+#include "launcher/LauncherWin.h"
+#include "platform/Database.h"
+#include "platform/Desktop.h"
+#include "platform/Framework.h"
+#include "platform/Plugin.h"
+#include "store/LauncherDatabase.h"
+#include "store/PrefClass.h"
+
+namespace {
+std::unique_ptr<RecordSet> windowRow(Database& db, qint32 uid) {
+    return db.SQLSelect(QStringLiteral("Select * from LauncherWinList where LauncherWinUID=") +
+                        QString::number(uid));
+}
+} // namespace
+
+void LauncherWin::ResizeWinSizeWriteMethod() {
+    Database* db = GlobalModule::DBConnectMethod();
+    if (!db)
+        return;
+    auto rs = windowRow(*db, LauncherWinUID);
+    if (!rs)
+        return;
+    rs->Edit();
+    rs->Field(QStringLiteral("Width")).setStringValue(QString::number(Width()));
+    rs->Field(QStringLiteral("Left")).setStringValue(QString::number(Left()));
+    rs->Field(QStringLiteral("Top")).setStringValue(QString::number(Top()));
+    rs->Update();
+    db->Commit();
+}
+
+void LauncherWin::UPdateViewInfoMethod(const QString& name, bool value) {
+    Database* db = GlobalModule::DBConnectMethod();
+    if (!db)
+        return;
+    auto rs = windowRow(*db, LauncherWinUID);
+    if (!rs)
+        return;
+    rs->Edit();
+    if (TextEquals(name, QStringLiteral("ViewTitleMenu"))) {
+        ViewTitleMenu = value;
+        rs->Field(QStringLiteral("ViewTitleMenu")).setBooleanValue(ViewTitleMenu);
+    } else if (TextEquals(name, QStringLiteral("ViewName"))) {
+        ViewName = value;
+        rs->Field(QStringLiteral("ViewName")).setBooleanValue(ViewName);
+    } else if (TextEquals(name, QStringLiteral("ViewBackPanel"))) {
+        ViewBackPanel = value;
+        rs->Field(QStringLiteral("ViewBackPanel")).setBooleanValue(ViewBackPanel);
+    }
+    rs->Update();
+    db->Commit();
+    MakeAppImageMethod();
+}
+
+void LauncherWin::ResizePlusMinusWinMethod(const QString& s) {
+    const int S = SpaceForIconSizeValue;
+    const int L = LimitWidthCount;
+    if (TextEquals(s, QStringLiteral("plus"))) {
+        setWidth(S * L + S);
+        if (MainScreenWidth() <= Width())
+            setWidth(Width() - S);
+    } else if (TextEquals(s, QStringLiteral("minus"))) {
+        setWidth(S * L - S);
+        if (Width() <= PrefIconXValue + 62)
+            setWidth(PrefIconXValue + 62);
+    }
+    hide();
+    MakeAppImageMethod();
+    show();
+}
+
+void LauncherWin::AddItemMethod() {
+    GlobalModule::BringMeFront();
+    const FolderItem apps = ApplicationsFolderMBS(0);
+    const QString title = GlobalModule::IsKorean() ? QStringLiteral("추가 아이템 선택")
+                                                   : QStringLiteral("Select Any Item");
+    const std::optional<QString> chosen =
+        Desktop::instance().chooseItem(title, apps.AbsolutePath());
+    if (chosen)
+        DropAppMethod(FolderItem(*chosen));
+}

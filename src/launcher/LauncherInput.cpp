@@ -1,0 +1,172 @@
+#include "app/AppMedia.h"
+#include "app/GlobalModule.h"
+#include "launcher/LauncherWin.h"
+#include "launcher/TempRunIconWin.h"
+#include "platform/Desktop.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QResizeEvent>
+
+bool LauncherWin::Event_MouseDown(qint32 X, qint32 Y, bool contextualClick) {
+    xx = X;
+    yy = Y;
+    CurrSelAppIndex = GetIndexMethod(X, Y);
+    if (contextualClick)
+        return false;
+    MouseClickValue = true;
+    AppMedia::BoardClick().Volume = 10;
+    AppMedia::BoardClick().Play();
+    return true;
+}
+
+void LauncherWin::Event_MouseDrag(const QPoint& globalPos) {
+    // The press point stays under the pointer while the window follows it. Working from
+    // the global position keeps that true while the window server catches up with a move.
+    const QPoint target = m_pressWindowPos + (globalPos - m_pressGlobal);
+    if (target != pos())
+        move(target);
+    if (globalPos != m_pressGlobal)
+        MouseClickValue = false;
+}
+
+void LauncherWin::Event_MouseUp(qint32 X, qint32 Y) {
+    if (!MouseClickValue)
+        return;
+    if (ViewTitleMenu) {
+        const int PX = PrefIconXValue, PY = PrefIconYValue;
+        if (PX <= X && X <= PX + 24 && PY + 2 <= Y && Y <= PY + 24) {
+            EditLauncherWinMethod();
+            return;
+        }
+        if (PX + 30 <= X && X <= PX + 62 && PY + 1 <= Y && Y <= PY + 20) {
+            if (X <= PX + 46)
+                ResizePlusMinusWinMethod(QStringLiteral("plus"));
+            else
+                ResizePlusMinusWinMethod(QStringLiteral("minus"));
+            return;
+        }
+    }
+    LaunchItemMethod(GetIndexMethod(X, Y));
+}
+
+void LauncherWin::LaunchItemMethod(qint32 idx) {
+    if (idx < 0 || idx >= qint32(LauncherItemArr->size()))
+        return;
+    const std::shared_ptr<AppListClass> item = (*LauncherItemArr)[size_t(idx)];
+    if (item->f.isNull() || !item->f.Exists())
+        return;
+    if (!myTempRunIconWin) {
+        myTempRunIconWin = std::make_unique<TempRunIconWin>();
+        myTempRunIconWin->SelfWin = this;
+    }
+    myTempRunIconWin->TempApp = item;
+    myTempRunIconWin->MakeIconMethod();
+    const LaunchResult r = item->f.Launch(true);
+    if (!r.ok) {
+        GlobalModule::MsgBox(GlobalModule::IsKorean()
+                                 ? QStringLiteral("\"%1\" 을(를) 열 수 없습니다.\n%2")
+                                       .arg(item->AppName, r.error)
+                                 : QStringLiteral("\"%1\" could not be opened.\n%2")
+                                       .arg(item->AppName, r.error));
+    }
+}
+
+void LauncherWin::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    const bool contextual =
+        event->button() == Qt::RightButton ||
+        (event->button() == Qt::LeftButton && event->modifiers().testFlag(Qt::ControlModifier));
+    if (event->button() != Qt::LeftButton && !contextual)
+        return;
+    if (!Event_MouseDown(p.x(), p.y(), contextual)) {
+        m_pressed = false;
+        // A menu that pops up and returns at once: its choice arrives as a signal.
+        auto* menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        Event_ConstructContextualMenu(menu);
+        connect(menu, &QMenu::triggered, this,
+                [this](QAction* action) { Event_ContextualMenuAction(action->data().toString()); });
+        menu->popup(event->globalPosition().toPoint());
+        return;
+    }
+    m_pressed = true;
+    m_pressGlobal = event->globalPosition().toPoint();
+    m_pressWindowPos = pos();
+}
+
+void LauncherWin::mouseMoveEvent(QMouseEvent* event) {
+    if (m_pressed && (event->buttons() & Qt::LeftButton))
+        Event_MouseDrag(event->globalPosition().toPoint());
+}
+
+void LauncherWin::mouseReleaseEvent(QMouseEvent* event) {
+    if (!m_pressed || event->button() != Qt::LeftButton)
+        return;
+    m_pressed = false;
+    const QPoint p = event->position().toPoint();
+    Event_MouseUp(p.x(), p.y());
+}
+
+void LauncherWin::moveEvent(QMoveEvent*) { ResizeWinSizeWriteMethod(); }
+
+void LauncherWin::resizeEvent(QResizeEvent* event) {
+    // Only a size the composition did not make is a live-resize step.
+    if (!m_composing && event->size() != m_composedSize)
+        MakeAppImageMethod();
+    ResizeWinSizeWriteMethod();
+}
+
+namespace {
+bool hasLocalFile(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return false;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            return true;
+    return false;
+}
+
+// A drop is a copy or a link, never a move: the dragged file stays where it was.
+bool acceptAsCopyOrLink(QDropEvent* event) {
+    if (!hasLocalFile(event->mimeData()))
+        return false;
+    if (event->possibleActions() & Qt::CopyAction)
+        event->setDropAction(Qt::CopyAction);
+    else if (event->possibleActions() & Qt::LinkAction)
+        event->setDropAction(Qt::LinkAction);
+    else
+        return false;
+    event->accept();
+    return true;
+}
+} // namespace
+
+void LauncherWin::dragEnterEvent(QDragEnterEvent* event) {
+    if (!acceptAsCopyOrLink(event))
+        event->ignore();
+}
+
+void LauncherWin::dragMoveEvent(QDragMoveEvent* event) {
+    if (!acceptAsCopyOrLink(event))
+        event->ignore();
+}
+
+void LauncherWin::dropEvent(QDropEvent* event) {
+    if (!acceptAsCopyOrLink(event)) {
+        event->ignore();
+        return;
+    }
+    const QList<QUrl> urls = event->mimeData()->urls();
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            continue;
+        const FolderItem f(url.toLocalFile());
+        if (f.Exists())
+            DropAppMethod(f);
+    }
+}

@@ -1,0 +1,98 @@
+#include "app/GlobalModule.h"
+#include "launcher/LauncherWin.h"
+#include "platform/Database.h"
+#include "store/IconHelpers.h"
+#include "store/LauncherDatabase.h"
+
+void LauncherWin::LoadAppListMethod(Database& db) {
+    auto rs = db.SQLSelect(QStringLiteral("Select * from LauncherList where LauncherWinUID=") +
+                           QString::number(LauncherWinUID) + QStringLiteral(" order by AppSEQ"));
+    if (!rs)
+        return;
+    LauncherItemArr->clear();
+    while (!rs->Eof()) {
+        auto item = std::make_shared<AppListClass>();
+        item->AppUID = qint32(rs->Field(QStringLiteral("AppUID")).IntegerValue());
+        item->AppSEQ = qint32(rs->Field(QStringLiteral("AppSEQ")).IntegerValue());
+        item->AppName = rs->Field(QStringLiteral("AppName")).StringValue();
+        item->AppPath = rs->Field(QStringLiteral("AppPath")).StringValue();
+        item->Icon = GlobalModule::PictureFromStoredIconText(rs->Field(QStringLiteral("Icon")).StringValue());
+        item->IconMask =
+            GlobalModule::PictureFromStoredIconText(rs->Field(QStringLiteral("IconMask")).StringValue());
+        item->f = FolderItem(item->AppPath);
+        LauncherItemArr->push_back(std::move(item));
+        rs->MoveNext();
+    }
+    if (LauncherItemArr->empty()) {
+        // An empty window still shows its title band and panel (in memory only).
+        ViewTitleMenu = true;
+        ViewBackPanel = true;
+    }
+    MakeAppImageMethod();
+}
+
+namespace {
+qint32 nextFree(Database& db, const QString& query) {
+    auto rs = db.SQLSelect(query);
+    if (!rs)
+        return -1;
+    qint64 m = 0;
+    while (!rs->Eof()) {
+        m = rs->IdxField(1).IntegerValue();
+        rs->MoveNext();
+    }
+    return qint32(m + 1);
+}
+} // namespace
+
+qint32 LauncherWin::GetMaxAppUIDMethod(Database& db) {
+    return nextFree(db, QStringLiteral("Select MAX(AppUID) from LauncherList"));
+}
+
+qint32 LauncherWin::GetMaxAppSEQMethod(Database& db) {
+    return nextFree(db, QStringLiteral("Select MAX(AppSEQ) from LauncherList"));
+}
+
+void LauncherWin::DropAppMethod(const FolderItem& f) {
+    Database* db = GlobalModule::DBConnectMethod();
+    if (!db)
+        return;
+    if (!f.Exists())
+        return;
+    const qint32 uid = GetMaxAppUIDMethod(*db);
+    if (uid == -1)
+        return;
+    const qint32 seq = GetMaxAppSEQMethod(*db);
+    if (seq == -1)
+        return;
+    const QString name = f.DisplayName();
+    const QString path = f.AbsolutePath();
+    const QImage icon = GlobalModule::GetIconImageMethod(f, 128, QStringLiteral("icon"));
+    const QImage mask = GlobalModule::GetIconImageMethod(f, 128, QStringLiteral("mask"));
+
+    auto item = std::make_shared<AppListClass>();
+    item->AppUID = uid;
+    item->AppSEQ = seq;
+    item->AppName = name;
+    item->AppPath = path;
+    item->Icon = icon;
+    item->IconMask = mask;
+    item->NewOldValue = QStringLiteral("old");
+    item->Broken = false;
+    item->f = f;
+
+    DatabaseRecord rec;
+    rec.IntegerColumn(QStringLiteral("LauncherWinUID"), LauncherWinUID);
+    rec.IntegerColumn(QStringLiteral("AppUID"), uid);
+    rec.IntegerColumn(QStringLiteral("AppSEQ"), seq);
+    rec.Column(QStringLiteral("AppName"), name);
+    rec.Column(QStringLiteral("AppPath"), path);
+    rec.Column(QStringLiteral("Icon"), GlobalModule::StoredIconText(icon));
+    rec.Column(QStringLiteral("IconMask"), GlobalModule::StoredIconText(mask));
+    db->InsertRecord(QStringLiteral("LauncherList"), rec);
+    if (db->Error())
+        GlobalModule::MsgBox(f.DisplayName() + QStringLiteral(" add error~!"));
+    db->Commit();
+    LauncherItemArr->push_back(std::move(item));
+    MakeAppImageMethod();
+}

@@ -1,0 +1,96 @@
+#include "launcher/LauncherWin.h"
+
+#include "app/GlobalModule.h"
+#include "launcher/LauncherComposition.h"
+#include "launcher/LauncherGeometry.h"
+#include "launcher/TempRunIconWin.h"
+#include "platform/Plugin.h"
+#include "store/PrefClass.h"
+
+#include <QPainter>
+
+LauncherWin::LauncherWin()
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint) {
+    // Flags and attributes are set once, before the native window exists: launcher windows
+    // never take the keyboard focus and stay out of the taskbar and the window switcher.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_X11DoNotAcceptFocus);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setMinimumSize(1, 1);
+    resize(328, 130);
+    // What the window does when it opens.
+    setAcceptDrops(true);
+    MakeTransparentMBS(this);
+    SetTransparencyMBS(this, GlobalModule::MyPref ? GlobalModule::MyPref->TransparentValue : 0);
+    setHeight(64);
+}
+
+LauncherWin::~LauncherWin() = default;
+
+void LauncherWin::SpaceForIconSizeValueSelectMethod() {
+    const LauncherGeometry::Pitch p = LauncherGeometry::PitchFor(IconSize, ViewName);
+    if (p.known) {
+        SpaceForIconSizeValue = p.space;
+        AppNameTextSize = p.nameTextSize;
+    } else if (!ViewName) {
+        AppNameTextSize = 0;
+    }
+}
+
+qint32 LauncherWin::CheckHeightMethod() {
+    const auto h = LauncherGeometry::HeightFor(Width(), SpaceForIconSizeValue, AppNameTextSize,
+                                               ViewTitleMenu, int(LauncherItemArr->size()));
+    LimitWidthCount = h.limitWidthCount;
+    return h.height;
+}
+
+qint32 LauncherWin::GetIndexMethod(qint32 X, qint32 Y) const {
+    return LauncherGeometry::IndexAt(X, Y, SpaceForIconSizeValue, AppNameTextSize, ViewTitleMenu,
+                                     LimitWidthCount);
+}
+
+void LauncherWin::MakeAppImageMethod() {
+    SpaceForIconSizeValueSelectMethod();
+    TitleTextSize = 14;
+    LauncherComposition::Input in;
+    in.width = Width();
+    in.iconSize = IconSize;
+    in.viewName = ViewName;
+    in.viewTitleMenu = ViewTitleMenu;
+    in.viewBackPanel = ViewBackPanel;
+    in.name = LauncherWinName;
+    in.color = Integer2ColorMBS(WinColor);
+    in.items = LauncherItemArr.get();
+    LauncherComposition::Output out = LauncherComposition::Compose(in);
+
+    LimitWidthCount = out.limitWidthCount;
+    if (out.titleLaidOut) {
+        TitleNameStringWidth = out.titleNameStringWidth;
+        PrefIconXValue = out.prefIconX;
+        PrefIconYValue = out.prefIconY;
+    }
+    for (size_t i = 0; i < LauncherItemArr->size() && i < out.itemPositions.size(); ++i) {
+        (*LauncherItemArr)[i]->Left = out.itemPositions[i].x();
+        (*LauncherItemArr)[i]->Top = out.itemPositions[i].y();
+    }
+    pic = std::move(out.pic);
+    m_composing = true;
+    m_composedSize = QSize(out.width, out.height);
+    resize(out.width, out.height);
+    m_composing = false;
+    updateShape();
+    update();
+}
+
+void LauncherWin::updateShape() { ApplyAlphaShape(this, pic); }
+
+void LauncherWin::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(rect(), Qt::transparent);
+    if (!pic.isNull())
+        p.drawImage(0, 0, pic);
+}

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "store/AppListClass.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class Database;
+class QMenu;
+class QAction;
+class TempRunIconWin;
+
+// A launcher window: a frameless, floating, translucent window that paints the icons (and
+// names) of its items in a wrapping grid under an optional title band, over an optional
+// rounded backpanel. It has no child widgets: everything it shows is one composed image.
+class LauncherWin : public QWidget {
+    Q_OBJECT
+
+public:
+    LauncherWin();
+    ~LauncherWin() override;
+
+    // Settings, mirroring the window's row of LauncherWinList.
+    qint32 IconSize = 48;
+    qint32 TitleTextSize = 12;
+    QString LauncherWinName;
+    qint64 WinColor = 0;
+    qint32 LauncherWinUID = 0;
+    bool ViewName = true;
+    bool ViewBackPanel = true;
+    bool ViewTitleMenu = true;
+    qint32 TransparentValue = 0;
+
+    // Input state.
+    qint32 xx = 0, yy = 0;
+    bool MouseClickValue = false;
+    qint32 CurrSelAppIndex = 0;
+
+    // The items, in display order; the editor is handed this same array object.
+    AppListArrayPtr LauncherItemArr = std::make_shared<AppListArray>();
+
+    // Layout and composition results.
+    QImage pic; // the composed image; null until the first composition
+    qint32 LimitWidthCount = 0;
+    qint32 SpaceForIconSizeValue = 0;
+    qint32 AppNameTextSize = 0;
+    qint32 PrefIconXValue = 0;
+    qint32 PrefIconYValue = 0;
+    qint32 TitleNameStringWidth = 0;
+
+    std::unique_ptr<TempRunIconWin> myTempRunIconWin;
+
+    // The window's screen geometry under the names the rest of the system uses.
+    int Left() const { return x(); }
+    int Top() const { return y(); }
+    int Width() const { return width(); }
+    int Height() const { return height(); }
+    void setLeft(int left) { move(left, y()); }
+    void setTop(int top) { move(x(), top); }
+    void setWidth(int w) { resize(w, height()); }
+    void setHeight(int h) { resize(width(), h); }
+
+    // Geometry.
+    void SpaceForIconSizeValueSelectMethod();
+    qint32 CheckHeightMethod();
+    qint32 GetIndexMethod(qint32 X, qint32 Y) const;
+
+    // Composition and painting.
+    void MakeAppImageMethod();
+
+    // Items.
+    void LoadAppListMethod(Database& db);
+    void DropAppMethod(const FolderItem& f);
+    qint32 GetMaxAppUIDMethod(Database& db);
+    qint32 GetMaxAppSEQMethod(Database& db);
+
+    // Input.
+    bool Event_MouseDown(qint32 X, qint32 Y, bool contextualClick);
+    void Event_MouseDrag(const QPoint& globalPos);
+    void Event_MouseUp(qint32 X, qint32 Y);
+    // Opens the item at an index as a click does: existence check, pop-up, launch.
+    void LaunchItemMethod(qint32 index);
+
+    // Contextual menu.
+    QStringList ContextualMenuCaptions() const;
+    void Event_ConstructContextualMenu(QMenu* base);
+    bool Event_ContextualMenuAction(const QString& caption);
+
+    // Settings actions.
+    void ResizeWinSizeWriteMethod();
+    void UPdateViewInfoMethod(const QString& name, bool value);
+    void ResizePlusMinusWinMethod(const QString& s);
+    void EditLauncherWinMethod();
+    void CloseMethod();
+    void AddItemMethod();
+
+    // Removal.
+    void RemoveItemMethod();
+    void RevealInFinderMethod();
+    void poff(qint32 X, qint32 Y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void updateShape();
+    bool m_composing = false; // our own resizes are not live-resize steps
+    QSize m_composedSize;
+    bool m_pressed = false;
+    QPoint m_pressGlobal;
+    QPoint m_pressWindowPos;
+};

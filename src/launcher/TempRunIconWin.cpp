@@ -1,0 +1,123 @@
+#include "launcher/TempRunIconWin.h"
+
+#include "launcher/LauncherComposition.h"
+#include "launcher/LauncherWin.h"
+#include "platform/Framework.h"
+#include "platform/Plugin.h"
+#include "store/IconHelpers.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+
+TempRunIconWin::TempRunIconWin()
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput |
+                           Qt::NoDropShadowWindowHint) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_X11DoNotAcceptFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    resize(128, 128);
+    Timer1.setInterval(500);
+    Timer1.setSingleShot(true);
+    connect(&Timer1, &QTimer::timeout, this, &TempRunIconWin::Timer1_Action);
+    MakeTransparentMBS(this);
+    SetTransparencyMBS(this, 0);
+}
+
+int TempRunIconWin::EnlargedSize(int iconSize) {
+    switch (iconSize) {
+    case 32:
+        return 48;
+    case 48:
+        return 64;
+    case 64:
+        return 100;
+    case 100:
+        return 128;
+    default:
+        return 0;
+    }
+}
+
+TempRunIconWin::Placement TempRunIconWin::PlaceFor(int iconSize, int W, int iconScreenX,
+                                                   int iconScreenY) {
+    const int S = EnlargedSize(iconSize);
+    Placement p;
+    p.top = iconScreenY - RealToInt((S - iconSize) / 2.0);
+    p.height = S + 25;
+    p.baseline = S + 15;
+    if (S < W) {
+        p.width = W;
+        p.left = iconScreenX - RealToInt((W - iconSize) / 2.0);
+        p.iconX = RealToInt((W - S) / 2.0);
+        p.labelX = 0;
+    } else {
+        p.width = S;
+        p.left = iconScreenX - RealToInt((S - iconSize) / 2.0);
+        p.iconX = 0;
+        p.labelX = RealToInt((S - W) / 2.0);
+    }
+    return p;
+}
+
+void TempRunIconWin::MakeIconMethod() {
+    if (!SelfWin || !TempApp)
+        return;
+    IconSize = SelfWin->IconSize;
+    TempIcon = TempApp->Icon;
+    TempIconMask = TempApp->IconMask;
+    const QString label = TempApp->AppName;
+    const int W = LauncherComposition::TextWidth(label, 14);
+    const int S = EnlargedSize(IconSize);
+    const Placement place =
+        PlaceFor(IconSize, W, TempApp->Left + SelfWin->Left(), TempApp->Top + SelfWin->Top());
+    // Nothing to show: no enlargement step and no label would give an empty window.
+    if (place.width <= 0) {
+        hide();
+        return;
+    }
+    const MaskedPicture icon =
+        GlobalModule::GetImageFreeSizeMethod(TempIcon, S, S, QStringLiteral("icon"));
+    const MaskedPicture mask =
+        GlobalModule::GetImageFreeSizeMethod(TempIconMask, S, S, QStringLiteral("icon"));
+    TempIcon = icon.image;
+    TempIconMask = mask.image;
+
+    QImage image(place.width, place.height, QImage::Format_RGB32);
+    QImage maskPic(place.width, place.height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    maskPic.fill(Qt::white);
+    {
+        QFont font = QGuiApplication::font();
+        font.setPixelSize(14);
+        QPainter ip(&image);
+        QPainter mp(&maskPic);
+        ip.setFont(font);
+        mp.setFont(font);
+        // The fitted icon carries an opaque rectangle as its mask.
+        if (!icon.isNull())
+            ip.drawImage(place.iconX, 0, icon.image);
+        if (!mask.isNull())
+            mp.drawImage(place.iconX, 0, mask.image);
+        ip.setPen(Qt::white);
+        mp.setPen(Qt::black);
+        ip.drawText(QPoint(place.labelX, place.baseline), label);
+        mp.drawText(QPoint(place.labelX, place.baseline), label);
+    }
+    pic = CGCreateImageMBS(image, maskPic);
+    setGeometry(place.left, place.top, place.width, place.height);
+    ApplyAlphaShape(this, pic);
+    show();
+    raise();
+    update();
+    Timer1.start(); // a second click restarts the count
+}
+
+void TempRunIconWin::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(rect(), Qt::transparent);
+    if (!pic.isNull())
+        p.drawImage(0, 0, pic);
+}

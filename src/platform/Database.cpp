@@ -1,0 +1,319 @@
+#include "platform/Database.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+#include <atomic>
+
+namespace {
+Database::FailureHook& failureHook() {
+    static Database::FailureHook hook;
+    return hook;
+}
+
+QString quoted(const QString& identifier) {
+    QString s = identifier;
+    s.replace('"', "\"\"");
+    return '"' + s + '"';
+}
+
+// "Select * from <table> ..." is the form whose rows may be written back.
+const QRegularExpression& selectAllPattern() {
+    static const QRegularExpression re(QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+(\\w+)\\b(.*)$"),
+                                       QRegularExpression::CaseInsensitiveOption |
+                                           QRegularExpression::DotMatchesEverythingOption);
+    return re;
+}
+} // namespace
+
+void DatabaseRecord::Column(const QString& name, const QString& value) {
+    m_columns.emplace_back(name, QVariant(value));
+}
+
+void DatabaseRecord::IntegerColumn(const QString& name, qint64 value) {
+    m_columns.emplace_back(name, QVariant(value));
+}
+
+void DatabaseRecord::BooleanColumn(const QString& name, bool value) {
+    m_columns.emplace_back(name, QVariant(qint64(value ? 1 : 0)));
+}
+
+QVariant DatabaseCursorField::value() const {
+    if (!m_rs || m_rs->Eof() || m_column < 0)
+        return {};
+    return m_rs->m_rows[m_rs->m_current][size_t(m_column)];
+}
+
+qint64 DatabaseCursorField::IntegerValue() const {
+    const QVariant v = value();
+    if (v.isNull())
+        return 0;
+    bool ok = false;
+    const qint64 n = v.toLongLong(&ok);
+    if (ok)
+        return n;
+    return qint64(v.toString().trimmed().toDouble());
+}
+
+QString DatabaseCursorField::StringValue() const {
+    const QVariant v = value();
+    return v.isNull() ? QString() : v.toString();
+}
+
+bool DatabaseCursorField::BooleanValue() const {
+    const QVariant v = value();
+    if (v.isNull())
+        return false;
+    const QString s = v.toString().trimmed();
+    if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    return s.toDouble() != 0.0;
+}
+
+void DatabaseCursorField::set(const QVariant& v) {
+    if (!m_rs || m_rs->Eof() || m_column < 0 || !m_rs->m_editing)
+        return;
+    m_rs->m_rows[m_rs->m_current][size_t(m_column)] = v;
+    m_rs->m_edits.emplace_back(m_column, v);
+}
+
+void DatabaseCursorField::setIntegerValue(qint64 v) { set(QVariant(v)); }
+void DatabaseCursorField::setStringValue(const QString& v) { set(QVariant(v)); }
+void DatabaseCursorField::setBooleanValue(bool v) { set(QVariant(qint64(v ? 1 : 0))); }
+
+void RecordSet::MoveNext() {
+    if (!Eof())
+        ++m_current;
+    m_editing = false;
+    m_edits.clear();
+}
+
+DatabaseCursorField RecordSet::Field(const QString& name) {
+    for (int i = 0; i < m_names.size(); ++i)
+        if (m_names[i].compare(name, Qt::CaseInsensitive) == 0)
+            return DatabaseCursorField(this, m_visible[size_t(i)]);
+    return DatabaseCursorField(nullptr, -1);
+}
+
+DatabaseCursorField RecordSet::IdxField(int index) {
+    if (index < 1 || index > m_names.size())
+        return DatabaseCursorField(nullptr, -1);
+    return DatabaseCursorField(this, m_visible[size_t(index - 1)]);
+}
+
+void RecordSet::Edit() {
+    m_editing = !Eof();
+    m_edits.clear();
+}
+
+void RecordSet::Update() {
+    if (!m_db || !m_editing)
+        return;
+    m_editing = false;
+    if (m_edits.empty())
+        return;
+    if (m_table.isEmpty() || m_rowidColumn < 0) {
+        m_db->setError(1, QStringLiteral("cursor is not updatable"));
+        return;
+    }
+    // The stored row's column names are those of the query, rowid first.
+    QStringList sets;
+    std::vector<QVariant> values;
+    for (const auto& [column, v] : m_edits) {
+        int visible = -1;
+        for (size_t i = 0; i < m_visible.size(); ++i)
+            if (m_visible[i] == column)
+                visible = int(i);
+        sets << quoted(m_names[visible]) + QStringLiteral("=?");
+        values.push_back(v);
+    }
+    values.push_back(m_rows[m_current][size_t(m_rowidColumn)]);
+    m_edits.clear();
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                            .arg(quoted(m_table), sets.join(QLatin1Char(',')));
+    if (m_db->injectedFailure(sql))
+        return;
+    m_db->beginIfNeeded();
+    m_db->run(sql, values);
+}
+
+void RecordSet::Close() {
+    m_rows.clear();
+    m_current = 0;
+    m_db = nullptr;
+}
+
+Database::Database() {
+    static std::atomic<int> counter{0};
+    m_connectionName = QStringLiteral("vondrelaskit-%1").arg(++counter);
+}
+
+Database::~Database() {
+    if (m_db.isValid()) {
+        if (m_inTransaction)
+            m_db.commit();
+        m_db.close();
+    }
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void Database::setFailureHook(FailureHook hook) { failureHook() = std::move(hook); }
+
+bool Database::injectedFailure(const QString& statement) {
+    if (failureHook() && failureHook()(statement)) {
+        setError(1, QStringLiteral("injected failure"));
+        return true;
+    }
+    return false;
+}
+
+void Database::setError(int code, const QString& message) {
+    m_errorCode = code;
+    m_errorMessage = message;
+}
+
+bool Database::open(bool create) {
+    clearError();
+    if (injectedFailure(create ? QStringLiteral("CREATE DATABASE FILE") : QStringLiteral("CONNECT")))
+        return false;
+    if (m_db.isValid() && m_db.isOpen())
+        return true;
+    if (DatabaseFile.isEmpty()) {
+        setError(1, QStringLiteral("no database file"));
+        return false;
+    }
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    // A URI lets "mode=rw" refuse a missing file instead of creating an empty one.
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
+    m_db.setDatabaseName(QUrl::fromLocalFile(DatabaseFile).toString(QUrl::FullyEncoded) +
+                         (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw")));
+    if (!m_db.open()) {
+        const QSqlError e = m_db.lastError();
+        setError(e.nativeErrorCode().toInt() ? e.nativeErrorCode().toInt() : 1, e.text());
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        return false;
+    }
+    // A launcher window rewrites its row on every move: with a write-ahead log and
+    // NORMAL sync a commit costs no fsync, and the file still never corrupts.
+    QSqlQuery q(m_db);
+    q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    if (create && !q.exec(QStringLiteral("PRAGMA user_version=0"))) {
+        setError(1, q.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+bool Database::CreateDatabaseFile() { return open(true); }
+
+bool Database::Connect() { return open(false); }
+
+void Database::beginIfNeeded() {
+    if (!AutoCommit && !m_inTransaction && m_db.isOpen())
+        m_inTransaction = m_db.transaction();
+}
+
+bool Database::run(const QString& statement, const std::vector<QVariant>& values,
+                   std::vector<std::vector<QVariant>>* rows, QStringList* names) {
+    if (!m_db.isValid() || !m_db.isOpen()) {
+        setError(1, QStringLiteral("not connected"));
+        return false;
+    }
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    if (!q.prepare(statement)) {
+        const QSqlError e = q.lastError();
+        setError(e.nativeErrorCode().toInt() ? e.nativeErrorCode().toInt() : 1,
+                 e.databaseText().isEmpty() ? e.text() : e.databaseText());
+        return false;
+    }
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec()) {
+        const QSqlError e = q.lastError();
+        setError(e.nativeErrorCode().toInt() ? e.nativeErrorCode().toInt() : 1,
+                 e.databaseText().isEmpty() ? e.text() : e.databaseText());
+        return false;
+    }
+    if (rows) {
+        const QSqlRecord rec = q.record();
+        if (names)
+            for (int i = 0; i < rec.count(); ++i)
+                names->append(rec.fieldName(i));
+        while (q.next()) {
+            std::vector<QVariant> row;
+            row.reserve(size_t(rec.count()));
+            for (int i = 0; i < rec.count(); ++i)
+                row.push_back(q.value(i));
+            rows->push_back(std::move(row));
+        }
+    }
+    clearError();
+    return true;
+}
+
+void Database::SQLExecute(const QString& statement) {
+    clearError();
+    if (injectedFailure(statement))
+        return;
+    beginIfNeeded();
+    run(statement, {});
+}
+
+std::unique_ptr<RecordSet> Database::SQLSelect(const QString& query) {
+    clearError();
+    if (injectedFailure(query))
+        return nullptr;
+    QString sql = query;
+    QString table;
+    const auto m = selectAllPattern().match(query);
+    if (m.hasMatch()) {
+        table = m.captured(1);
+        sql = QStringLiteral("Select rowid AS vondrelaskit_rowid_, * from ") + table + m.captured(2);
+    }
+    std::unique_ptr<RecordSet> rs(new RecordSet(this, table));
+    QStringList names;
+    if (!run(sql, {}, &rs->m_rows, &names))
+        return nullptr;
+    for (int i = 0; i < names.size(); ++i) {
+        if (!table.isEmpty() && i == 0) {
+            rs->m_rowidColumn = 0;
+            continue;
+        }
+        rs->m_names << names[i];
+        rs->m_visible.push_back(i);
+    }
+    return rs;
+}
+
+void Database::InsertRecord(const QString& table, const DatabaseRecord& record) {
+    clearError();
+    QStringList columns, marks;
+    std::vector<QVariant> values;
+    for (const auto& [name, v] : record.columns()) {
+        columns << quoted(name);
+        marks << QStringLiteral("?");
+        values.push_back(v);
+    }
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(quoted(table), columns.join(QLatin1Char(',')),
+                                 marks.join(QLatin1Char(',')));
+    if (injectedFailure(sql))
+        return;
+    beginIfNeeded();
+    run(sql, values);
+}
+
+void Database::Commit() {
+    clearError();
+    if (m_inTransaction) {
+        m_inTransaction = false;
+        if (!m_db.commit())
+            setError(1, m_db.lastError().text());
+    }
+}

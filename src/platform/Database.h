@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class Database;
+class RecordSet;
+
+// A row to insert: exactly the columns set are written, the others stay NULL.
+class DatabaseRecord {
+public:
+    void Column(const QString& name, const QString& value);
+    void IntegerColumn(const QString& name, qint64 value);
+    void BooleanColumn(const QString& name, bool value);
+
+    const std::vector<std::pair<QString, QVariant>>& columns() const { return m_columns; }
+
+private:
+    std::vector<std::pair<QString, QVariant>> m_columns;
+};
+
+// One field of a cursor's current row. Reads convert like the original engine did
+// (NULL reads as 0, "" or false); writes are kept until the cursor's Update.
+class DatabaseCursorField {
+public:
+    qint64 IntegerValue() const;
+    QString StringValue() const;
+    bool BooleanValue() const;
+    void setIntegerValue(qint64 value);
+    void setStringValue(const QString& value);
+    void setBooleanValue(bool value);
+    bool isValid() const { return m_rs != nullptr; }
+
+private:
+    friend class RecordSet;
+    DatabaseCursorField(RecordSet* rs, int column) : m_rs(rs), m_column(column) {}
+    QVariant value() const;
+    void set(const QVariant& value);
+    RecordSet* m_rs = nullptr;
+    int m_column = -1;
+};
+
+// The rows of a query, read at once. A cursor over "Select * from <table> ..." can
+// write its current row back between Edit and Update.
+class RecordSet {
+public:
+    // "EOF" is a macro of the C library, hence the spelling.
+    bool Eof() const { return m_current >= m_rows.size(); }
+    void MoveNext();
+    DatabaseCursorField Field(const QString& name);
+    DatabaseCursorField IdxField(int index); // counted from 1
+    int FieldCount() const { return int(m_names.size()); }
+    void Edit();
+    void Update();
+    void Close();
+
+private:
+    friend class Database;
+    friend class DatabaseCursorField;
+    RecordSet(Database* db, QString table) : m_db(db), m_table(std::move(table)) {}
+
+    Database* m_db;
+    QString m_table;                 // empty when the rows cannot be written back
+    int m_rowidColumn = -1;          // hidden column carrying SQLite's rowid
+    QStringList m_names;             // visible columns
+    std::vector<int> m_visible;      // visible column -> column of the stored row
+    std::vector<std::vector<QVariant>> m_rows;
+    size_t m_current = 0;
+    bool m_editing = false;
+    std::vector<std::pair<int, QVariant>> m_edits;
+};
+
+// A connection to an SQLite database file (the launcher's ".rdb" file).
+class Database {
+public:
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    QString DatabaseFile;
+    bool AutoCommit = false;
+
+    bool CreateDatabaseFile();
+    bool Connect();
+    void Decrypt() {} // the file is never enciphered
+    void SQLExecute(const QString& statement);
+    std::unique_ptr<RecordSet> SQLSelect(const QString& query);
+    void InsertRecord(const QString& table, const DatabaseRecord& record);
+    void Commit();
+
+    bool Error() const { return m_errorCode != 0; }
+    int ErrorCode() const { return m_errorCode; }
+    QString ErrorMessage() const { return m_errorMessage; }
+
+    // Tests make an operation fail by its statement text ("CONNECT", "CREATE DATABASE FILE",
+    // or the SQL about to run). The hook returns true to fail it.
+    using FailureHook = std::function<bool(const QString& statement)>;
+    static void setFailureHook(FailureHook hook);
+
+private:
+    friend class RecordSet;
+    bool open(bool create);
+    bool injectedFailure(const QString& statement);
+    bool run(const QString& statement, const std::vector<QVariant>& values,
+             std::vector<std::vector<QVariant>>* rows = nullptr, QStringList* names = nullptr);
+    void beginIfNeeded();
+    void setError(int code, const QString& message);
+    void clearError() { setError(0, QString()); }
+
+    QString m_connectionName;
+    QSqlDatabase m_db;
+    bool m_inTransaction = false;
+    int m_errorCode = 0;
+    QString m_errorMessage;
+};

@@ -1,0 +1,26 @@
+#include "platform/DesktopEntry.h"
+
+#include <gio/gdesktopappinfo.h>
+
+bool isDesktopEntryName(const QString& fileName) {
+    return fileName.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive);
+}
+
+DesktopEntry DesktopEntry::read(const QString& path) {
+    DesktopEntry e;
+    const QByteArray file = path.toLocal8Bit();
+    GDesktopAppInfo* info = g_desktop_app_info_new_from_filename(file.constData());
+    if (!info)
+        return e;
+    e.loaded = true;
+    e.noDisplay = g_desktop_app_info_get_nodisplay(info);
+    e.hidden = g_desktop_app_info_get_is_hidden(info);
+    if (const char* n = g_app_info_get_name(G_APP_INFO(info)))
+        e.name = QString::fromUtf8(n);
+    if (char* icon = g_desktop_app_info_get_string(info, "Icon")) {
+        e.icon = QString::fromUtf8(icon);
+        g_free(icon);
+    }
+    g_object_unref(info);
+    return e;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// True when a file name ends in ".desktop", letter case ignored.
+bool isDesktopEntryName(const QString& fileName);
+
+// What the launcher needs of a desktop entry, read by GIO's desktop-entry reader.
+struct DesktopEntry {
+    bool loaded = false;      // a valid entry of Type=Application
+    bool noDisplay = false;   // NoDisplay=true
+    bool hidden = false;      // Hidden=true
+    QString name;             // localised Name
+    QString icon;             // Icon, as written: a path or a theme name
+
+    static DesktopEntry read(const QString& path);
+};

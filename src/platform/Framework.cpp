@@ -1,0 +1,93 @@
+#include "platform/Framework.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+
+double Val(const QString& text) {
+    int i = 0;
+    const int n = int(text.size());
+    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    const int start = i;
+    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        ++i;
+    bool digits = false;
+    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+        ++i;
+        digits = true;
+    }
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    // An exponent only counts when digits follow it.
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        int j = i + 1;
+        if (j < n && (text[j] == QLatin1Char('-') || text[j] == QLatin1Char('+')))
+            ++j;
+        if (j < n && text[j].isDigit() && text[j].unicode() < 128) {
+            while (j < n && text[j].isDigit() && text[j].unicode() < 128)
+                ++j;
+            i = j;
+        }
+    }
+    return text.mid(start, i - start).toDouble();
+}
+
+int RealToInt(double value) {
+    if (!std::isfinite(value))
+        return 0;
+    return int(std::trunc(value));
+}
+
+qint64 Ticks() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.nsecsElapsed() * 60 / 1000000000;
+}
+
+QString EncodeBase64(const QByteArray& data, int lineLength) {
+    const QByteArray plain = data.toBase64();
+    if (lineLength <= 0)
+        return QString::fromLatin1(plain);
+    QByteArray out;
+    out.reserve(plain.size() + plain.size() / lineLength + 1);
+    for (qsizetype i = 0; i < plain.size(); i += lineLength) {
+        if (i > 0)
+            out.append('\n');
+        out.append(plain.constData() + i, qMin<qsizetype>(lineLength, plain.size() - i));
+    }
+    return QString::fromLatin1(out);
+}
+
+QByteArray DecodeBase64(const QString& text) {
+    // Characters outside the alphabet (line ends) are skipped.
+    return QByteArray::fromBase64(text.toLatin1());
+}
+
+int MainScreenWidth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+QString PreferencesFolderPath() {
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    if (!config.isEmpty() && QDir::isAbsolutePath(QString::fromLocal8Bit(config)))
+        return QString::fromLocal8Bit(config);
+    return QDir::homePath() + QStringLiteral("/.config");
+}
+
+bool TextEquals(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+// Small pieces of the application framework that the launcher's logic relies on.
+
+#include <QByteArray>
+#include <QString>
+
+// Reads a number from the start of a text: leading blanks skipped, stops at the first
+// character that cannot continue it ("80%" -> 80, " 0 %" -> 0, "x" -> 0).
+double Val(const QString& text);
+
+// The one conversion of a real to a pixel count, used everywhere (truncation).
+int RealToInt(double value);
+
+// Sixtieths of a second from a monotonic clock.
+qint64 Ticks();
+
+// Base64 in lines of lineLength characters; the decoder accepts any line ends.
+QString EncodeBase64(const QByteArray& data, int lineLength);
+QByteArray DecodeBase64(const QString& text);
+
+// Width of the main screen in pixels.
+int MainScreenWidth();
+
+// The user's Preferences folder: $XDG_CONFIG_HOME, else ~/.config.
+QString PreferencesFolderPath();
+
+// Text equality of the original system: Latin letter case is ignored.
+bool TextEquals(const QString& a, const QString& b);

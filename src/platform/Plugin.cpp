@@ -1,0 +1,296 @@
+#include "platform/Plugin.h"
+
+#include "platform/DesktopEntry.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImageReader>
+#include <QMimeDatabase>
+#include <QPainter>
+#include <QStyle>
+
+void MakeTransparentMBS(QWidget* window) {
+    if (window)
+        window->setAttribute(Qt::WA_TranslucentBackground);
+}
+
+bool SetTransparencyMBS(QWidget* window, int value) {
+    if (!window)
+        return false;
+    window->setWindowOpacity(1.0 - qBound(0, value, 100) / 100.0);
+    return true;
+}
+
+qint64 Color2IntegerMBS(const QColor& color) { return qint64(color.rgb() & 0xFFFFFF); }
+
+QColor Integer2ColorMBS(qint64 value) { return QColor(QRgb(quint32(value) & 0xFFFFFF)); }
+
+FolderItem ApplicationsFolderMBS(int) {
+    QString dirs = QString::fromLocal8Bit(qgetenv("XDG_DATA_DIRS"));
+    if (dirs.isEmpty())
+        dirs = QStringLiteral("/usr/local/share:/usr/share");
+    for (const QString& dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        const QDir apps(dir + QStringLiteral("/applications"));
+        if (!apps.exists())
+            continue;
+        const QStringList entries = apps.entryList(QDir::Files | QDir::Hidden);
+        for (const QString& name : entries)
+            if (isDesktopEntryName(name))
+                return FolderItem(apps.absolutePath());
+    }
+    return {};
+}
+
+namespace {
+
+QStringList pixmapFolders() {
+    QStringList out;
+    QString dirs = QString::fromLocal8Bit(qgetenv("XDG_DATA_DIRS"));
+    if (dirs.isEmpty())
+        dirs = QStringLiteral("/usr/local/share:/usr/share");
+    for (const QString& dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        out << dir + QStringLiteral("/pixmaps");
+    out << QStringLiteral("/usr/share/pixmaps");
+    return out;
+}
+
+QIcon iconFromName(const QString& name) {
+    if (name.isEmpty())
+        return {};
+    if (QDir::isAbsolutePath(name))
+        return QFileInfo::exists(name) ? QIcon(name) : QIcon();
+    const bool hasImageExtension =
+        QImageReader::supportedImageFormats().contains(QFileInfo(name).suffix().toLower().toLatin1());
+    if (!hasImageExtension) {
+        const QIcon themed = QIcon::fromTheme(name);
+        if (!themed.isNull() && !themed.availableSizes().isEmpty())
+            return themed;
+        if (!themed.isNull())
+            return themed;
+    }
+    for (const QString& folder : pixmapFolders()) {
+        if (hasImageExtension && QFileInfo::exists(folder + QLatin1Char('/') + name))
+            return QIcon(folder + QLatin1Char('/') + name);
+        for (const char* ext : {".png", ".svg", ".xpm"}) {
+            const QString path = folder + QLatin1Char('/') + name + QLatin1String(ext);
+            if (QFileInfo::exists(path))
+                return QIcon(path);
+        }
+    }
+    return {};
+}
+
+QIcon iconFor(const FolderItem& f) {
+    const QFileInfo info(f.AbsolutePath());
+    if (info.isFile() && isDesktopEntryName(info.fileName())) {
+        const QIcon icon = iconFromName(DesktopEntry::read(f.AbsolutePath()).icon);
+        if (!icon.isNull())
+            return icon;
+    }
+    static const QMimeDatabase mimes;
+    const QMimeType type = mimes.mimeTypeForFile(info);
+    for (const QString& name : {type.iconName(), type.genericIconName()}) {
+        const QIcon icon = QIcon::fromTheme(name);
+        if (!icon.isNull())
+            return icon;
+    }
+    static const QFileIconProvider provider;
+    QIcon icon = provider.icon(info);
+    if (!icon.isNull())
+        return icon;
+    if (qApp && qobject_cast<QApplication*>(qApp))
+        return QApplication::style()->standardIcon(info.isDir() ? QStyle::SP_DirIcon
+                                                                : QStyle::SP_FileIcon);
+    return {};
+}
+
+// Our own plain tile, for a platform that offers no icon at all.
+QImage fallbackIcon(int size, bool folder) {
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 90), qMax(1, size / 32)));
+    p.setBrush(folder ? QColor(120, 170, 230) : QColor(235, 235, 235));
+    const qreal m = size * 0.12;
+    p.drawRoundedRect(QRectF(m, m, size - 2 * m, size - 2 * m), size * 0.1, size * 0.1);
+    return img;
+}
+
+} // namespace
+
+QImage IconImageMBS(const FolderItem& f, int size) {
+    if (f.isNull() || size <= 0)
+        return {};
+    QImage out(size, size, QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::transparent);
+    const QIcon icon = iconFor(f);
+    QPixmap pm = icon.isNull() ? QPixmap() : icon.pixmap(QSize(size, size));
+    if (pm.isNull())
+        return fallbackIcon(size, f.Directory());
+    QImage img = pm.toImage();
+    if (img.width() != size && img.height() != size)
+        img = img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPainter p(&out);
+    p.drawImage((size - img.width()) / 2, (size - img.height()) / 2, img);
+    return out;
+}
+
+QImage IconMaskMBS(const FolderItem& f, int size) {
+    const QImage icon = IconImageMBS(f, size);
+    if (icon.isNull())
+        return {};
+    QImage mask(icon.size(), QImage::Format_RGB32);
+    const QImage argb = icon.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb* src = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        QRgb* dst = reinterpret_cast<QRgb*>(mask.scanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            const int g = 255 - qAlpha(src[x]);
+            dst[x] = qRgb(g, g, g);
+        }
+    }
+    return mask;
+}
+
+QByteArray PictureToStringMBS(const QImage& picture, const QString& codec, int quality, int) {
+    if (picture.isNull())
+        return {};
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    // 1024 is the top of the scale: best quality.
+    const int q = qBound(0, quality * 100 / 1024, 100);
+    picture.convertToFormat(QImage::Format_RGB32).save(&buffer, codec.toLatin1().constData(), q);
+    return data;
+}
+
+QImage StringtoPictureMBS(const QByteArray& data, const QString&, const QString& type) {
+    if (data.isEmpty())
+        return {};
+    QImage img;
+    if (!img.loadFromData(data, type.toLatin1().constData()))
+        return {};
+    return img.convertToFormat(QImage::Format_RGB32);
+}
+
+PNGPictureMBS OpenAsPNGMBS(const QString& path, double) {
+    PNGPictureMBS png;
+    QImage img;
+    if (!img.load(path, "PNG"))
+        return png;
+    img = img.convertToFormat(QImage::Format_ARGB32);
+    png.Pict = QImage(img.size(), QImage::Format_RGB32);
+    png.Mask = QImage(img.size(), QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb* src = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        QRgb* pict = reinterpret_cast<QRgb*>(png.Pict.scanLine(y));
+        QRgb* mask = reinterpret_cast<QRgb*>(png.Mask.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            const int g = 255 - qAlpha(src[x]);
+            pict[x] = qRgb(qRed(src[x]), qGreen(src[x]), qBlue(src[x]));
+            mask[x] = qRgb(g, g, g);
+        }
+    }
+    return png;
+}
+
+QImage CGCreateImageMBS(const QImage& picture, const QImage& mask) {
+    if (picture.isNull())
+        return {};
+    const QImage pic = picture.convertToFormat(QImage::Format_RGB32);
+    QImage out(pic.size(), QImage::Format_ARGB32_Premultiplied);
+    const QImage m = mask.isNull() ? QImage() : mask.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < pic.height(); ++y) {
+        const QRgb* src = reinterpret_cast<const QRgb*>(pic.constScanLine(y));
+        const QRgb* msk = (!m.isNull() && y < m.height())
+                              ? reinterpret_cast<const QRgb*>(m.constScanLine(y))
+                              : nullptr;
+        QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < pic.width(); ++x) {
+            const int a = (msk && x < m.width()) ? 255 - qGreen(msk[x]) : 255;
+            dst[x] = qPremultiply(qRgba(qRed(src[x]), qGreen(src[x]), qBlue(src[x]), a));
+        }
+    }
+    return out;
+}
+
+OverlayWindowMBS::OverlayWindowMBS()
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus |
+                           Qt::X11BypassWindowManagerHint) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+int OverlayWindowMBS::Create(int left, int top, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return -1;
+    setGeometry(left, top, width, height);
+    return 0;
+}
+
+void OverlayWindowMBS::Show() { show(); }
+
+void OverlayWindowMBS::DrawPicture(const QImage& image) {
+    m_image = image;
+    repaint();
+}
+
+void OverlayWindowMBS::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(rect(), Qt::transparent);
+    if (!m_image.isNull())
+        p.drawImage(0, 0, m_image);
+}
+
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+
+bool CompositingActive() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return true;
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return true;
+    const QByteArray name = "_NET_WM_CM_S0";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, name.size(), name.constData()), nullptr);
+    if (!atom)
+        return false;
+    const xcb_atom_t a = atom->atom;
+    free(atom);
+    if (a == XCB_ATOM_NONE)
+        return false;
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, a), nullptr);
+    const bool active = owner && owner->owner != XCB_NONE;
+    free(owner);
+    return active;
+}
+
+#include <QBitmap>
+
+void ApplyAlphaShape(QWidget* window, const QImage& image) {
+    if (!window || image.isNull() || CompositingActive())
+        return;
+    QImage shape(image.size(), QImage::Format_MonoLSB);
+    shape.setColor(0, QColor(Qt::white).rgb());
+    shape.setColor(1, QColor(Qt::black).rgb());
+    shape.fill(0);
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        uchar* bits = shape.scanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) > 0)
+                bits[x >> 3] |= uchar(1 << (x & 7));
+    }
+    window->setMask(QBitmap::fromImage(shape));
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// The small graphics, codec and window service the launcher draws and stores through.
+
+#include "platform/FolderItem.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+class QWidget;
+
+// Window translucency. MakeTransparentMBS lets the window's own pixels carry alpha; it
+// must run before the window is first shown. SetTransparencyMBS(v): opacity 1 - v/100.
+void MakeTransparentMBS(QWidget* window);
+bool SetTransparencyMBS(QWidget* window, int value);
+
+// Colours are stored as 0xRRGGBB.
+qint64 Color2IntegerMBS(const QColor& color);
+QColor Integer2ColorMBS(qint64 value);
+
+// The Applications folder: the first DIR/applications holding a desktop entry, for DIR in
+// $XDG_DATA_DIRS (default /usr/local/share:/usr/share). Null when there is none.
+FolderItem ApplicationsFolderMBS(int domain = 0);
+
+// An item's icon at size x size, with alpha; never null for an existing item.
+QImage IconImageMBS(const FolderItem& f, int size);
+// Its mask: the icon's alpha as grey, black opaque and white transparent.
+QImage IconMaskMBS(const FolderItem& f, int size);
+
+// JPEG data of a picture (quality on the 0..1024 scale), and the picture back.
+QByteArray PictureToStringMBS(const QImage& picture, const QString& codec, int quality, int depth);
+QImage StringtoPictureMBS(const QByteArray& data, const QString& fileName, const QString& type);
+
+// A PNG as a picture and a mask made from its alpha.
+struct PNGPictureMBS {
+    QImage Pict;
+    QImage Mask;
+    bool isNull() const { return Pict.isNull(); }
+};
+PNGPictureMBS OpenAsPNGMBS(const QString& path, double gamma = 0.0);
+
+// One image that shows the picture where the mask is black, nothing where it is white and
+// partly where grey: colour from the picture, alpha = 255 - the mask's grey.
+QImage CGCreateImageMBS(const QImage& picture, const QImage& mask);
+
+// A frameless, top-most, input-transparent translucent window at a screen rectangle.
+class OverlayWindowMBS : public QWidget {
+public:
+    OverlayWindowMBS();
+    int Create(int left, int top, int width, int height); // 0 on success
+    void Show();
+    // Clear, draw and flush in one: the window shows the image from now on.
+    void DrawPicture(const QImage& image);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QImage m_image;
+};
+
+// True when a compositing manager blends translucent windows (always on non-X11 platforms).
+bool CompositingActive();
+
+// Without a compositing manager a window's alpha would show black: its shape then follows
+// the image's alpha, so the transparent parts stay see-through and click-through.
+void ApplyAlphaShape(QWidget* window, const QImage& image);

@@ -1,0 +1,142 @@
+#include "platform/Desktop.h"
+#include "platform/DesktopEntry.h"
+
+#include <QColorDialog>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHash>
+#include <QMessageBox>
+#include <QSoundEffect>
+
+#include <gio/gdesktopappinfo.h>
+#include <gio/gio.h>
+
+namespace {
+
+// An open-file dialog whose Open button also takes a folder (double-click still enters it).
+class AnyItemDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty() && QFileInfo(files.first()).isDir() &&
+            QFileInfo(files.first()).absoluteFilePath() !=
+                QFileInfo(directory().absolutePath()).absoluteFilePath()) {
+            chosen = files.first();
+            done(QDialog::Accepted);
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+public:
+    QString chosen;
+};
+
+QString takeError(GError* error) {
+    if (!error)
+        return QStringLiteral("unknown error");
+    QString text = QString::fromUtf8(error->message);
+    g_error_free(error);
+    return text;
+}
+
+LaunchResult launchWithGio(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {false, QStringLiteral("not found")};
+    GError* error = nullptr;
+    GAppLaunchContext* context = g_app_launch_context_new();
+    bool ok = false;
+    if (info.isFile() && isDesktopEntryName(info.fileName())) {
+        const QByteArray file = path.toLocal8Bit();
+        if (GDesktopAppInfo* app = g_desktop_app_info_new_from_filename(file.constData())) {
+            ok = g_app_info_launch(G_APP_INFO(app), nullptr, context, &error);
+            g_object_unref(app);
+        } else {
+            error = g_error_new_literal(G_IO_ERROR, G_IO_ERROR_INVALID_DATA,
+                                        "not a valid application entry");
+        }
+    } else if (info.isFile() && info.isExecutable()) {
+        // Run the program itself, never through a shell.
+        QByteArray program = path.toLocal8Bit();
+        char* argv[] = {program.data(), nullptr};
+        ok = g_spawn_async(nullptr, argv, nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
+                           &error);
+    } else {
+        gchar* uri = g_filename_to_uri(path.toLocal8Bit().constData(), nullptr, &error);
+        if (uri) {
+            ok = g_app_info_launch_default_for_uri(uri, context, &error);
+            g_free(uri);
+        }
+    }
+    g_object_unref(context);
+    if (ok)
+        return {};
+    return {false, takeError(error)};
+}
+
+class RealDesktop : public Desktop {
+public:
+    void messageBox(const QString& text) override {
+        QMessageBox box;
+        box.setText(text);
+        box.setWindowTitle(QStringLiteral("Vondrelaskit"));
+        box.exec();
+    }
+
+    std::optional<QString> chooseItem(const QString& title, const QString& initialFolder) override {
+        AnyItemDialog dialog(nullptr, title, initialFolder);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        if (!dialog.chosen.isEmpty())
+            return dialog.chosen;
+        const QStringList files = dialog.selectedFiles();
+        if (files.isEmpty())
+            return std::nullopt;
+        return files.first();
+    }
+
+    std::optional<QColor> chooseColor(const QColor& initial, const QString& prompt) override {
+        const QColor c = QColorDialog::getColor(initial, nullptr, prompt);
+        if (!c.isValid())
+            return std::nullopt;
+        return c;
+    }
+
+    LaunchResult launch(const QString& path) override { return launchWithGio(path); }
+
+    void openUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
+
+    HeldModifiers modifiers() override {
+        const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
+        return {m.testFlag(Qt::MetaModifier), m.testFlag(Qt::AltModifier),
+                m.testFlag(Qt::ControlModifier), m.testFlag(Qt::ShiftModifier)};
+    }
+
+    QPoint pointerPos() override { return QCursor::pos(); }
+
+    void playSound(const QString& resource, int volume) override {
+        QSoundEffect*& effect = m_effects[resource];
+        if (!effect) {
+            effect = new QSoundEffect(qApp); // owned by the application
+            effect->setSource(QUrl(QStringLiteral("qrc") + resource));
+        }
+        effect->setVolume(qBound(0, volume, 100) / 100.0);
+        effect->play();
+    }
+
+private:
+    QHash<QString, QSoundEffect*> m_effects;
+};
+
+} // namespace
+
+std::unique_ptr<Desktop> makeRealDesktop() { return std::make_unique<RealDesktop>(); }

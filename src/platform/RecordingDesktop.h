@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/Desktop.h"
+
+#include <QStringList>
+#include <functional>
+#include <utility>
+#include <vector>
+
+// A desktop for tests: records what was asked and answers from a script.
+class RecordingDesktop : public Desktop {
+public:
+    void messageBox(const QString& text) override;
+    std::optional<QString> chooseItem(const QString& title, const QString& initialFolder) override;
+    std::optional<QColor> chooseColor(const QColor& initial, const QString& prompt) override;
+    LaunchResult launch(const QString& path) override;
+    void openUrl(const QUrl& url) override { urls.push_back(url); }
+    HeldModifiers modifiers() override {
+        ++modifierQueries;
+        return held;
+    }
+    QPoint pointerPos() override { return pointer; }
+    void playSound(const QString& resource, int volume) override {
+        sounds.emplace_back(resource, volume);
+    }
+
+    // Recorded.
+    QStringList messages;
+    QStringList launches;
+    std::vector<std::pair<QString, QString>> chooserRequests; // title, initial folder
+    QStringList colorPrompts;
+    std::vector<QUrl> urls;
+    std::vector<std::pair<QString, int>> sounds;
+    int modifierQueries = 0;
+
+    // Scripted.
+    QStringList chosenItems; // answered in order; an empty text or none left: cancelled
+    std::optional<QColor> chosenColor;
+    LaunchResult launchResult;
+    HeldModifiers held;
+    QPoint pointer;
+    std::function<void(const QString&)> onMessage; // runs inside messageBox
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/FolderItem.h"
+
+#include <QImage>
+#include <QString>
+#include <memory>
+
+// One item of a launcher window: an application, document or folder.
+class AppListClass {
+public:
+    QString AppName;
+    QString AppPath;
+    FolderItem f;
+    qint32 AppSEQ = 0;
+    QImage Icon;     // the 128-pixel icon; null when its stored text did not decode
+    QImage IconMask; // its mask, black opaque and white transparent
+    qint32 AppUID = 0;
+    bool Broken = false;
+    QString NewOldValue;
+    qint32 Left = 0; // the icon's place inside its launcher window, set by the layout
+    qint32 Top = 0;
+};
+
+// Item arrays are shared: the editor edits a launcher window's own array object.
+using AppListArray = std::vector<std::shared_ptr<AppListClass>>;
+using AppListArrayPtr = std::shared_ptr<AppListArray>;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+
+namespace GlobalModule {
+
+// The folder "Vondrelaskit" in the Preferences folder, and the database file in it.
+QString LauncherFolderPath();
+QString DatabaseFilePath();
+
+// Creates the database with its schema and the default "apple" window when the file does
+// not exist yet; an existing file is never touched.
+void MakeDBMethod();
+// The shared connection, opened on first use; null when it cannot be opened (the next call
+// tries again).
+Database* DBConnectMethod();
+void InitDefaultLoadAppleAppMethod();
+void InitLoadAppleAppMethod(Database& db);
+
+} // namespace GlobalModule

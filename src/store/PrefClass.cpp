@@ -1,0 +1,84 @@
+#include "store/PrefClass.h"
+
+#include "platform/Framework.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+QString PrefClass::folderPath() { return PreferencesFolderPath() + QStringLiteral("/Vondrelaskit"); }
+
+QString PrefClass::filePath() { return folderPath() + QStringLiteral("/VondrelaskitPref"); }
+
+void PrefClass::setDefaults() {
+    CommandKeyValue = true;
+    OptionKeyValue = true;
+    ControlKeyValue = false;
+    ShiftKeyValue = false;
+    TransparentValue = 20;
+    Language = QStringLiteral("none");
+}
+
+QByteArray PrefClass::toBytes() const {
+    QByteArray out;
+    out.append(char(CommandKeyValue ? 1 : 0));
+    out.append(char(OptionKeyValue ? 1 : 0));
+    out.append(char(ControlKeyValue ? 1 : 0));
+    out.append(char(ShiftKeyValue ? 1 : 0));
+    const quint16 t = quint16(qint16(TransparentValue));
+    out.append(char(t >> 8));
+    out.append(char(t & 0xFF));
+    const QByteArray language = Language.toLatin1().left(255);
+    out.append(char(quint8(language.size())));
+    out.append(language);
+    return out;
+}
+
+void PrefClass::fromBytes(const QByteArray& bytes) {
+    const auto byte = [&](int i) { return quint8(bytes[i]); };
+    const int n = int(bytes.size());
+    if (n < 1)
+        return;
+    CommandKeyValue = byte(0) != 0;
+    if (n < 2)
+        return;
+    OptionKeyValue = byte(1) != 0;
+    if (n < 3)
+        return;
+    ControlKeyValue = byte(2) != 0;
+    if (n < 4)
+        return;
+    ShiftKeyValue = byte(3) != 0;
+    if (n < 6)
+        return;
+    TransparentValue = qint16(quint16(byte(4) << 8 | byte(5)));
+    if (TransparentValue > 80)
+        TransparentValue = 80;
+    if (n < 7)
+        return;
+    const int length = byte(6);
+    // A language cut short by the file's end is not taken.
+    if (n < 7 + length)
+        return;
+    Language = QString::fromLatin1(bytes.constData() + 7, length);
+}
+
+void PrefClass::SavePrefMethod() {
+    QDir().mkpath(folderPath());
+    // Written beside the old file and renamed over it, so a crash never leaves half a file.
+    QSaveFile file(filePath());
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(toBytes());
+    file.commit();
+}
+
+void PrefClass::ReadPrefMethod() {
+    setDefaults();
+    QDir().mkpath(folderPath());
+    QFile file(filePath());
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return;
+    // The record is tiny; anything far beyond it is not a preferences file of ours.
+    fromBytes(file.read(7 + 255));
+}
