@@ -5,6 +5,7 @@
 #include "platform/Desktop.h"
 #include "store/PrefClass.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 namespace GlobalModule {
@@ -31,6 +32,15 @@ void ShowInFront(QWidget* window) {
     if (bringFrontPending || !window->testAttribute(Qt::WA_ShowWithoutActivating))
         window->activateWindow();
     bringFrontPending = false;
+}
+
+std::function<void(int)> QuitHook;
+
+void Quit(int status) {
+    if (QuitHook)
+        QuitHook(status);
+    else
+        QCoreApplication::exit(status);
 }
 
 void ReleaseGlobals() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,6 +30,11 @@ void MsgBox(const QString& text);
 void BringMeFront();
 // Shows a dialog, raised above the others; activates it when asked or when it takes focus.
 void ShowInFront(QWidget* window);
+
+// Ends the event loop with an exit status (Quit, the language dialog's Cancel). Tests
+// replace what it does through the hook.
+void Quit(int status);
+extern std::function<void(int)> QuitHook;
 
 // Releases every global: windows, the connection, the preferences.
 void ReleaseGlobals();

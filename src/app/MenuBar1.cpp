@@ -1,5 +1,7 @@
 #include "app/MenuBar1.h"
 
+#include "app/GlobalModule.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -39,7 +41,7 @@ void MenuBar1::Untitled0() {
     add(file, QStringLiteral("UntitledSeparator"), QStringLiteral("-"), {});
     QAction* quit = add(file, QStringLiteral("FileQuit"), QStringLiteral("&Quit"), QStringLiteral("Ctrl+Q"));
     quit->setMenuRole(QAction::QuitRole);
-    connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    connect(quit, &QAction::triggered, this, [] { GlobalModule::Quit(0); }, Qt::QueuedConnection);
     add(file, QStringLiteral("AboutMenu"), QStringLiteral("About Vondrelaskit..."), {})
         ->setMenuRole(QAction::AboutRole);
     add(file, QStringLiteral("PrefMenu"), QStringLiteral("Preferences..."), {})

@@ -1,0 +1,120 @@
+#include "TestSupport.h"
+
+#include "app/GlobalModule.h"
+#include "launcher/LauncherWin.h"
+#include "platform/Database.h"
+#include "store/LauncherDatabase.h"
+#include "store/LauncherLoader.h"
+#include "store/PrefClass.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QPointer>
+#include <QSqlQuery>
+
+void AppTest::SetUp() {
+    dir = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(dir->isValid());
+    QDir().mkpath(configDir());
+    qputenv("XDG_CONFIG_HOME", configDir().toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", dir->filePath(QStringLiteral("data")).toLocal8Bit());
+    GlobalModule::ReleaseGlobals();
+    Database::setFailureHook({});
+    desktop = static_cast<RecordingDesktop*>(
+        Desktop::setInstance(std::make_unique<RecordingDesktop>()));
+    GlobalModule::MyPref = std::make_unique<PrefClass>();
+    GlobalModule::MyPref->Language = QStringLiteral("english");
+}
+
+void AppTest::TearDown() {
+    GlobalModule::ReleaseGlobals();
+    Database::setFailureHook({});
+    // Dialogs close and go; nothing of one test reaches the next.
+    QList<QPointer<QWidget>> open;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->testAttribute(Qt::WA_DeleteOnClose))
+            open << w;
+    for (const QPointer<QWidget>& w : open)
+        delete w.data();
+    QCoreApplication::processEvents();
+    Desktop::setInstance(std::make_unique<RecordingDesktop>());
+    dir.reset();
+}
+
+QString AppTest::configDir() const { return dir->filePath(QStringLiteral("config")); }
+
+QString AppTest::launcherDir() const { return configDir() + QStringLiteral("/Vondrelaskit"); }
+
+QString AppTest::applicationsDir() const {
+    const QString path = dir->filePath(QStringLiteral("data/applications"));
+    QDir().mkpath(path);
+    return path;
+}
+
+QString AppTest::scratch(const QString& name) const { return dir->filePath(name); }
+
+void AppTest::writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+QString AppTest::writePng(const QString& path, int w, int h, QColor color) {
+    QImage img(w, h, QImage::Format_ARGB32);
+    img.fill(color);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    img.save(path, "PNG");
+    return path;
+}
+
+QString AppTest::writeDesktopEntry(const QString& fileName, const QString& text) {
+    const QString path = applicationsDir() + QLatin1Char('/') + fileName;
+    writeFile(path, text.toUtf8());
+    return path;
+}
+
+QString AppTest::writeApp(const QString& fileName, const QString& name, QColor color) {
+    const QString icon = writePng(scratch(QStringLiteral("icons/") + fileName + QStringLiteral(".png")),
+                                  64, 64, color);
+    return writeDesktopEntry(fileName, QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\n"
+                                                      "Exec=/bin/true\nIcon=%2\n")
+                                           .arg(name, icon));
+}
+
+void AppTest::makeDatabase() {
+    GlobalModule::MakeDBMethod();
+    ASSERT_NE(GlobalModule::DBConnectMethod(), nullptr);
+}
+
+void AppTest::exec(const QString& sql) {
+    Database* db = GlobalModule::DBConnectMethod();
+    ASSERT_NE(db, nullptr);
+    db->SQLExecute(sql);
+    ASSERT_FALSE(db->Error()) << sql.toStdString() << ": " << db->ErrorMessage().toStdString();
+}
+
+QVariant AppTest::scalar(const QString& sql) {
+    Database* db = GlobalModule::DBConnectMethod();
+    if (!db)
+        return {};
+    auto rs = db->SQLSelect(sql);
+    if (!rs || rs->Eof())
+        return {};
+    const auto f = rs->IdxField(1);
+    return f.StringValue().isNull() ? QVariant() : QVariant(f.StringValue());
+}
+
+LauncherWin* AppTest::loadWindow(int uid) {
+    GlobalModule::LoadLauncherWinMethod();
+    for (const auto& w : GlobalModule::LauncherWinArr)
+        if (w->LauncherWinUID == uid)
+            return w.get();
+    return nullptr;
+}
+
+QRgb pixelAt(const QImage& image, int x, int y) {
+    return image.convertToFormat(QImage::Format_ARGB32).pixel(x, y);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/RecordingDesktop.h"
+
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+class LauncherWin;
+
+// Each test gets fresh scratch folders for the desktop settings ($XDG_CONFIG_HOME) and the
+// installed applications ($XDG_DATA_DIRS), a recording desktop, and empty globals.
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString configDir() const;      // $XDG_CONFIG_HOME
+    QString launcherDir() const;    // $XDG_CONFIG_HOME/Vondrelaskit
+    QString applicationsDir() const; // $XDG_DATA_DIRS/applications (created on first use)
+    QString scratch(const QString& name) const; // a path in the scratch folder
+
+    // A desktop entry written as literal text into the Applications folder.
+    QString writeDesktopEntry(const QString& fileName, const QString& text);
+    // A simple application entry whose icon is a solid PNG of the given colour.
+    QString writeApp(const QString& fileName, const QString& name, QColor color = Qt::red);
+    static void writeFile(const QString& path, const QByteArray& bytes);
+    static QString writePng(const QString& path, int w, int h, QColor color);
+
+    // The database as a first start makes it, connected through the shared connection.
+    void makeDatabase();
+    // Runs an SQL statement on the shared connection and fails the test on an error.
+    void exec(const QString& sql);
+    // The first column of the first row of a query on the shared connection.
+    QVariant scalar(const QString& sql);
+
+    // A launcher window row with items, loaded as at start.
+    LauncherWin* loadWindow(int uid);
+
+    RecordingDesktop* desktop = nullptr;
+    std::unique_ptr<QTemporaryDir> dir;
+};
+
+// A pixel of an image, as ARGB with alpha, un-premultiplied.
+QRgb pixelAt(const QImage& image, int x, int y);
