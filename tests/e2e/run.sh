@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# End-to-end: the real launcher on a virtual X server, driven with xdotool as a person would.
+# Usage: run.sh path/to/vondrelaskit
+set -euo pipefail
+app=$1
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; [ -f "$work/app.log" ] && sed 's/^/app: /' "$work/app.log"; exit 1; }
+pass() { echo "ok: $*"; }
+
+# A virtual screen of our own, on the first free display number.
+exec 3> "$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+xsetroot -solid '#708090' 2>/dev/null || true
+
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_DIRS="$work/data" XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$XDG_CONFIG_HOME/Vondrelaskit" "$XDG_DATA_DIRS/applications" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+# Applications whose entries leave a marker file when they run.
+for name in Alpha Beta Gamma; do
+    cat > "$XDG_DATA_DIRS/applications/$name.desktop" <<ENTRY
+[Desktop Entry]
+Type=Application
+Name=$name
+Exec=/bin/sh -c "echo ran > $work/marker-$name"
+ENTRY
+done
+
+shot() { import -window root -crop "$2" "$work/$1.png" 2>/dev/null; }
+same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" = "0" ]; }
+start_app() {
+    "$app" > "$work/app.log" 2>&1 &
+    app_pid=$!
+    for _ in $(seq 100); do [ -s "$XDG_CONFIG_HOME/Vondrelaskit/VondrelaskitDB.rdb" ] && break; sleep 0.1; done
+    sleep 1
+}
+stop_app() {
+    kill -TERM "$app_pid"
+    wait "$app_pid" || fail "the launcher did not quit cleanly on SIGTERM"
+    app_pid=""
+}
+
+# --- A start with the language chosen: the default window answers the activation key.
+printf '\x01\x01\x00\x00\x00\x14\x07english' > "$XDG_CONFIG_HOME/Vondrelaskit/VondrelaskitPref"
+start_app
+db="$XDG_CONFIG_HOME/Vondrelaskit/VondrelaskitDB.rdb"
+[ "$(sqlite3 "$db" 'select count(*) from LauncherList where LauncherWinUID=0')" = 3 ] ||
+    fail "the first start did not fill the apple window with the three applications"
+pass "first start created the database with the applications"
+
+region=640x200+10+40 # the stored place of the "apple" window
+shot bare "$region"
+xdotool keydown super alt; sleep 0.5
+shot held "$region"
+same bare held && fail "Super+Alt did not show the apple window"
+pass "Super+Alt shows the window at its stored place"
+xdotool keyup super alt; sleep 0.5
+shot released "$region"
+same bare released || fail "releasing the keys did not hide the window"
+pass "releasing the keys hides it"
+xdotool keydown super alt shift; sleep 0.5
+shot extra "$region"
+xdotool keyup super alt shift; sleep 0.3
+same bare extra || fail "Super+Alt+Shift showed the window"
+pass "Super+Alt+Shift does not show it"
+
+# A click on the first icon (row 1, column 1 below the title band) starts the application.
+xdotool keydown super alt; sleep 0.4
+xdotool mousemove 45 90 click 1; sleep 0.3
+xdotool keyup super alt
+for _ in $(seq 50); do [ -f "$work/marker-Alpha" ] && break; sleep 0.1; done
+[ -f "$work/marker-Alpha" ] || fail "a click on the first icon did not start its application"
+pass "a click on the first icon starts the application"
+
+stop_app
+before=$(sha256sum "$db" | cut -d' ' -f1)
+start_app
+stop_app
+[ "$(sha256sum "$db" | cut -d' ' -f1)" = "$before" ] || fail "a second start changed the database file"
+pass "a second start changes nothing in the database"
+echo "end-to-end: all passed"
