@@ -26,6 +26,7 @@ LauncherWin::LauncherWin()
     MakeTransparentMBS(this);
     SetTransparencyMBS(this, GlobalModule::MyPref ? GlobalModule::MyPref->TransparentValue : 0);
     setHeight(64);
+    m_composedSize = size(); // the opening size is ours, not a live-resize step
 }
 
 LauncherWin::~LauncherWin() = default;

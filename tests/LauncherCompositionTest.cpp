@@ -1,0 +1,121 @@
+#include "LauncherTestSupport.h"
+#include "TestSupport.h"
+
+#include <QPainter>
+
+namespace {
+// The largest alpha of white pixels in a rectangle: text is drawn white and opaque.
+// Small antialiased glyphs rarely reach full opacity: "opaque" text is over 230.
+constexpr int kOpaqueText = 230;
+
+int whiteTextAlpha(const QImage& pic, const QRect& r) {
+    int best = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb p = pixelAt(pic, x, y);
+            if (qRed(p) > 240 && qGreen(p) > 240 && qBlue(p) > 240)
+                best = qMax(best, qAlpha(p));
+        }
+    return best;
+}
+} // namespace
+
+class LauncherCompositionTest : public AppTest {};
+
+TEST_F(LauncherCompositionTest, ColourAndAlphaOfEveryPart) {
+    const QColor c(0x33, 0x66, 0xCC);
+    auto w = makeWindow(5, 328, c);
+    const QImage& pic = w->pic;
+    ASSERT_EQ(pic.size(), QSize(w->Width(), w->Height()));
+    EXPECT_EQ(w->Height(), 95 + 81);
+
+    // The title pill: partly transparent over the panel's grey.
+    const QRgb pill = pixelAt(pic, 3, 10);
+    EXPECT_NEAR(qAlpha(pill), 255 - 168, 3);
+    // The title text: white and opaque.
+    EXPECT_GT(whiteTextAlpha(pic, QRect(10, 2, w->TitleNameStringWidth, 14)), kOpaqueText);
+    // An icon: its own colour, opaque.
+    const auto& first = (*w->LauncherItemArr)[0];
+    EXPECT_EQ(first->Left, 11);
+    EXPECT_EQ(first->Top, 25);
+    const QRgb icon = pixelAt(pic, first->Left + 24, first->Top + 24);
+    EXPECT_EQ(qAlpha(icon), 255);
+    EXPECT_EQ(qRgb(qRed(icon), qGreen(icon), qBlue(icon)), qRgb(255, 0, 0));
+    // A name under its icon: white and opaque.
+    EXPECT_GT(whiteTextAlpha(pic, QRect(0, 25 + 48, 70, 70 - 48)), kOpaqueText);
+    // The backpanel: the window colour at 255 - 180.
+    const QRgb panel = pixelAt(pic, w->Width() - 10, 25 + 60);
+    EXPECT_NEAR(qAlpha(panel), 75, 2);
+    EXPECT_NEAR(qRed(panel), c.red(), 3);
+    EXPECT_NEAR(qBlue(panel), c.blue(), 3);
+    // The panel keeps the full height below the band, so its lower corners are cut off
+    // square while its upper corners are round.
+    EXPECT_NEAR(qAlpha(pixelAt(pic, w->Width() - 1, w->Height() - 1)), 75, 2);
+    EXPECT_EQ(qAlpha(pixelAt(pic, w->Width() - 1, 25)), 0);
+    // Outside everything: fully transparent.
+    EXPECT_EQ(qAlpha(pixelAt(pic, w->Width() - 3, 5)), 0);
+}
+
+TEST_F(LauncherCompositionTest, WithoutBackpanelOnlyIconsNamesAndBandShow) {
+    auto w = makeWindow(2);
+    w->ViewBackPanel = false;
+    w->MakeAppImageMethod();
+    EXPECT_NEAR(qAlpha(pixelAt(w->pic, 3, 10)), 105, 2); // the pill alone: 255 - 150
+    EXPECT_EQ(qAlpha(pixelAt(w->pic, w->Width() - 10, 25 + 60)), 0);
+    EXPECT_EQ(qAlpha(pixelAt(w->pic, 11 + 24, 25 + 24)), 255);
+    // The plus/minus area carries grey 50.
+    EXPECT_NEAR(qAlpha(pixelAt(w->pic, w->PrefIconXValue + 30 + 2, 10)), 205, 40);
+}
+
+TEST_F(LauncherCompositionTest, ShortNamesWidenToTheBandIcons) {
+    auto w = makeWindow(0, 100);
+    EXPECT_EQ(w->PrefIconXValue, w->TitleNameStringWidth + 30);
+    EXPECT_EQ(w->PrefIconYValue, -2);
+    EXPECT_EQ(w->Width(), w->PrefIconXValue + 65);
+    // An empty window shows the band and a panel one pitch high below it.
+    EXPECT_EQ(w->Height(), 70 + 25);
+}
+
+TEST_F(LauncherCompositionTest, LongNamesWrapAtTheCellWidth) {
+    auto w = std::make_unique<LauncherWin>();
+    w->LauncherWinName = QStringLiteral("apple");
+    w->ViewTitleMenu = false;
+    w->ViewBackPanel = false;
+    w->setWidth(140); // two cells a row, so a second row lies below the wrapped name
+    w->LauncherItemArr->push_back(makeItem(QStringLiteral("A Very Long Application Name")));
+    w->LauncherItemArr->push_back(makeItem(QStringLiteral("B")));
+    w->LauncherItemArr->push_back(makeItem(QStringLiteral("C")));
+    w->MakeAppImageMethod();
+    const int baseline = 70 - 11;
+    // A second line below the first one's baseline, inside the first cell only.
+    EXPECT_GT(whiteTextAlpha(w->pic, QRect(0, baseline + 3, 70, 12)), kOpaqueText);
+    // The short name is centred: nothing of it near the cell's left edge.
+    EXPECT_EQ(whiteTextAlpha(w->pic, QRect(70, baseline - 8, 25, 10)), 0);
+    EXPECT_GT(whiteTextAlpha(w->pic, QRect(95, baseline - 8, 20, 10)), kOpaqueText);
+}
+
+TEST_F(LauncherCompositionTest, PictureThatDidNotDecodeKeepsItsCell) {
+    auto w = makeWindow(0);
+    auto broken = makeItem(QStringLiteral("Broken"));
+    broken->Icon = QImage();
+    broken->IconMask = QImage();
+    w->LauncherItemArr->push_back(broken);
+    w->LauncherItemArr->push_back(makeItem(QStringLiteral("Fine")));
+    w->ViewBackPanel = false;
+    w->MakeAppImageMethod();
+    // A neutral placeholder where the icon would be; the next item in the next cell.
+    const QRgb p = pixelAt(w->pic, 11 + 24, 25 + 24);
+    EXPECT_GT(qAlpha(p), 100);
+    EXPECT_EQ(qRed(p), qGreen(p));
+    EXPECT_EQ((*w->LauncherItemArr)[1]->Left, 70 + 11);
+}
+
+TEST_F(LauncherCompositionTest, PaintClearsAndDrawsTheComposedImage) {
+    LauncherWin bare;
+    const QImage before = bare.grab().toImage();
+    EXPECT_EQ(qAlpha(pixelAt(before, 25, 25)), 0); // nothing composed: nothing painted
+    auto w = makeWindow(1);
+    const QImage after = w->grab().toImage();
+    EXPECT_EQ(pixelAt(after, 11 + 24, 25 + 24), pixelAt(w->pic, 11 + 24, 25 + 24));
+    EXPECT_EQ(qAlpha(pixelAt(after, w->Width() - 3, 5)), 0);
+}

@@ -1,0 +1,75 @@
+#include "launcher/LauncherGeometry.h"
+
+#include <gtest/gtest.h>
+
+using namespace LauncherGeometry;
+
+TEST(LauncherGeometryTest, PitchTableByIconSizeAndNames) {
+    struct Case {
+        int icon;
+        bool names;
+        int pitch, nameSize;
+    };
+    const Case cases[] = {{32, true, 50, 10},   {48, true, 70, 11},   {64, true, 100, 12},
+                          {100, true, 128, 12}, {128, true, 140, 14}, {32, false, 34, 0},
+                          {48, false, 50, 0},   {64, false, 66, 0},   {100, false, 102, 0},
+                          {128, false, 130, 0}};
+    for (const Case& c : cases) {
+        const Pitch p = PitchFor(c.icon, c.names);
+        EXPECT_EQ(p.space, c.pitch) << c.icon << " " << c.names;
+        EXPECT_EQ(p.nameTextSize, c.nameSize) << c.icon << " " << c.names;
+    }
+    EXPECT_FALSE(PitchFor(50, true).known);
+}
+
+TEST(LauncherGeometryTest, RowsWrapAndHeights) {
+    struct Case {
+        int width, items;
+        bool title;
+        int height, perRow;
+    };
+    const Case cases[] = {
+        {328, 9, true, 257, 4},  // 95 + 2 x 81
+        {280, 9, true, 257, 4},  // 280 holds four cells as well
+        {328, 0, true, 95, 4},   // an empty window: the pitch plus the band
+        {328, 0, false, 70, 4},  //
+        {328, 4, true, 95, 4},   // a full row adds nothing below it
+        {328, 5, true, 176, 4},  //
+        {50, 3, false, 232, 1},  // narrower than one cell: still one item per row
+        {640, 3, true, 95, 9},   // a grid that never wrapped counts the cells of its row
+    };
+    for (const Case& c : cases) {
+        const Height h = HeightFor(c.width, 70, 11, c.title, c.items);
+        EXPECT_EQ(h.height, c.height) << c.width << "/" << c.items;
+        EXPECT_EQ(h.limitWidthCount, c.perRow) << c.width << "/" << c.items;
+    }
+}
+
+TEST(LauncherGeometryTest, PointsMapToTheCellDrawnUnderThem) {
+    // Pitch 70, names 11 (row pitch 79), title band on, rows of 4.
+    struct Case {
+        int x, y, index;
+    };
+    const Case cases[] = {
+        {0, 0, 0},     // the title band maps like the first row
+        {150, 10, 2},  //
+        {10, 30, 0},   //
+        {279, 30, 3},  // last column
+        {290, 30, -1}, // right of the last full column: no cell
+        {0, 104, 4},   // second row, first column: the row length
+        {75, 200, 9},  // third row
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IndexAt(c.x, c.y, 70, 11, true, 4), c.index) << c.x << "," << c.y;
+    // Without the band the grid starts at the top.
+    EXPECT_EQ(IndexAt(0, 79, 70, 11, false, 4), 4);
+    EXPECT_EQ(IndexAt(0, 70, 70, 0, false, 4), 4);
+}
+
+TEST(LauncherGeometryTest, LoadedWidthRules) {
+    EXPECT_EQ(LoadedWidth(100, 70, 1280), 140);  // less than two cells
+    EXPECT_EQ(LoadedWidth(2000, 70, 1280), 140); // wider than the screen: two cells
+    EXPECT_EQ(LoadedWidth(1280, 70, 1280), 1280); // equal to the screen: kept
+    EXPECT_EQ(LoadedWidth(640, 70, 640), 640);
+    EXPECT_EQ(LoadedWidth(140, 70, 1280), 140);
+}
