@@ -1,0 +1,135 @@
+#include "LauncherTestSupport.h"
+#include "TestSupport.h"
+
+#include "app/GlobalModule.h"
+#include "platform/Framework.h"
+#include "store/PrefClass.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenu>
+
+class LauncherActionsTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        makeDatabase();
+        win = loadWindow(0);
+        ASSERT_NE(win, nullptr);
+        for (int i = 0; i < 8; ++i) {
+            const QString path = scratch(QStringLiteral("item%1").arg(i));
+            writeFile(path, "x");
+            win->DropAppMethod(FolderItem(path));
+        }
+        win->setWidth(328); // rows of 4
+        win->MakeAppImageMethod();
+    }
+    int column(const char* name) {
+        return scalar(QStringLiteral("Select %1 from LauncherWinList").arg(QLatin1String(name))).toInt();
+    }
+    LauncherWin* win = nullptr;
+};
+
+TEST_F(LauncherActionsTest, ViewTogglesPersistAndRecompose) {
+    const int height = win->Height();
+    win->UPdateViewInfoMethod(QStringLiteral("ViewTitleMenu"), false);
+    EXPECT_FALSE(win->ViewTitleMenu);
+    EXPECT_EQ(column("ViewTitleMenu"), 0);
+    EXPECT_EQ(win->Height(), height - 25);
+    win->UPdateViewInfoMethod(QStringLiteral("ViewName"), false);
+    EXPECT_EQ(column("ViewName"), 0);
+    EXPECT_EQ(win->SpaceForIconSizeValue, 50);
+    win->UPdateViewInfoMethod(QStringLiteral("ViewBackPanel"), false);
+    EXPECT_EQ(column("ViewBackPanel"), 0);
+    win->UPdateViewInfoMethod(QStringLiteral("ViewTitleMenu"), true);
+    EXPECT_EQ(column("ViewTitleMenu"), 1);
+    win->UPdateViewInfoMethod(QStringLiteral("Nonsense"), false);
+    EXPECT_TRUE(win->ViewTitleMenu);
+}
+
+TEST_F(LauncherActionsTest, PlusAndMinusStepOneColumn) {
+    ASSERT_EQ(win->LimitWidthCount, 4);
+    win->ResizePlusMinusWinMethod(QStringLiteral("plus"));
+    EXPECT_EQ(win->Width(), 350);
+    EXPECT_EQ(win->LimitWidthCount, 5);
+    win->ResizePlusMinusWinMethod(QStringLiteral("minus"));
+    win->ResizePlusMinusWinMethod(QStringLiteral("minus"));
+    EXPECT_EQ(win->Width(), 210);
+    EXPECT_EQ(column("Width"), 210); // reached the row through the resize
+    // One column: minus would give 0; the band's icons stay inside the window.
+    win->setWidth(70);
+    win->MakeAppImageMethod();
+    win->ResizePlusMinusWinMethod(QStringLiteral("minus"));
+    EXPECT_EQ(win->Width(), win->PrefIconXValue + 65);
+    // Never as wide as the screen: one step back.
+    const int screen = MainScreenWidth();
+    win->setWidth((screen / 70) * 70);
+    win->MakeAppImageMethod();
+    win->ResizePlusMinusWinMethod(QStringLiteral("plus"));
+    EXPECT_LT(win->Width(), screen);
+}
+
+TEST_F(LauncherActionsTest, MovesAndResizesWriteTheRow) {
+    win->move(123, 234);
+    win->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(column("Left"), 123);
+    EXPECT_EQ(column("Top"), 234);
+    EXPECT_EQ(column("Width"), win->Width());
+}
+
+TEST_F(LauncherActionsTest, AddItemAsksForAnyItemInTheApplicationsFolder) {
+    writeApp(QStringLiteral("x.desktop"), QStringLiteral("X"));
+    const QString chosen = scratch(QStringLiteral("chosen folder"));
+    QDir().mkpath(chosen);
+    desktop->chosenItems = {QString(), chosen};
+    win->AddItemMethod(); // cancelled
+    EXPECT_EQ(win->LauncherItemArr->size(), 8u);
+    GlobalModule::MyPref->Language = QStringLiteral("korean");
+    win->AddItemMethod();
+    ASSERT_EQ(desktop->chooserRequests.size(), 2u);
+    EXPECT_EQ(desktop->chooserRequests[0].first, QStringLiteral("Select Any Item"));
+    EXPECT_EQ(desktop->chooserRequests[1].first, QStringLiteral("추가 아이템 선택"));
+    EXPECT_EQ(desktop->chooserRequests[0].second, applicationsDir());
+    EXPECT_EQ(win->LauncherItemArr->back()->AppPath, chosen);
+}
+
+TEST_F(LauncherActionsTest, ContextualMenuInBothLanguages) {
+    const QStringList english = {
+        "New Launcher Window", "-", "Add New Item", "-", "Launch", "Reveal in Finder", "-",
+        "Hide Title&Menu", "Hide Item Name", "Hide BackPanel", "-", "Increase Window Width",
+        "Decrease Window Width", "-", "Remove Item", "-", "Edit Launcher Window", "-",
+        "Preferences", "-", "Close"};
+    EXPECT_EQ(win->ContextualMenuCaptions(), english);
+    GlobalModule::MyPref->Language = QStringLiteral("korean");
+    win->ViewName = false;
+    const QStringList korean = {
+        "신규 런쳐윈도우 생성", "-", "아이템 추가", "-", "실행하기", "파인더에서 보기", "-",
+        "제목&메뉴 아이콘 숨기기", "아이템 이름 보기", "투명 배경 화면 숨기기", "-",
+        "런쳐윈도우 설정 변경", "-", "사이즈 늘리기", "사이즈 줄이기", "-", "아이템 삭제", "-",
+        "환경설정", "-", "닫      기"};
+    EXPECT_EQ(win->ContextualMenuCaptions(), korean);
+    QMenu menu;
+    win->Event_ConstructContextualMenu(&menu);
+    EXPECT_EQ(menu.actions().size(), 21);
+    EXPECT_EQ(menu.actions()[7]->data().toString(), QStringLiteral("제목&메뉴 아이콘 숨기기"));
+}
+
+TEST_F(LauncherActionsTest, DispatchByCaptionInEitherLanguage) {
+    win->Event_ContextualMenuAction(QStringLiteral("제목&메뉴 아이콘 숨기기"));
+    EXPECT_FALSE(win->ViewTitleMenu);
+    win->Event_ContextualMenuAction(QStringLiteral("view title&menu")); // case ignored
+    EXPECT_TRUE(win->ViewTitleMenu);
+    win->Event_ContextualMenuAction(QStringLiteral("사이즈 늘리기"));
+    EXPECT_EQ(win->Width(), 350);
+    // "Launch" runs the click's path on the item under the contextual click.
+    win->CurrSelAppIndex = 2;
+    win->Event_ContextualMenuAction(QStringLiteral("Launch"));
+    EXPECT_EQ(desktop->launches, QStringList{scratch(QStringLiteral("item2"))});
+    EXPECT_TRUE(win->myTempRunIconWin);
+    win->CurrSelAppIndex = 1;
+    win->Event_ContextualMenuAction(QStringLiteral("아이템 삭제"));
+    EXPECT_EQ(win->LauncherItemArr->size(), 7u);
+    // A caption with another number of blanks matches nothing.
+    EXPECT_TRUE(win->Event_ContextualMenuAction(QStringLiteral("닫  기")));
+}

@@ -1,0 +1,140 @@
+#include "LauncherTestSupport.h"
+#include "TestSupport.h"
+
+#include "app/GlobalModule.h"
+#include "launcher/TempRunIconWin.h"
+#include "store/LauncherDatabase.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+class LauncherInputTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        makeDatabase();
+        win = loadWindow(0);
+        ASSERT_NE(win, nullptr);
+        for (const char* name : {"one", "two", "three"}) {
+            const QString path = scratch(QString::fromLatin1(name));
+            writeFile(path, "x");
+            win->DropAppMethod(FolderItem(path));
+        }
+        win->show();
+        desktop->sounds.clear();
+    }
+    QPoint iconCentre(int i) const {
+        const auto& item = (*win->LauncherItemArr)[size_t(i)];
+        return QPoint(item->Left + 24, item->Top + 24);
+    }
+    int clicks() const {
+        int n = 0;
+        for (const auto& [resource, volume] : desktop->sounds)
+            n += resource.contains(QLatin1String("187")) && volume == 10;
+        return n;
+    }
+    LauncherWin* win = nullptr;
+};
+
+TEST_F(LauncherInputTest, ClickLaunchesWithThePopUp) {
+    QTest::mouseClick(win, Qt::LeftButton, {}, iconCentre(1));
+    EXPECT_EQ(clicks(), 1);
+    EXPECT_EQ(desktop->launches, QStringList{scratch(QStringLiteral("two"))});
+    ASSERT_TRUE(win->myTempRunIconWin);
+    TempRunIconWin* popup = win->myTempRunIconWin.get();
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->TempApp, (*win->LauncherItemArr)[1]);
+    // The second launch reuses the same pop-up.
+    QTest::mouseClick(win, Qt::LeftButton, {}, iconCentre(0));
+    EXPECT_EQ(win->myTempRunIconWin.get(), popup);
+    EXPECT_EQ(desktop->launches.size(), 2);
+}
+
+TEST_F(LauncherInputTest, AnyMovementMakesTheClickADrag) {
+    const QPoint start = win->pos();
+    const QPoint p = iconCentre(0);
+    QTest::mousePress(win, Qt::LeftButton, {}, p);
+    QTest::mouseMove(win, p + QPoint(1, 0));
+    QTest::mouseRelease(win, Qt::LeftButton, {}, p + QPoint(1, 0));
+    EXPECT_EQ(clicks(), 1); // the press clicks before knowing
+    EXPECT_EQ(win->pos(), start + QPoint(1, 0));
+    EXPECT_TRUE(desktop->launches.isEmpty());
+    EXPECT_FALSE(win->MouseClickValue);
+    // The move reached the window's row.
+    EXPECT_EQ(scalar(QStringLiteral("Select Left from LauncherWinList")).toInt(), win->x());
+}
+
+TEST_F(LauncherInputTest, ClicksThatLaunchNothing) {
+    // An empty cell after the last item; then an item whose file is gone.
+    QTest::mouseClick(win, Qt::LeftButton, {}, QPoint(3 * 70 + 30, 40));
+    QFile::remove(scratch(QStringLiteral("one")));
+    QTest::mouseClick(win, Qt::LeftButton, {}, iconCentre(0));
+    EXPECT_EQ(clicks(), 2);
+    EXPECT_TRUE(desktop->launches.isEmpty());
+    EXPECT_FALSE(win->myTempRunIconWin);
+    EXPECT_TRUE(desktop->messages.isEmpty());
+}
+
+TEST_F(LauncherInputTest, RefusedLaunchIsReportedNamingTheItem) {
+    desktop->launchResult = {false, QStringLiteral("no application for it")};
+    QTest::mouseClick(win, Qt::LeftButton, {}, iconCentre(2));
+    ASSERT_EQ(desktop->messages.size(), 1);
+    EXPECT_TRUE(desktop->messages[0].contains(QLatin1String("three")));
+    EXPECT_TRUE(desktop->messages[0].contains(QLatin1String("no application for it")));
+}
+
+TEST_F(LauncherInputTest, ContextualClickRecordsTheCellWithoutASound) {
+    QTest::mouseClick(win, Qt::RightButton, {}, iconCentre(2));
+    EXPECT_EQ(win->CurrSelAppIndex, 2);
+    EXPECT_EQ(clicks(), 0);
+    EXPECT_TRUE(desktop->launches.isEmpty());
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    menu->close();
+}
+
+TEST_F(LauncherInputTest, TitleBandIconsHaveInclusiveBounds) {
+    const int px = win->PrefIconXValue;
+    const int width = win->Width();
+    const int space = win->SpaceForIconSizeValue;
+    const int columns = win->LimitWidthCount;
+    QTest::mouseClick(win, Qt::LeftButton, {}, QPoint(px + 46, 18));
+    EXPECT_EQ(win->Width(), qMax(space * columns + space, px + 65)) << "left half widens";
+    const int wider = win->Width();
+    QTest::mouseClick(win, Qt::LeftButton, {}, QPoint(px + 47, 0));
+    EXPECT_LT(win->Width(), wider) << "right half narrows";
+    EXPECT_NE(width, 0);
+    EXPECT_TRUE(desktop->launches.isEmpty());
+    // Outside both icons the band maps onto the first row.
+    QTest::mouseClick(win, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(desktop->launches, QStringList{scratch(QStringLiteral("one"))});
+}
+
+TEST_F(LauncherInputTest, DropsAddLocalFilesInOrderAsCopies) {
+    const QString a = scratch(QStringLiteral("drop-a")), b = scratch(QStringLiteral("drop-b folder"));
+    writeFile(a, "a");
+    QDir().mkpath(b);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(b), QUrl(QStringLiteral("https://example.org/x")),
+                  QUrl::fromLocalFile(scratch(QStringLiteral("gone"))), QUrl::fromLocalFile(a)});
+    QDragEnterEvent enter(QPoint(10, 40), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(win, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(10, 40), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    drop.setDropAction(Qt::MoveAction);
+    QCoreApplication::sendEvent(win, &drop);
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction); // never a move
+    ASSERT_EQ(win->LauncherItemArr->size(), 5u);
+    EXPECT_EQ((*win->LauncherItemArr)[3]->AppPath, b);
+    EXPECT_EQ((*win->LauncherItemArr)[4]->AppPath, a);
+    EXPECT_TRUE(QFile::exists(a));
+    // A drag that offers only a move is refused.
+    QDragEnterEvent moveOnly(QPoint(10, 40), Qt::MoveAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(win, &moveOnly);
+    EXPECT_FALSE(moveOnly.isAccepted());
+}

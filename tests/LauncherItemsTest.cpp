@@ -1,0 +1,117 @@
+#include "LauncherTestSupport.h"
+#include "TestSupport.h"
+
+#include "app/GlobalModule.h"
+#include "platform/Database.h"
+#include "store/IconHelpers.h"
+#include "store/LauncherDatabase.h"
+
+class LauncherItemsTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        makeDatabase(); // window 0 "apple", no applications installed
+    }
+    void insertItem(int window, int uid, int seq, const QString& name, const QString& icon = {}) {
+        DatabaseRecord rec;
+        rec.IntegerColumn(QStringLiteral("LauncherWinUID"), window);
+        rec.IntegerColumn(QStringLiteral("AppUID"), uid);
+        rec.IntegerColumn(QStringLiteral("AppSEQ"), seq);
+        rec.Column(QStringLiteral("AppName"), name);
+        rec.Column(QStringLiteral("AppPath"), scratch(name));
+        rec.Column(QStringLiteral("Icon"), icon);
+        rec.Column(QStringLiteral("IconMask"), icon);
+        Database* db = GlobalModule::DBConnectMethod();
+        db->InsertRecord(QStringLiteral("LauncherList"), rec);
+        ASSERT_FALSE(db->Error()) << db->ErrorMessage().toStdString();
+    }
+    QString file(const QString& name) {
+        const QString path = scratch(name);
+        writeFile(path, "x");
+        return path;
+    }
+};
+
+TEST_F(LauncherItemsTest, LoadsInAscendingOrderWithNumbersAndPictures) {
+    QImage red(128, 128, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QString text = GlobalModule::StoredIconText(red);
+    insertItem(0, 1, 5, QStringLiteral("Third"), text);
+    insertItem(0, 2, 1, QStringLiteral("First"), text);
+    insertItem(0, 3, 3, QStringLiteral("Second"), QStringLiteral("not a picture"));
+    insertItem(1, 4, 2, QStringLiteral("Other window"), text);
+    LauncherWin* w = loadWindow(0);
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->LauncherItemArr->size(), 3u);
+    const auto& items = *w->LauncherItemArr;
+    EXPECT_EQ(items[0]->AppName, QStringLiteral("First"));
+    EXPECT_EQ(items[1]->AppName, QStringLiteral("Second"));
+    EXPECT_EQ(items[2]->AppName, QStringLiteral("Third"));
+    EXPECT_EQ(items[0]->AppUID, 2);
+    EXPECT_EQ(items[0]->AppSEQ, 1);
+    EXPECT_EQ(items[0]->Icon.size(), QSize(128, 128));
+    EXPECT_TRUE(items[1]->Icon.isNull()); // did not decode: drawn as a placeholder
+    // A file that is gone still loads; the click checks it.
+    EXPECT_FALSE(items[0]->f.Exists());
+    EXPECT_EQ(items[0]->f.AbsolutePath(), scratch(QStringLiteral("First")));
+}
+
+TEST_F(LauncherItemsTest, EmptyWindowShowsItsBandAndPanelWhateverItsFlags) {
+    exec(QStringLiteral("Update LauncherWinList set ViewTitleMenu=0, ViewBackPanel=0"));
+    LauncherWin* w = loadWindow(0);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->ViewTitleMenu);
+    EXPECT_TRUE(w->ViewBackPanel);
+    EXPECT_EQ(scalar(QStringLiteral("Select ViewTitleMenu from LauncherWinList")).toInt(), 0);
+    EXPECT_EQ(w->Height(), 70 + 25);
+}
+
+TEST_F(LauncherItemsTest, NumbersCountOverTheWholeTable) {
+    LauncherWin* w = loadWindow(0);
+    ASSERT_NE(w, nullptr);
+    w->DropAppMethod(FolderItem(file(QStringLiteral("a.txt"))));
+    EXPECT_EQ(scalar(QStringLiteral("Select AppUID from LauncherList")).toInt(), 1);
+    EXPECT_EQ(scalar(QStringLiteral("Select AppSEQ from LauncherList")).toInt(), 1);
+    insertItem(1, 57, 57, QStringLiteral("B's item"));
+    w->DropAppMethod(FolderItem(file(QStringLiteral("b.txt"))));
+    const auto& last = w->LauncherItemArr->back();
+    EXPECT_EQ(last->AppUID, 58);
+    EXPECT_EQ(last->AppSEQ, 58);
+    EXPECT_EQ(scalar(QStringLiteral("Select count(*) from LauncherList where LauncherWinUID=0 and AppUID=58")).toInt(), 1);
+}
+
+TEST_F(LauncherItemsTest, DroppedPathIsStoredExactlyWithItsIcon) {
+    LauncherWin* w = loadWindow(0);
+    const QString path = file(QStringLiteral("My File #1 'quoted' 한글.txt"));
+    w->DropAppMethod(FolderItem(path));
+    ASSERT_EQ(w->LauncherItemArr->size(), 1u);
+    const auto& item = w->LauncherItemArr->front();
+    EXPECT_EQ(item->AppPath, path);
+    EXPECT_EQ(item->NewOldValue, QStringLiteral("old"));
+    EXPECT_FALSE(item->Icon.isNull());
+    EXPECT_EQ(scalar(QStringLiteral("Select AppPath from LauncherList")).toString(), path);
+    EXPECT_EQ(scalar(QStringLiteral("Select AppName from LauncherList")).toString(),
+              QStringLiteral("My File #1 'quoted' 한글.txt"));
+    const QImage stored =
+        GlobalModule::PictureFromStoredIconText(scalar(QStringLiteral("Select Icon from LauncherList")).toString());
+    EXPECT_EQ(stored.size(), QSize(128, 128));
+    // The same file again is a second item.
+    w->DropAppMethod(FolderItem(path));
+    EXPECT_EQ(w->LauncherItemArr->size(), 2u);
+    EXPECT_TRUE(desktop->messages.isEmpty());
+}
+
+TEST_F(LauncherItemsTest, DropFailuresAreSilentExceptTheInsert) {
+    LauncherWin* w = loadWindow(0);
+    w->DropAppMethod(FolderItem(scratch(QStringLiteral("missing.txt"))));
+    EXPECT_TRUE(w->LauncherItemArr->empty());
+    Database::setFailureHook([](const QString& sql) { return sql.startsWith(QLatin1String("Select MAX(AppSEQ)")); });
+    w->DropAppMethod(FolderItem(file(QStringLiteral("a.txt"))));
+    EXPECT_TRUE(w->LauncherItemArr->empty());
+    EXPECT_TRUE(desktop->messages.isEmpty());
+    Database::setFailureHook([](const QString& sql) { return sql.startsWith(QLatin1String("INSERT")); });
+    w->DropAppMethod(FolderItem(file(QStringLiteral("b.txt"))));
+    EXPECT_EQ(desktop->messages, QStringList{QStringLiteral("b.txt add error~!")});
+    // Shown until the items are next loaded.
+    EXPECT_EQ(w->LauncherItemArr->size(), 1u);
+}
