@@ -26,12 +26,62 @@ QFont fontOfSize(int pixelSize) {
 QImage selfMasked(const QImage& mask) {
     QImage out(mask.size(), QImage::Format_ARGB32_Premultiplied);
     const QImage m = mask.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < m.height(); ++y) {
+    const int w = m.width(), h = m.height();
+    for (int y = 0; y < h; ++y) {
         const QRgb* src = reinterpret_cast<const QRgb*>(m.constScanLine(y));
         QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < m.width(); ++x) {
-            const int g = qGreen(src[x]);
-            dst[x] = qPremultiply(qRgba(g, g, g, 255 - g));
+        for (int x = 0; x < w; ++x) {
+            const uint g = src[x] & 0xffu;
+            dst[x] = ByteMul(0xff000000u | g * 0x010101u, 255u - g);
+        }
+    }
+    return out;
+}
+
+struct BackpanelStrips {
+    int topRows = 0;
+    int bottomStart = 0;
+    QImage topB, topBM, bottomB, bottomBM;
+    uint colour = 0; // the panel's colour between the strips, where its mask is grey 180
+};
+
+// The backpanel picture B with P drawn over it through M, and its mask BM with M drawn
+// through itself, joined into the final image in one pass over the pixels.
+QImage joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips& s) {
+    const int w = P.width(), h = P.height();
+    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+    const uint panelOnly = ByteMul(s.colour, 255u - 180u);
+    std::vector<QRgb> middleB(size_t(w), s.colour), middleBM(size_t(w), 0xffb4b4b4u);
+    for (int y = 0; y < h; ++y) {
+        const QRgb* p = reinterpret_cast<const QRgb*>(P.constScanLine(y));
+        const QRgb* m = reinterpret_cast<const QRgb*>(M.constScanLine(y));
+        const bool middle = y >= s.topRows && y < s.bottomStart;
+        const QRgb* b = y < s.topRows ? reinterpret_cast<const QRgb*>(s.topB.constScanLine(y))
+                        : middle      ? middleB.data()
+                                      : reinterpret_cast<const QRgb*>(
+                                       s.bottomB.constScanLine(y - s.bottomStart));
+        const QRgb* bm = y < s.topRows ? reinterpret_cast<const QRgb*>(s.topBM.constScanLine(y))
+                         : middle      ? middleBM.data()
+                                       : reinterpret_cast<const QRgb*>(
+                                        s.bottomBM.constScanLine(y - s.bottomStart));
+        QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const uint g = m[x] & 0xffu;
+            if (g == 255u) { // nothing of P here: the panel alone
+                if (middle) {
+                    dst[x] = panelOnly;
+                    continue;
+                }
+                const uint panelGrey = bm[x] & 0xffu;
+                dst[x] = panelGrey == 255u ? 0u : ByteMul(b[x] | 0xff000000u, 255u - panelGrey);
+                continue;
+            }
+            const uint panelGrey = bm[x] & 0xffu;
+            const uint a = 255u - g; // P's opacity through M
+            const uint colour = Interpolate255(p[x], a, b[x], g);
+            // M drawn through itself over BM.
+            const uint maskGrey = (g * a + panelGrey * g + 127u) / 255u;
+            dst[x] = ByteMul(colour | 0xff000000u, 255u - maskGrey);
         }
     }
     return out;
@@ -44,25 +94,43 @@ void fillRoundRect(QPainter& p, const QRectF& r, qreal arcW, qreal arcH, const Q
     p.drawRoundedRect(r, arcW / 2.0, arcH / 2.0);
 }
 
-// A name wider than its cell starts at the cell's left edge and wraps at the cell's width.
-void drawWrapped(QPainter& p, const QString& text, int x, int baseline, int width) {
-    QTextLayout layout(text, p.font());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    qreal top = 0;
-    while (true) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid())
-            break;
-        line.setLineWidth(width);
-        line.setPosition(QPointF(0, top));
-        top += line.height();
+// A name wider than its cell starts at the cell's left edge and wraps at the cell's width
+// into further lines below; a narrower one is one line. Laid out once, drawn many times.
+void layoutName(FittedIcon& f, const QString& name, const QFont& font, int cellWidth) {
+    f.name = name;
+    f.nameSize = font.pixelSize();
+    f.cellWidth = cellWidth;
+    f.nameWidth = QFontMetrics(font).horizontalAdvance(name);
+    f.nameText = QStaticText(name);
+    f.nameText.setTextFormat(Qt::PlainText);
+    f.nameText.setPerformanceHint(QStaticText::AggressiveCaching);
+    if (f.nameWidth >= cellWidth) {
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        f.nameText.setTextOption(option);
+        f.nameText.setTextWidth(cellWidth);
     }
-    layout.endLayout();
-    const qreal ascent = layout.lineCount() ? layout.lineAt(0).ascent() : 0;
-    layout.draw(&p, QPointF(x, baseline - ascent));
+    f.nameText.prepare(QTransform(), font);
+}
+
+FittedIcon fit(const AppListClass& item, int size) {
+    FittedIcon f;
+    f.iconKey = item.Icon.cacheKey();
+    f.maskKey = item.IconMask.cacheKey();
+    f.size = size;
+    const MaskedPicture icon =
+        GlobalModule::GetImageFreeSizeMethod(item.Icon, size, size, QStringLiteral("icon"));
+    const MaskedPicture mask =
+        GlobalModule::GetImageFreeSizeMethod(item.IconMask, size, size, QStringLiteral("mask"));
+    if (icon.isNull() || mask.isNull())
+        return f;
+    // The icon's mask is opaque exactly over its fitted rectangle.
+    const QRect r = GlobalModule::FittedRect(item.Icon.width(), item.Icon.height(), size, size);
+    f.ok = true;
+    f.icon = icon.image.copy(r);
+    f.offset = r.topLeft();
+    f.selfMask = selfMasked(mask.image);
+    return f;
 }
 
 } // namespace
@@ -142,23 +210,31 @@ Output Compose(const Input& in) {
         }
 
         const QFont nameFont = fontOfSize(N);
-        const QFontMetrics nameMetrics(nameFont);
+        const qreal nameAscent = QFontMetricsF(nameFont).ascent();
         pp.setFont(nameFont);
         mp.setFont(nameFont);
         int x = 0, y = T;
         const int off = RealToInt((S - in.iconSize) / 2.0);
         out.itemPositions.reserve(items.size());
+        FittedCache kept;
         for (const auto& item : items) {
-            const MaskedPicture icon = GlobalModule::GetImageFreeSizeMethod(
-                item->Icon, in.iconSize, in.iconSize, QStringLiteral("icon"));
-            const MaskedPicture mask = GlobalModule::GetImageFreeSizeMethod(
-                item->IconMask, in.iconSize, in.iconSize, QStringLiteral("mask"));
+            FittedIcon fitted;
+            if (in.cache) {
+                auto hit = in.cache->find(item.get());
+                if (hit != in.cache->end() && hit->second.size == in.iconSize &&
+                    hit->second.iconKey == item->Icon.cacheKey() &&
+                    hit->second.maskKey == item->IconMask.cacheKey())
+                    fitted = hit->second;
+                else
+                    fitted = fit(*item, in.iconSize);
+                kept[item.get()] = fitted;
+            } else {
+                fitted = fit(*item, in.iconSize);
+            }
             out.itemPositions.emplace_back(x + off, y);
-            if (!icon.isNull() && !mask.isNull()) {
-                const QRect r = GlobalModule::FittedRect(item->Icon.width(), item->Icon.height(),
-                                                         in.iconSize, in.iconSize);
-                pp.drawImage(QPoint(x + off + r.x(), y + r.y()), icon.image, r);
-                mp.drawImage(x + off, y, selfMasked(mask.image));
+            if (fitted.ok) {
+                pp.drawImage(QPoint(x + off, y) + fitted.offset, fitted.icon);
+                mp.drawImage(x + off, y, fitted.selfMask);
             } else {
                 // A picture that did not decode: a neutral placeholder keeps the cell.
                 const QRectF r(x + off + in.iconSize * 0.1, y + in.iconSize * 0.1,
@@ -170,19 +246,18 @@ Output Compose(const Input& in) {
                               QColor(110, 110, 110));
             }
             if (in.viewName) {
-                const QString& name = item->AppName;
-                const int nameW = nameMetrics.horizontalAdvance(name);
+                if (fitted.name != item->AppName || fitted.nameSize != N || fitted.cellWidth != S) {
+                    layoutName(fitted, item->AppName, nameFont, S);
+                    if (in.cache)
+                        kept[item.get()] = fitted;
+                }
                 const int baseline = y + S - N;
+                const int nx = fitted.nameWidth >= S ? x : x + RealToInt((S - fitted.nameWidth) / 2.0);
+                const QPointF topLeft(nx, baseline - nameAscent);
                 pp.setPen(Qt::white);
                 mp.setPen(Qt::black);
-                if (nameW >= S) {
-                    drawWrapped(pp, name, x, baseline, S);
-                    drawWrapped(mp, name, x, baseline, S);
-                } else {
-                    const int nx = x + RealToInt((S - nameW) / 2.0);
-                    pp.drawText(QPoint(nx, baseline), name);
-                    mp.drawText(QPoint(nx, baseline), name);
-                }
+                pp.drawStaticText(topLeft, fitted.nameText);
+                mp.drawStaticText(topLeft, fitted.nameText);
             }
             x += S;
             if (W - S < x) {
@@ -190,22 +265,30 @@ Output Compose(const Input& in) {
                 y += in.viewName ? S + N - 2 : S;
             }
         }
+        if (in.cache)
+            in.cache->swap(kept);
     }
 
     if (in.viewBackPanel) {
-        QImage B(W, H, QImage::Format_RGB32);
-        B.fill(Qt::white);
-        QImage BM(W, H, QImage::Format_RGB32);
-        BM.fill(Qt::white);
-        {
-            QPainter bp(&B);
+        // The backpanel picture B and its mask BM are plain colour except near the panel's
+        // round corners and the title pill, so only the strips at the top and the bottom
+        // are painted; the rows between hold the panel colour and grey 180 throughout.
+        const int topRows = qMin(H, T + 16);
+        const int bottomStart = qMax(topRows, H - 16);
+        const auto paintStrip = [&](int firstRow, int rows, QImage& b, QImage& bm) {
+            b = QImage(W, rows, QImage::Format_RGB32);
+            bm = QImage(W, rows, QImage::Format_RGB32);
+            b.fill(Qt::white);
+            bm.fill(Qt::white);
+            QPainter bp(&b);
             bp.setRenderHint(QPainter::Antialiasing);
+            bp.translate(0, -firstRow);
             // With the title band the panel keeps the full height, so its lower corners
             // fall below the picture.
             fillRoundRect(bp, QRectF(0, T, W, H), 15, 15, in.color);
-            bp.drawImage(0, 0, CGCreateImageMBS(P, M));
-            QPainter bmp(&BM);
+            QPainter bmp(&bm);
             bmp.setRenderHint(QPainter::Antialiasing);
+            bmp.translate(0, -firstRow);
             const QColor grey(180, 180, 180);
             if (in.viewTitleMenu) {
                 fillRoundRect(bmp, QRectF(0, 0, w + 20, 20), 5, 5, grey);
@@ -213,9 +296,15 @@ Output Compose(const Input& in) {
             } else {
                 fillRoundRect(bmp, QRectF(0, 0, W, H), 15, 15, grey);
             }
-            bmp.drawImage(0, 0, selfMasked(M));
-        }
-        out.pic = CGCreateImageMBS(B, BM);
+        };
+        BackpanelStrips strips;
+        strips.topRows = topRows;
+        strips.bottomStart = bottomStart;
+        paintStrip(0, topRows, strips.topB, strips.topBM);
+        if (bottomStart < H)
+            paintStrip(bottomStart, H - bottomStart, strips.bottomB, strips.bottomBM);
+        strips.colour = in.color.rgb() | 0xff000000u;
+        out.pic = joinOverBackpanel(P, M, strips);
     } else {
         out.pic = CGCreateImageMBS(P, M);
     }

@@ -65,6 +65,7 @@ void LauncherWin::MakeAppImageMethod() {
     in.name = LauncherWinName;
     in.color = Integer2ColorMBS(WinColor);
     in.items = LauncherItemArr.get();
+    in.cache = &m_fitted;
     LauncherComposition::Output out = LauncherComposition::Compose(in);
 
     LimitWidthCount = out.limitWidthCount;

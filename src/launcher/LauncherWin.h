@@ -1,5 +1,6 @@
 #pragma once
 
+#include "launcher/LauncherComposition.h"
 #include "store/AppListClass.h"
 
 #include <QImage>
@@ -116,6 +117,7 @@ private:
     void updateShape();
     bool m_composing = false; // our own resizes are not live-resize steps
     QSize m_composedSize;
+    LauncherComposition::FittedCache m_fitted;
     bool m_pressed = false;
     QPoint m_pressGlobal;
     QPoint m_pressWindowPos;

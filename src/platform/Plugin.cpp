@@ -202,19 +202,28 @@ PNGPictureMBS OpenAsPNGMBS(const QString& path, double) {
 QImage CGCreateImageMBS(const QImage& picture, const QImage& mask) {
     if (picture.isNull())
         return {};
-    const QImage pic = picture.convertToFormat(QImage::Format_RGB32);
-    QImage out(pic.size(), QImage::Format_ARGB32_Premultiplied);
-    const QImage m = mask.isNull() ? QImage() : mask.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < pic.height(); ++y) {
+    const QImage pic = picture.format() == QImage::Format_RGB32
+                           ? picture
+                           : picture.convertToFormat(QImage::Format_RGB32);
+    const QImage m = mask.isNull() || mask.format() == QImage::Format_RGB32
+                         ? mask
+                         : mask.convertToFormat(QImage::Format_RGB32);
+    const int w = pic.width(), h = pic.height();
+    const int mw = m.isNull() ? 0 : qMin(w, m.width());
+    const int mh = m.isNull() ? 0 : m.height();
+    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < h; ++y) {
         const QRgb* src = reinterpret_cast<const QRgb*>(pic.constScanLine(y));
-        const QRgb* msk = (!m.isNull() && y < m.height())
-                              ? reinterpret_cast<const QRgb*>(m.constScanLine(y))
-                              : nullptr;
+        const QRgb* msk = y < mh ? reinterpret_cast<const QRgb*>(m.constScanLine(y)) : nullptr;
         QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < pic.width(); ++x) {
-            const int a = (msk && x < m.width()) ? 255 - qGreen(msk[x]) : 255;
-            dst[x] = qPremultiply(qRgba(qRed(src[x]), qGreen(src[x]), qBlue(src[x]), a));
+        const int limit = msk ? mw : 0;
+        int x = 0;
+        for (; x < limit; ++x) {
+            const uint a = 255u - qGreen(msk[x]);
+            dst[x] = a == 0 ? 0u : ByteMul(src[x] | 0xff000000u, a);
         }
+        for (; x < w; ++x)
+            dst[x] = src[x] | 0xFF000000u;
     }
     return out;
 }

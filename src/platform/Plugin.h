@@ -46,6 +46,23 @@ PNGPictureMBS OpenAsPNGMBS(const QString& path, double gamma = 0.0);
 // partly where grey: colour from the picture, alpha = 255 - the mask's grey.
 QImage CGCreateImageMBS(const QImage& picture, const QImage& mask);
 
+// Pixel arithmetic on packed 0xAARRGGBB values, two channels at a time (x * a / 255, and
+// x * a / 255 + y * b / 255 with a + b = 255), rounded like the raster paint engine.
+inline uint ByteMul(uint x, uint a) {
+    uint t = (x & 0xff00ffu) * a;
+    t = ((t + ((t >> 8) & 0xff00ffu) + 0x800080u) >> 8) & 0xff00ffu;
+    x = ((x >> 8) & 0xff00ffu) * a;
+    x = (x + ((x >> 8) & 0xff00ffu) + 0x800080u) & 0xff00ff00u;
+    return x | t;
+}
+inline uint Interpolate255(uint x, uint a, uint y, uint b) {
+    uint t = (x & 0xff00ffu) * a + (y & 0xff00ffu) * b;
+    t = ((t + ((t >> 8) & 0xff00ffu) + 0x800080u) >> 8) & 0xff00ffu;
+    x = ((x >> 8) & 0xff00ffu) * a + ((y >> 8) & 0xff00ffu) * b;
+    x = (x + ((x >> 8) & 0xff00ffu) + 0x800080u) & 0xff00ff00u;
+    return x | t;
+}
+
 // A frameless, top-most, input-transparent translucent window at a screen rectangle.
 class OverlayWindowMBS : public QWidget {
 public:

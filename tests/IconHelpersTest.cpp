@@ -1,0 +1,127 @@
+#include "TestSupport.h"
+
+#include "platform/FolderItem.h"
+#include "store/IconHelpers.h"
+
+#include <QDir>
+#include <QPainter>
+
+namespace {
+
+using GlobalModule::GetIconImageMethod;
+using GlobalModule::GetImageFreeSizeMethod;
+
+class IconHelpersTest : public AppTest {};
+
+QImage solid(int w, int h, QColor color) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(color);
+    return img;
+}
+
+bool isBlack(QRgb c) {
+    return qRed(c) == 0 && qGreen(c) == 0 && qBlue(c) == 0;
+}
+bool isWhite(QRgb c) {
+    return qRed(c) == 255 && qGreen(c) == 255 && qBlue(c) == 255;
+}
+
+TEST_F(IconHelpersTest, FitsShrinksOnlyAndCentres) {
+    const struct {
+        int pw, ph, w, h;
+        QRect expected;
+    } cases[] = {
+        {128, 128, 48, 48, QRect(0, 0, 48, 48)},    {128, 64, 48, 48, QRect(0, 12, 48, 24)},
+        {64, 128, 48, 48, QRect(12, 0, 24, 48)},    {32, 32, 100, 100, QRect(34, 34, 32, 32)},
+        {200, 60, 100, 100, QRect(0, 35, 100, 30)}, {10, 10, 48, 20, QRect(19, 5, 10, 10)},
+        {48, 48, 48, 48, QRect(0, 0, 48, 48)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pw << "x" << c.ph << " in " << c.w << "x" << c.h);
+        for (const char* kind : {"icon", "mask"}) {
+            SCOPED_TRACE(kind);
+            const MaskedPicture r =
+                GetImageFreeSizeMethod(solid(c.pw, c.ph, Qt::green), c.w, c.h, QLatin1String(kind));
+            ASSERT_FALSE(r.isNull());
+            ASSERT_EQ(r.image.size(), QSize(c.w, c.h));
+            ASSERT_EQ(r.mask.size(), QSize(c.w, c.h));
+            EXPECT_EQ(GlobalModule::FittedRect(c.pw, c.ph, c.w, c.h), c.expected);
+
+            // The mask is black exactly over the fitted rectangle, white elsewhere.
+            int wrong = 0;
+            for (int y = 0; y < c.h; ++y)
+                for (int x = 0; x < c.w; ++x) {
+                    const QRgb m = pixelAt(r.mask, x, y);
+                    if (c.expected.contains(x, y) ? !isBlack(m) : !isWhite(m))
+                        ++wrong;
+                }
+            EXPECT_EQ(wrong, 0);
+            // The picture is drawn there: its colour inside, white around it.
+            EXPECT_EQ(pixelAt(r.image, c.expected.center().x(), c.expected.center().y()),
+                      qRgb(0, 255, 0));
+            if (c.expected != QRect(0, 0, c.w, c.h)) {
+                EXPECT_EQ(pixelAt(r.image, 0, 0), qRgb(255, 255, 255));
+            }
+        }
+    }
+}
+
+TEST_F(IconHelpersTest, NullPictureOrEmptyBoxGivesNull) {
+    EXPECT_TRUE(GetImageFreeSizeMethod(QImage(), 48, 48, QStringLiteral("icon")).isNull());
+    EXPECT_TRUE(GetImageFreeSizeMethod(QImage(), 48, 48, QStringLiteral("mask")).isNull());
+    EXPECT_TRUE(
+        GetImageFreeSizeMethod(solid(16, 16, Qt::red), 0, 0, QStringLiteral("icon")).isNull());
+}
+
+TEST_F(IconHelpersTest, DesktopEntryIconIsItsPicture) {
+    // Left half opaque blue, right half transparent.
+    QImage png(64, 64, QImage::Format_ARGB32);
+    png.fill(Qt::transparent);
+    {
+        QPainter p(&png);
+        p.fillRect(0, 0, 32, 64, QColor(0, 0, 255));
+    }
+    const QString iconPath = scratch(QStringLiteral("icons/half.png"));
+    QDir().mkpath(scratch(QStringLiteral("icons")));
+    ASSERT_TRUE(png.save(iconPath, "PNG"));
+    const FolderItem entry(writeDesktopEntry(
+        QStringLiteral("Half.desktop"),
+        QStringLiteral("[Desktop Entry]\nType=Application\nName=Half\nExec=/bin/true\nIcon=%1\n")
+            .arg(iconPath)));
+
+    const QImage icon = GetIconImageMethod(entry, 128, QStringLiteral("icon"));
+    ASSERT_EQ(icon.size(), QSize(128, 128));
+    EXPECT_EQ(pixelAt(icon, 20, 64), qRgb(0, 0, 255));
+    EXPECT_EQ(pixelAt(icon, 110, 64), qRgb(255, 255, 255)); // transparent parts on white
+
+    const QImage mask = GetIconImageMethod(entry, 128, QStringLiteral("mask"));
+    ASSERT_EQ(mask.size(), QSize(128, 128));
+    EXPECT_EQ(pixelAt(mask, 20, 64), qRgb(0, 0, 0));
+    EXPECT_EQ(pixelAt(mask, 110, 64), qRgb(255, 255, 255));
+
+    EXPECT_TRUE(GetIconImageMethod(entry, 128, QStringLiteral("picture")).isNull());
+    EXPECT_TRUE(GetIconImageMethod(entry, 128, QString()).isNull());
+}
+
+TEST_F(IconHelpersTest, EveryExistingItemGetsAPicture) {
+    writeFile(scratch(QStringLiteral("notes.txt")), "some text\n");
+    writeFile(scratch(QStringLiteral("no-extension")), QByteArray("\x00\x01\x02", 3));
+    QDir().mkpath(scratch(QStringLiteral("folder")));
+    const QString unknownIcon =
+        writeDesktopEntry(QStringLiteral("Odd.desktop"),
+                          QStringLiteral("[Desktop Entry]\nType=Application\nName=Odd\n"
+                                         "Exec=/bin/true\nIcon=no-such-icon-here\n"));
+    const QString broken =
+        writeDesktopEntry(QStringLiteral("Broken.desktop"), QStringLiteral("junk"));
+    for (const QString& path :
+         {scratch(QStringLiteral("notes.txt")), scratch(QStringLiteral("no-extension")),
+          scratch(QStringLiteral("folder")), unknownIcon, broken}) {
+        SCOPED_TRACE(path.toStdString());
+        for (const char* kind : {"icon", "mask"}) {
+            const QImage img = GetIconImageMethod(FolderItem(path), 128, QLatin1String(kind));
+            EXPECT_EQ(img.size(), QSize(128, 128)) << kind;
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,403 @@
+#include "TestSupport.h"
+
+#include "app/GlobalModule.h"
+#include "platform/Database.h"
+#include "platform/FolderItem.h"
+#include "platform/Framework.h"
+#include "platform/Plugin.h"
+#include "store/LauncherDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+// Readable failure output for texts (gtest would print QString's UTF-16 units).
+static void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+const QString kVersionTable =
+    QStringLiteral("Create Table VersionList(Version varchar not null, Primary key(Version))");
+const QString kWindowTable = QStringLiteral(
+    "Create Table LauncherWinList(LauncherWinUID Integer not null, LauncherWinName varchar not "
+    "null, Width Integer, Left Integer, Top Integer, IconSize Integer, ViewName Boolean, "
+    "ViewTitleMenu Boolean, ViewBackPanel Boolean, TitleTextSize Integer, TransparentValue "
+    "Integer, WinColor Integer not null, Primary Key(LauncherWinUID))");
+const QString kItemTable = QStringLiteral(
+    "Create Table LauncherList(LauncherWinUID Varchar not null, AppUID integer not null, AppSEQ "
+    "integer not null, AppName Varchar, AppPath String, Icon Text, IconMask Text, Primary "
+    "Key(LauncherWinUID, AppUID))");
+
+struct Item {
+    qint64 uid;
+    qint64 seq;
+    QString name;
+    QString path;
+    QString icon;
+    QString mask;
+};
+
+// Restores an environment variable when the test ends.
+class EnvGuard {
+public:
+    explicit EnvGuard(const char* name) : m_name(name), m_had(qEnvironmentVariableIsSet(name)) {
+        m_old = qgetenv(name);
+    }
+    ~EnvGuard() {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+class LauncherDatabaseTest : public AppTest {
+protected:
+    std::vector<Item> items() {
+        std::vector<Item> out;
+        Database* db = GlobalModule::DBConnectMethod();
+        if (!db)
+            return out;
+        auto rs = db->SQLSelect(
+            QStringLiteral("Select * from LauncherList where LauncherWinUID=0 order by AppSEQ"));
+        if (!rs)
+            return out;
+        for (; !rs->Eof(); rs->MoveNext())
+            out.push_back({rs->Field(QStringLiteral("AppUID")).IntegerValue(),
+                           rs->Field(QStringLiteral("AppSEQ")).IntegerValue(),
+                           rs->Field(QStringLiteral("AppName")).StringValue(),
+                           rs->Field(QStringLiteral("AppPath")).StringValue(),
+                           rs->Field(QStringLiteral("Icon")).StringValue(),
+                           rs->Field(QStringLiteral("IconMask")).StringValue()});
+        return out;
+    }
+
+    QStringList entryNames() {
+        QStringList names;
+        for (const FolderItem& f : FolderItem(applicationsDir()).Entries())
+            names << f.Name();
+        return names;
+    }
+
+    static QString plainEntry(const QString& name, const QString& extra = {}) {
+        return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=/bin/true\n%2")
+            .arg(name, extra);
+    }
+
+    // Every SQL text the engine is asked to run, in order.
+    void recordStatements() {
+        auto seen = std::make_shared<QStringList>();
+        m_statements = seen;
+        Database::setFailureHook([seen](const QString& sql) {
+            *seen << sql;
+            return false;
+        });
+    }
+    std::shared_ptr<QStringList> m_statements;
+};
+
+TEST_F(LauncherDatabaseTest, CreatesTheExactSchemaAndVersionRow) {
+    recordStatements();
+    makeDatabase();
+    Database::setFailureHook({});
+    EXPECT_TRUE(desktop->messages.isEmpty()) << desktop->messages.join('|').toStdString();
+    EXPECT_TRUE(QFile::exists(launcherDir() + QStringLiteral("/VondrelaskitDB.rdb")));
+
+    // The engine was given these statements exactly, in this order.
+    QStringList creates;
+    for (const QString& s : *m_statements)
+        if (s.startsWith(QLatin1String("Create Table")))
+            creates << s;
+    EXPECT_EQ(creates, (QStringList{kVersionTable, kWindowTable, kItemTable}));
+    EXPECT_TRUE(
+        m_statements->contains(QStringLiteral("Insert Into VersionList(Version) Values ('1.0')")));
+
+    // SQLite keeps the text as given, only upper-casing its two leading keywords.
+    const auto stored = [](const QString& statement) {
+        return QStringLiteral("CREATE TABLE") + statement.mid(int(qstrlen("Create Table")));
+    };
+    for (const auto& [table, statement] :
+         {std::pair{"VersionList", kVersionTable}, std::pair{"LauncherWinList", kWindowTable},
+          std::pair{"LauncherList", kItemTable}}) {
+        EXPECT_EQ(scalar(QStringLiteral("Select sql from sqlite_master where name='%1'")
+                             .arg(QLatin1String(table)))
+                      .toString(),
+                  stored(statement));
+    }
+    EXPECT_EQ(
+        scalar(QStringLiteral("Select count(*) from sqlite_master where type='table'")).toInt(), 3);
+    EXPECT_EQ(scalar(QStringLiteral("Select count(*) from VersionList")).toInt(), 1);
+    EXPECT_EQ(scalar(QStringLiteral("Select Version from VersionList")).toString(),
+              QStringLiteral("1.0"));
+}
+
+TEST_F(LauncherDatabaseTest, DefaultWindowRow) {
+    makeDatabase();
+    EXPECT_EQ(scalar(QStringLiteral("Select count(*) from LauncherWinList")).toInt(), 1);
+    auto rs = GlobalModule::DBConnectMethod()->SQLSelect(
+        QStringLiteral("Select * from LauncherWinList where LauncherWinUID=0"));
+    ASSERT_NE(rs, nullptr);
+    ASSERT_FALSE(rs->Eof());
+    const auto integer = [&](const char* c) { return rs->Field(QLatin1String(c)).IntegerValue(); };
+    EXPECT_EQ(rs->Field(QStringLiteral("LauncherWinName")).StringValue(), QStringLiteral("apple"));
+    EXPECT_EQ(integer("Width"), 640);
+    EXPECT_EQ(integer("Left"), 10);
+    EXPECT_EQ(integer("Top"), 40);
+    EXPECT_EQ(integer("IconSize"), 48);
+    EXPECT_TRUE(rs->Field(QStringLiteral("ViewName")).BooleanValue());
+    EXPECT_TRUE(rs->Field(QStringLiteral("ViewTitleMenu")).BooleanValue());
+    EXPECT_TRUE(rs->Field(QStringLiteral("ViewBackPanel")).BooleanValue());
+    EXPECT_EQ(integer("TitleTextSize"), 12);
+    EXPECT_EQ(integer("TransparentValue"), 0);
+    EXPECT_EQ(integer("WinColor"), 0);
+    EXPECT_EQ(scalar(QStringLiteral("Select typeof(TransparentValue) from LauncherWinList")),
+              QVariant(QStringLiteral("null")));
+    EXPECT_TRUE(items().empty()); // no Applications folder
+}
+
+TEST_F(LauncherDatabaseTest, FirstRunTakesApplicationEntriesNumberedByPosition) {
+    writeApp(QStringLiteral("-Mail.desktop"), QStringLiteral("Mail"), Qt::red);
+    writeDesktopEntry(QStringLiteral(".Hidden.desktop"), plainEntry(QStringLiteral("Hidden")));
+    QDir().mkpath(applicationsDir() + QStringLiteral("/Utilities"));
+    const QString notes =
+        writeDesktopEntry(QStringLiteral("notes.desktop"),
+                          plainEntry(QStringLiteral("Notes"), QStringLiteral("Name[ko]=메모\n")));
+    // Name order compares characters: '-' < '.' < 'U' < 'n'.
+    ASSERT_EQ(entryNames(),
+              (QStringList{QStringLiteral("-Mail.desktop"), QStringLiteral(".Hidden.desktop"),
+                           QStringLiteral("Utilities"), QStringLiteral("notes.desktop")}));
+
+    makeDatabase();
+    EXPECT_TRUE(desktop->messages.isEmpty()) << desktop->messages.join('|').toStdString();
+    const auto got = items();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].uid, 0);
+    EXPECT_EQ(got[0].seq, 0);
+    EXPECT_EQ(got[0].name, QStringLiteral("Mail"));
+    EXPECT_EQ(got[0].path, applicationsDir() + QStringLiteral("/-Mail.desktop"));
+    EXPECT_EQ(got[1].uid, 3);
+    EXPECT_EQ(got[1].seq, 3);
+    EXPECT_EQ(got[1].name, QStringLiteral("Notes"));
+    EXPECT_EQ(got[1].path, notes);
+}
+
+TEST_F(LauncherDatabaseTest, SkippedEntriesStillCountInTheNumbering) {
+    writeDesktopEntry(QStringLiteral(".desktop"), plainEntry(QStringLiteral("Dot")));
+    writeDesktopEntry(QStringLiteral("BIG.DESKTOP"), plainEntry(QStringLiteral("Big")));
+    writeDesktopEntry(QStringLiteral("Hidden.desktop"),
+                      plainEntry(QStringLiteral("Hidden"), QStringLiteral("Hidden=true\n")));
+    writeDesktopEntry(QStringLiteral("Link.desktop"),
+                      QStringLiteral("[Desktop Entry]\nType=Link\nName=Link\n"
+                                     "URL=https://example.org/\n"));
+    writeDesktopEntry(QStringLiteral("NoDisplay.desktop"),
+                      plainEntry(QStringLiteral("NoDisplay"), QStringLiteral("NoDisplay=true\n")));
+    writeFile(applicationsDir() + QStringLiteral("/readme.txt"), "not an entry\n");
+    writeDesktopEntry(QStringLiteral("zeta.desktop"), plainEntry(QStringLiteral("Zeta")));
+    ASSERT_EQ(entryNames(),
+              (QStringList{QStringLiteral(".desktop"), QStringLiteral("BIG.DESKTOP"),
+                           QStringLiteral("Hidden.desktop"), QStringLiteral("Link.desktop"),
+                           QStringLiteral("NoDisplay.desktop"), QStringLiteral("readme.txt"),
+                           QStringLiteral("zeta.desktop")}));
+
+    makeDatabase();
+    const auto got = items();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].uid, 1);
+    EXPECT_EQ(got[0].name, QStringLiteral("Big"));
+    EXPECT_EQ(got[1].uid, 6);
+    EXPECT_EQ(got[1].seq, 6);
+    EXPECT_EQ(got[1].name, QStringLiteral("Zeta"));
+}
+
+TEST_F(LauncherDatabaseTest, NameIsLocalisedAndPathUnchanged) {
+    EnvGuard language("LANGUAGE");
+    qputenv("LANGUAGE", "ko");
+    // A path that a legacy encoding would have changed.
+    const QString path =
+        writeDesktopEntry(QStringLiteral("메모 ü.desktop"),
+                          plainEntry(QStringLiteral("Notes"), QStringLiteral("Name[ko]=메모장\n")));
+
+    makeDatabase();
+    const auto got = items();
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].name, QStringLiteral("메모장"));
+    EXPECT_EQ(got[0].path, path);
+    EXPECT_TRUE(QFile::exists(got[0].path));
+}
+
+TEST_F(LauncherDatabaseTest, StoredIconTextIsBase64JpegOf128Pixels) {
+    writeApp(QStringLiteral("Mail.desktop"), QStringLiteral("Mail"), QColor(0, 0, 255));
+    makeDatabase();
+    const auto got = items();
+    ASSERT_EQ(got.size(), 1u);
+    for (const QString& text : {got[0].icon, got[0].mask}) {
+        ASSERT_FALSE(text.isEmpty());
+        const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r?\n")));
+        ASSERT_GT(lines.size(), 1);
+        for (int i = 0; i < lines.size(); ++i) {
+            EXPECT_LE(lines[i].size(), 76);
+            if (i + 1 < lines.size()) {
+                EXPECT_EQ(lines[i].size(), 76);
+            }
+            EXPECT_TRUE(
+                QRegularExpression(QStringLiteral("^[A-Za-z0-9+/=]*$")).match(lines[i]).hasMatch());
+        }
+    }
+    const QImage icon = StringtoPictureMBS(DecodeBase64(got[0].icon), QStringLiteral("temp"),
+                                           QStringLiteral("jpeg"));
+    const QImage mask = StringtoPictureMBS(DecodeBase64(got[0].mask), QStringLiteral("temp"),
+                                           QStringLiteral("jpeg"));
+    ASSERT_EQ(icon.size(), QSize(128, 128));
+    ASSERT_EQ(mask.size(), QSize(128, 128));
+    // The solid blue icon, opaque all over (JPEG is lossy: near, not equal).
+    const QRgb c = pixelAt(icon, 64, 64);
+    EXPECT_LT(qRed(c), 40);
+    EXPECT_LT(qGreen(c), 40);
+    EXPECT_GT(qBlue(c), 215);
+    EXPECT_LT(qGray(pixelAt(mask, 64, 64)), 40);
+}
+
+TEST_F(LauncherDatabaseTest, ExistingFileIsNeverTouched) {
+    // A file that is not even a database: no tables, nothing to read.
+    const QByteArray bytes = "not a database\n";
+    writeFile(launcherDir() + QStringLiteral("/VondrelaskitDB.rdb"), bytes);
+    writeApp(QStringLiteral("Mail.desktop"), QStringLiteral("Mail"));
+    recordStatements();
+    GlobalModule::MakeDBMethod();
+    EXPECT_TRUE(desktop->messages.isEmpty());
+    EXPECT_TRUE(m_statements->isEmpty()) << m_statements->join('|').toStdString();
+    QFile f(launcherDir() + QStringLiteral("/VondrelaskitDB.rdb"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), bytes);
+    EXPECT_EQ(GlobalModule::GlobalDB, nullptr);
+}
+
+TEST_F(LauncherDatabaseTest, SecondStartChangesNothing) {
+    writeApp(QStringLiteral("Mail.desktop"), QStringLiteral("Mail"));
+    makeDatabase();
+    exec(QStringLiteral("Delete from LauncherList"));
+    writeApp(QStringLiteral("Notes.desktop"), QStringLiteral("Notes"));
+    GlobalModule::ReleaseGlobals();
+
+    GlobalModule::MakeDBMethod();
+    EXPECT_TRUE(desktop->messages.isEmpty());
+    EXPECT_EQ(scalar(QStringLiteral("Select count(*) from LauncherList")).toInt(), 0);
+    EXPECT_EQ(scalar(QStringLiteral("Select count(*) from LauncherWinList")).toInt(), 1);
+    EXPECT_EQ(scalar(QStringLiteral("Select count(*) from VersionList")).toInt(), 1);
+}
+
+TEST_F(LauncherDatabaseTest, FailuresAreReportedExactly) {
+    struct Case {
+        const char* failing; // start of the statement made to fail
+        QStringList messages;
+        int windows; // rows of LauncherWinList afterwards; -1: the table is missing
+        int items;   // rows of LauncherList afterwards; -1: the table is missing
+    };
+    const Case cases[] = {
+        {"CREATE DATABASE FILE", {QStringLiteral("create error!")}, -1, -1},
+        {"CONNECT", {QStringLiteral("connect error!")}, -1, -1},
+        {"Create Table VersionList",
+         {QStringLiteral("Version Table Create Error~!  1  injected failure")},
+         -1,
+         -1},
+        {"Insert Into VersionList",
+         {QStringLiteral("Error Occurred when Version was Inserted~!1  injected failure")},
+         1,
+         1},
+        {"Create Table LauncherWinList",
+         {QStringLiteral("LauncherWinList Table Create Error~!  1  injected failure")},
+         -1,
+         -1},
+        {"Create Table LauncherList",
+         {QStringLiteral("LancherList Table Create Error~!  1  injected failure")},
+         0,
+         -1},
+        {"INSERT INTO \"LauncherWinList\"",
+         {QStringLiteral("init Apple App Database Error~!")},
+         0,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failing);
+        GlobalModule::ReleaseGlobals();
+        QDir(launcherDir()).removeRecursively();
+        desktop->messages.clear();
+        writeApp(QStringLiteral("Mail.desktop"), QStringLiteral("Mail"));
+
+        const QString failing = QString::fromLatin1(c.failing);
+        Database::setFailureHook([failing](const QString& sql) { return sql.startsWith(failing); });
+        GlobalModule::MakeDBMethod();
+        Database::setFailureHook({});
+        EXPECT_EQ(desktop->messages, c.messages);
+
+        GlobalModule::ReleaseGlobals();
+        Database db;
+        db.DatabaseFile = GlobalModule::DatabaseFilePath();
+        if (!db.Connect()) {
+            EXPECT_EQ(c.windows, -1);
+            continue;
+        }
+        const auto count = [&](const char* table) {
+            auto rs =
+                db.SQLSelect(QStringLiteral("Select count(*) from %1").arg(QLatin1String(table)));
+            return rs ? int(rs->IdxField(1).IntegerValue()) : -1;
+        };
+        EXPECT_EQ(count("LauncherWinList"), c.windows);
+        EXPECT_EQ(count("LauncherList"), c.items);
+    }
+}
+
+TEST_F(LauncherDatabaseTest, UncreatableFileReportsCreateError) {
+    // A plain file stands where the folder should be.
+    writeFile(launcherDir(), "in the way");
+    GlobalModule::MakeDBMethod();
+    EXPECT_EQ(desktop->messages, QStringList{QStringLiteral("create error!")});
+    EXPECT_EQ(GlobalModule::DBConnectMethod(), nullptr);
+}
+
+TEST_F(LauncherDatabaseTest, FailedItemInsertIsReportedAndTheLoopGoesOn) {
+    writeApp(QStringLiteral("Mail.desktop"), QStringLiteral("Mail"));
+    writeApp(QStringLiteral("Notes.desktop"), QStringLiteral("Notes"));
+    auto inserts = std::make_shared<int>(0);
+    Database::setFailureHook([inserts](const QString& sql) {
+        return sql.startsWith(QLatin1String("INSERT INTO \"LauncherList\"")) && ++*inserts == 1;
+    });
+    GlobalModule::MakeDBMethod();
+    Database::setFailureHook({});
+    EXPECT_EQ(desktop->messages, QStringList{QStringLiteral("Mail.desktop add error~!")});
+    const auto got = items();
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].name, QStringLiteral("Notes"));
+    EXPECT_EQ(got[0].uid, 1);
+}
+
+TEST_F(LauncherDatabaseTest, SharedConnectionIsKeptAndRetriedAfterAFailure) {
+    const QString file = GlobalModule::DatabaseFilePath();
+    // No file: no connection, and none is created by trying.
+    EXPECT_EQ(GlobalModule::DBConnectMethod(), nullptr);
+    EXPECT_FALSE(QFile::exists(file));
+
+    GlobalModule::MakeDBMethod();
+    GlobalModule::ReleaseGlobals();
+
+    Database::setFailureHook([](const QString& sql) { return sql == QLatin1String("CONNECT"); });
+    EXPECT_EQ(GlobalModule::DBConnectMethod(), nullptr);
+    EXPECT_EQ(GlobalModule::GlobalDB, nullptr);
+    Database::setFailureHook({});
+
+    Database* first = GlobalModule::DBConnectMethod();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->AutoCommit);
+    EXPECT_EQ(GlobalModule::DBConnectMethod(), first);
+    EXPECT_EQ(GlobalModule::GlobalDB.get(), first);
+    EXPECT_TRUE(desktop->messages.isEmpty());
+}
+
+} // namespace
