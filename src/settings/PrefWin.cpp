@@ -1,16 +1,343 @@
 #include "settings/PrefWin.h"
 
+#include "app/App.h"
 #include "app/GlobalModule.h"
+#include "platform/Framework.h"
+#include "platform/Plugin.h"
+#include "store/PrefClass.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
 
-PrefWin* PrefWin::instance() {
-    static QPointer<PrefWin> open;
-    if (!open)
-        open = new PrefWin; // deletes itself when closed
-    return open;
+namespace {
+
+QPointer<PrefWin> openInstance;
+
+// The pop-up's rows, first to last, and the transparency each stands for.
+const char* const transparencyRows[] = {"80%", "70%", "60%", "50%", "40%",
+                                        "30%", "20%", "10%", " 0 %"};
+constexpr int transparencyValues[] = {80, 70, 60, 50, 40, 30, 20, 10, 0};
+
+constexpr int bodyRadius = 12;
+
+// The application font at a pixel size; 0 keeps its own size, set explicitly so that a
+// control inside a group box does not take the group box's size.
+QFont genevaFont(int pixelSize) {
+    QFont f = QApplication::font();
+    if (pixelSize > 0)
+        f.setPixelSize(pixelSize);
+    else if (f.pixelSize() > 0)
+        f.setPixelSize(f.pixelSize());
+    else
+        f.setPointSizeF(f.pointSizeF());
+    return f;
 }
 
-PrefWin::PrefWin() { setAttribute(Qt::WA_DeleteOnClose); }
+// Controls are laid out in the window's coordinates, also those inside a group box.
+void place(QWidget* control, int left, int top, int width, int height) {
+    QWidget* parent = control->parentWidget();
+    const QPoint origin = parent && !parent->isWindow() ? parent->pos() : QPoint();
+    control->setGeometry(left - origin.x(), top - origin.y(), width, height);
+}
 
-void PrefWin::Show() { GlobalModule::ShowInFront(this); }
+QPainterPath bodyPath(const QSize& size) {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0.5, 0.5, size.width() - 1.0, size.height() - 1.0), bodyRadius,
+                        bodyRadius);
+    return path;
+}
+
+// SavePrefMethod reports nothing; the file itself tells whether the settings got there.
+bool fileHoldsPrefs(const PrefClass& pref) {
+    QFile file(PrefClass::filePath());
+    return file.open(QIODevice::ReadOnly) && file.readAll() == pref.toBytes();
+}
+
+} // namespace
+
+PrefWin* PrefWin::instance() {
+    if (!openInstance)
+        openInstance = new PrefWin; // deletes itself when closed
+    return openInstance;
+}
+
+PrefWin::PrefWin()
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Preferences"));
+    setFixedSize(381, 266);
+    setFont(genevaFont(12));
+
+    ActivateSettingGroupbox = new QGroupBox(QStringLiteral("Activation Key Setting"), this);
+    ActivateSettingGroupbox->setObjectName(QStringLiteral("ActivateSettingGroupbox"));
+    ActivateSettingGroupbox->setFont(genevaFont(12));
+    place(ActivateSettingGroupbox, 38, 81, 304, 85);
+
+    const auto checkbox = [this](const char* name, const QString& caption, const QString& key,
+                                 int left, int top) {
+        auto* box = new QCheckBox(caption, ActivateSettingGroupbox);
+        box->setObjectName(QLatin1String(name));
+        box->setFont(genevaFont(0));
+        // The captions keep the Mac names; the tooltip says which key of this keyboard it is.
+        box->setToolTip(key);
+        place(box, left, top, 120, 20);
+        return box;
+    };
+    CommandCheckbox = checkbox("CommandCheckbox", QStringLiteral("Command Key"),
+                               QStringLiteral("Super (Windows/Meta) key"), 50, 104);
+    OptionCheckbox = checkbox("OptionCheckbox", QStringLiteral("Option Key"),
+                              QStringLiteral("Alt key"), 191, 104);
+    ShiftCheckbox = checkbox("ShiftCheckbox", QStringLiteral("Shift Key"),
+                             QStringLiteral("Shift key"), 50, 136);
+    ControlCheckbox = checkbox("ControlCheckbox", QStringLiteral("Control Key"),
+                               QStringLiteral("Ctrl key"), 191, 136);
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setFont(genevaFont(12));
+    OKButton->setDefault(true);
+    place(OKButton, 196, 226, 80, 20);
+    connect(OKButton, &QPushButton::clicked, this, &PrefWin::OKButton_Action);
+
+    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton->setFont(genevaFont(12));
+    place(CancelButton, 104, 226, 80, 20);
+    connect(CancelButton, &QPushButton::clicked, this, &PrefWin::CancelButton_Action);
+
+    TransparentText = new QLabel(QStringLiteral("Default Transparent"), this);
+    TransparentText->setObjectName(QStringLiteral("TransparentText"));
+    TransparentText->setFont(genevaFont(0));
+    TransparentText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    TransparentText->setPalette([this] {
+        QPalette p = palette();
+        p.setColor(QPalette::WindowText, Qt::black);
+        return p;
+    }());
+    place(TransparentText, 50, 178, 150, 20);
+
+    TransValuePopupMenu = new QComboBox(this);
+    TransValuePopupMenu->setObjectName(QStringLiteral("TransValuePopupMenu"));
+    TransValuePopupMenu->setFont(genevaFont(12));
+    for (const char* row : transparencyRows)
+        TransValuePopupMenu->addItem(QLatin1String(row));
+    TransValuePopupMenu->setCurrentIndex(0);
+    place(TransValuePopupMenu, 205, 178, 116, 20);
+
+    LanguageGroupBox = new QGroupBox(QStringLiteral("Language"), this);
+    LanguageGroupBox->setObjectName(QStringLiteral("LanguageGroupBox"));
+    LanguageGroupBox->setFont(genevaFont(12));
+    place(LanguageGroupBox, 38, 14, 304, 55);
+
+    KoreanRadioButton = new QRadioButton(QStringLiteral("Korean"), LanguageGroupBox);
+    KoreanRadioButton->setObjectName(QStringLiteral("KoreanRadioButton"));
+    KoreanRadioButton->setFont(genevaFont(12));
+    KoreanRadioButton->setChecked(true);
+    place(KoreanRadioButton, 50, 39, 100, 20);
+    connect(KoreanRadioButton, &QRadioButton::clicked, this, &PrefWin::KoreanRadioButton_Action);
+
+    EnglishRadioButton = new QRadioButton(QStringLiteral("English"), LanguageGroupBox);
+    EnglishRadioButton->setObjectName(QStringLiteral("EnglishRadioButton"));
+    EnglishRadioButton->setFont(genevaFont(12));
+    place(EnglishRadioButton, 191, 39, 100, 20);
+    connect(EnglishRadioButton, &QRadioButton::clicked, this, &PrefWin::EnglishRadioButton_Action);
+
+    // Top to bottom, the way the dialog reads.
+    setTabOrder(KoreanRadioButton, EnglishRadioButton);
+    setTabOrder(EnglishRadioButton, CommandCheckbox);
+    setTabOrder(CommandCheckbox, OptionCheckbox);
+    setTabOrder(OptionCheckbox, ShiftCheckbox);
+    setTabOrder(ShiftCheckbox, ControlCheckbox);
+    setTabOrder(ControlCheckbox, TransValuePopupMenu);
+    setTabOrder(TransValuePopupMenu, CancelButton);
+    setTabOrder(CancelButton, OKButton);
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    updateShape();
+    AddMenuHandlers();
+    Event_Open();
+}
+
+void PrefWin::Show() {
+    GlobalModule::ShowInFront(this);
+}
+
+void PrefWin::AddMenuHandlers() {
+    if (App* app = App::instance())
+        app->AddCloseMenuHandler(this);
+}
+
+// Runs once, before the window is first shown: translucency must be set up by then.
+void PrefWin::Event_Open() {
+    MakeTransparentMBS(this);
+    SetTransparencyMBS(this, GlobalModule::MyPref->TransparentValue);
+    ReadMethod();
+    LocalizeMethod();
+}
+
+void PrefWin::ReadMethod() {
+    const PrefClass& pref = *GlobalModule::MyPref;
+    CommandCheckbox->setChecked(pref.CommandKeyValue);
+    OptionCheckbox->setChecked(pref.OptionKeyValue);
+    ControlCheckbox->setChecked(pref.ControlKeyValue);
+    ShiftCheckbox->setChecked(pref.ShiftKeyValue);
+    // A value between the steps leaves the pop-up on its first row.
+    for (int row = 0; row < int(std::size(transparencyValues)); ++row)
+        if (transparencyValues[row] == pref.TransparentValue)
+            TransValuePopupMenu->setCurrentIndex(row);
+    if (TextEquals(pref.Language, QStringLiteral("korean")))
+        KoreanRadioButton->setChecked(true);
+    else
+        EnglishRadioButton->setChecked(true);
+}
+
+void PrefWin::SaveMethod() {
+    PrefClass& pref = *GlobalModule::MyPref;
+    pref.CommandKeyValue = CommandCheckbox->isChecked();
+    pref.OptionKeyValue = OptionCheckbox->isChecked();
+    pref.ControlKeyValue = ControlCheckbox->isChecked();
+    pref.ShiftKeyValue = ShiftCheckbox->isChecked();
+    pref.TransparentValue = qint32(Val(TransValuePopupMenu->currentText()));
+    pref.Language =
+        KoreanRadioButton->isChecked() ? QStringLiteral("korean") : QStringLiteral("english");
+    pref.SavePrefMethod();
+    // The new settings hold until quit either way, but the person must know that the next
+    // start will not have them.
+    if (!fileHoldsPrefs(pref))
+        GlobalModule::MsgBox(GlobalModule::IsKorean()
+                                 ? QStringLiteral("환경설정을 저장하지 못했습니다.")
+                                 : QStringLiteral("The preferences could not be saved."));
+    close();
+}
+
+void PrefWin::OKButton_Action() {
+    SaveMethod();
+}
+
+void PrefWin::CancelButton_Action() {
+    close();
+}
+
+void PrefWin::KoreanRadioButton_Action() {
+    GlobalModule::MyPref->Language = QStringLiteral("korean");
+    LocalizeMethod();
+}
+
+void PrefWin::EnglishRadioButton_Action() {
+    GlobalModule::MyPref->Language = QStringLiteral("english");
+    LocalizeMethod();
+}
+
+bool PrefWin::_CloseMenu_Action() {
+    close();
+    return true;
+}
+
+void PrefWin::LocalizeMethod() {
+    const bool korean = GlobalModule::IsKorean();
+    LanguageGroupBox->setTitle(korean ? QStringLiteral("언어설정") : QStringLiteral("Language"));
+    ActivateSettingGroupbox->setTitle(korean ? QStringLiteral("동작키 설정")
+                                             : QStringLiteral("Activation Key Setting"));
+    TransparentText->setText(korean ? QStringLiteral("윈도우의 기본 투명도")
+                                    : QStringLiteral("Default Transparent"));
+    CancelButton->setText(korean ? QStringLiteral("취  소") : QStringLiteral("Cancel"));
+    OKButton->setText(korean ? QStringLiteral("확  인") : QStringLiteral("OK"));
+}
+
+void PrefWin::Event_MouseDown(int x, int y) {
+    xx = x;
+    yy = y;
+}
+
+void PrefWin::Event_MouseDrag(int x, int y) {
+    move(pos() + QPoint(x - xx, y - yy));
+}
+
+// Presses on the empty parts of the group boxes reach the body too, so they drag as well.
+void PrefWin::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    Event_MouseDown(at.x(), at.y());
+    m_dragging = true;
+}
+
+void PrefWin::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_dragging || !(event->buttons() & Qt::LeftButton)) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    // Taken from the global position and where the window is now, so that a move the
+    // window system has not carried out yet cannot make the dialog run away.
+    const QPoint at = event->globalPosition().toPoint() - pos();
+    Event_MouseDrag(at.x(), at.y());
+}
+
+void PrefWin::mouseReleaseEvent(QMouseEvent* event) {
+    m_dragging = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void PrefWin::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OKButton->click();
+        break;
+    case Qt::Key_Escape:
+        CancelButton->click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void PrefWin::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    // From now on the accessor makes a fresh dialog, even before this one is deleted.
+    if (event->isAccepted() && openInstance == this)
+        openInstance = nullptr;
+}
+
+void PrefWin::paintEvent(QPaintEvent*) {
+    // The window itself is translucent; the body is painted opaque so the controls read.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(rect(), Qt::transparent);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setPen(QColor(160, 160, 160));
+    p.setBrush(QColor(244, 244, 244));
+    p.drawPath(bodyPath(size()));
+}
+
+void PrefWin::updateShape() {
+    // Without a compositing manager the transparent corners would show black.
+    QImage image(size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillPath(bodyPath(size()), Qt::black);
+    p.end();
+    ApplyAlphaShape(this, image);
+}

@@ -1,16 +1,181 @@
 #include "settings/SelectYourLanguageWin.h"
 
+#include "app/AppMedia.h"
 #include "app/GlobalModule.h"
+#include "store/LauncherLoader.h"
+#include "store/PrefClass.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
 
-SelectYourLanguageWin* SelectYourLanguageWin::instance() {
-    static QPointer<SelectYourLanguageWin> open;
-    if (!open)
-        open = new SelectYourLanguageWin; // deletes itself when closed
-    return open;
+namespace {
+
+QPointer<SelectYourLanguageWin> openInstance;
+
+QFont genevaFont(int pixelSize) {
+    QFont f = QApplication::font();
+    f.setPixelSize(pixelSize);
+    return f;
 }
 
-SelectYourLanguageWin::SelectYourLanguageWin() { setAttribute(Qt::WA_DeleteOnClose); }
+// Controls are laid out in the window's coordinates, also those inside a group box.
+void place(QWidget* control, int left, int top, int width, int height) {
+    QWidget* parent = control->parentWidget();
+    const QPoint origin = parent && !parent->isWindow() ? parent->pos() : QPoint();
+    control->setGeometry(left - origin.x(), top - origin.y(), width, height);
+}
 
-void SelectYourLanguageWin::Show() { GlobalModule::ShowInFront(this); }
+// SavePrefMethod reports nothing; the file itself tells whether the choice got there.
+bool fileHoldsPrefs(const PrefClass& pref) {
+    QFile file(PrefClass::filePath());
+    return file.open(QIODevice::ReadOnly) && file.readAll() == pref.toBytes();
+}
+
+} // namespace
+
+SelectYourLanguageWin* SelectYourLanguageWin::instance() {
+    if (!openInstance)
+        openInstance = new SelectYourLanguageWin; // deletes itself when closed
+    return openInstance;
+}
+
+SelectYourLanguageWin::SelectYourLanguageWin()
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Nothing else is to be used before the question is answered.
+    setWindowModality(Qt::ApplicationModal);
+    setWindowTitle(QStringLiteral("Select Your Language"));
+    setFixedSize(275, 131);
+    setFont(genevaFont(12));
+
+    LanguageGroupBox = new QGroupBox(QStringLiteral("Language"), this);
+    LanguageGroupBox->setObjectName(QStringLiteral("LanguageGroupBox"));
+    LanguageGroupBox->setFont(genevaFont(11));
+    place(LanguageGroupBox, 20, 14, 224, 55);
+
+    KoreanRadioButton = new QRadioButton(QStringLiteral("Korean"), LanguageGroupBox);
+    KoreanRadioButton->setObjectName(QStringLiteral("KoreanRadioButton"));
+    KoreanRadioButton->setFont(genevaFont(12));
+    place(KoreanRadioButton, 32, 39, 100, 20);
+    connect(KoreanRadioButton, &QRadioButton::clicked, this,
+            &SelectYourLanguageWin::KoreanRadioButton_Action);
+
+    EnglishRadioButton = new QRadioButton(QStringLiteral("English"), LanguageGroupBox);
+    EnglishRadioButton->setObjectName(QStringLiteral("EnglishRadioButton"));
+    EnglishRadioButton->setFont(genevaFont(12));
+    EnglishRadioButton->setChecked(true);
+    place(EnglishRadioButton, 144, 39, 90, 20);
+    connect(EnglishRadioButton, &QRadioButton::clicked, this,
+            &SelectYourLanguageWin::EnglishRadioButton_Action);
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setFont(genevaFont(12));
+    OKButton->setDefault(true);
+    place(OKButton, 138, 91, 80, 20);
+    connect(OKButton, &QPushButton::clicked, this, &SelectYourLanguageWin::OKButton_Action);
+
+    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton->setFont(genevaFont(12));
+    place(CancelButton, 46, 91, 80, 20);
+    connect(CancelButton, &QPushButton::clicked, this, &SelectYourLanguageWin::CancelButton_Action);
+
+    setTabOrder(KoreanRadioButton, EnglishRadioButton);
+    setTabOrder(EnglishRadioButton, CancelButton);
+    setTabOrder(CancelButton, OKButton);
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    AddMenuHandlers();
+}
+
+void SelectYourLanguageWin::Show() {
+    GlobalModule::ShowInFront(this);
+}
+
+void SelectYourLanguageWin::KoreanRadioButton_Action() {
+    GlobalModule::MyPref->Language = QStringLiteral("korean");
+    LocalizeMethod();
+}
+
+void SelectYourLanguageWin::EnglishRadioButton_Action() {
+    GlobalModule::MyPref->Language = QStringLiteral("english");
+    LocalizeMethod();
+}
+
+void SelectYourLanguageWin::OKButton_Action() {
+    // The message box runs its own event loop; a second OK from there must not load the
+    // launcher windows twice.
+    if (m_choosing)
+        return;
+    m_choosing = true;
+    PrefClass& pref = *GlobalModule::MyPref;
+    if (KoreanRadioButton->isChecked()) {
+        pref.Language = QStringLiteral("korean");
+        GlobalModule::MsgBox(QStringLiteral("언어를 선택해 주셔서 감사합니다..^^;;"));
+    } else {
+        pref.Language = QStringLiteral("english");
+        GlobalModule::MsgBox(QStringLiteral("Thank you for you selecting language~!"));
+    }
+    pref.SavePrefMethod();
+    // The launcher still starts, but the person must know the question comes back.
+    if (!fileHoldsPrefs(pref))
+        GlobalModule::MsgBox(GlobalModule::IsKorean()
+                                 ? QStringLiteral("환경설정을 저장하지 못했습니다. 다음에 "
+                                                  "시작할 때 언어를 다시 묻습니다.")
+                                 : QStringLiteral("The preferences could not be saved. The "
+                                                  "language will be asked again at the next "
+                                                  "start."));
+    Sound& pop = AppMedia::Pop();
+    pop.Volume = 100;
+    pop.Play();
+    GlobalModule::LoadLauncherWinMethod();
+    close();
+}
+
+void SelectYourLanguageWin::CancelButton_Action() {
+    GlobalModule::Quit(0);
+}
+
+void SelectYourLanguageWin::LocalizeMethod() {
+    const bool korean = GlobalModule::IsKorean();
+    setWindowTitle(korean ? QStringLiteral("언어를 선택해 주세요..^^;;")
+                          : QStringLiteral("Select Your Language"));
+    LanguageGroupBox->setTitle(korean ? QStringLiteral("언어선택") : QStringLiteral("Language"));
+    CancelButton->setText(korean ? QStringLiteral("취  소") : QStringLiteral("Cancel"));
+    OKButton->setText(korean ? QStringLiteral("확  인") : QStringLiteral("OK"));
+}
+
+void SelectYourLanguageWin::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OKButton->click();
+        break;
+    case Qt::Key_Escape:
+        CancelButton->click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void SelectYourLanguageWin::closeEvent(QCloseEvent* event) {
+    // Closed by its close box: nothing saved, nothing loaded; the next start asks again.
+    QWidget::closeEvent(event);
+    if (event->isAccepted() && openInstance == this)
+        openInstance = nullptr;
+}

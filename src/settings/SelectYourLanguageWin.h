@@ -2,7 +2,12 @@
 
 #include <QWidget>
 
-// (placeholder until the dialog is built)
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+// The first-run question: Korean or English. OK saves the choice and loads the launcher
+// windows; Cancel quits so that the next start asks again.
 class SelectYourLanguageWin : public QWidget {
     Q_OBJECT
 
@@ -11,6 +16,25 @@ public:
     static SelectYourLanguageWin* instance();
     void Show();
 
+    QGroupBox* LanguageGroupBox = nullptr;
+    QRadioButton* KoreanRadioButton = nullptr;
+    QRadioButton* EnglishRadioButton = nullptr;
+    QPushButton* OKButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+
+    void KoreanRadioButton_Action();
+    void EnglishRadioButton_Action();
+    void OKButton_Action();
+    void CancelButton_Action();
+    void LocalizeMethod();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     SelectYourLanguageWin();
+    void AddMenuHandlers() {} // Close Window does not close this one
+
+    bool m_choosing = false;
 };
