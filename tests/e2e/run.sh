@@ -53,9 +53,24 @@ stop_app() {
     app_pid=""
 }
 
-# --- A start with the language chosen: the default window answers the activation key.
-printf '\x01\x01\x00\x00\x00\x14\x07english' > "$XDG_CONFIG_HOME/Vondrelaskit/VondrelaskitPref"
+# --- The first start asks for the language; Return answers it as OK (English is preselected).
+pref="$XDG_CONFIG_HOME/Vondrelaskit/VondrelaskitPref"
 start_app
+dialog=""
+for _ in $(seq 50); do
+    dialog=$(xdotool search --name "Select Your Language" 2>/dev/null | head -n1) && [ -n "$dialog" ] && break
+    sleep 0.1
+done
+[ -n "$dialog" ] || fail "the first start did not ask for the language"
+[ -e "$pref" ] && fail "the preferences file exists before the language was chosen"
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+xdotool key --window "$dialog" Return; sleep 0.5
+# The thank-you message waits for its own Return.
+xdotool key Return
+for _ in $(seq 50); do [ -s "$pref" ] && break; sleep 0.1; done
+[ "$(stat -c %s "$pref" 2>/dev/null)" = 14 ] || fail "the language dialog did not write the 14-byte preferences file"
+[ "$(tail -c 7 "$pref")" = english ] || fail "the preferences file does not hold english"
+pass "the first start asks for the language and Return stores english"
 db="$XDG_CONFIG_HOME/Vondrelaskit/VondrelaskitDB.rdb"
 [ "$(sqlite3 "$db" 'select count(*) from LauncherList where LauncherWinUID=0')" = 3 ] ||
     fail "the first start did not fill the apple window with the three applications"
