@@ -27,6 +27,7 @@ LauncherWin::LauncherWin()
     SetTransparencyMBS(this, GlobalModule::MyPref ? GlobalModule::MyPref->TransparentValue : 0);
     setHeight(64);
     m_composedSize = size(); // the opening size is ours, not a live-resize step
+    KeepOutOfTaskbar(this);
 }
 
 LauncherWin::~LauncherWin() = default;
@@ -66,6 +67,7 @@ void LauncherWin::MakeAppImageMethod() {
     in.color = Integer2ColorMBS(WinColor);
     in.items = LauncherItemArr.get();
     in.cache = &m_fitted;
+    in.recycled = std::move(pic);
     LauncherComposition::Output out = LauncherComposition::Compose(in);
 
     LimitWidthCount = out.limitWidthCount;

@@ -23,6 +23,7 @@ TempRunIconWin::TempRunIconWin()
     connect(&Timer1, &QTimer::timeout, this, &TempRunIconWin::Timer1_Action);
     MakeTransparentMBS(this);
     SetTransparencyMBS(this, 0);
+    KeepOutOfTaskbar(this);
 }
 
 int TempRunIconWin::EnlargedSize(int iconSize) {

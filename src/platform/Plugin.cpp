@@ -260,6 +260,7 @@ void OverlayWindowMBS::paintEvent(QPaintEvent*) {
 }
 
 #include <QGuiApplication>
+#include <cstring>
 #include <xcb/xcb.h>
 
 bool CompositingActive() {
@@ -302,4 +303,29 @@ void ApplyAlphaShape(QWidget* window, const QImage& image) {
                 bits[x >> 3] |= uchar(1 << (x & 7));
     }
     window->setMask(QBitmap::fromImage(shape));
+}
+
+namespace {
+xcb_atom_t internAtom(xcb_connection_t* c, const char* name) {
+    xcb_intern_atom_reply_t* reply =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return atom;
+}
+} // namespace
+
+void KeepOutOfTaskbar(QWidget* window) {
+    if (!window || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return;
+    const xcb_window_t id = xcb_window_t(window->winId());
+    const xcb_atom_t states[] = {internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                 internAtom(c, "_NET_WM_STATE_SKIP_PAGER")};
+    xcb_change_property(c, XCB_PROP_MODE_APPEND, id, internAtom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM,
+                        32, 2, states);
+    xcb_flush(c);
 }

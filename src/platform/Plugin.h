@@ -85,3 +85,7 @@ bool CompositingActive();
 // Without a compositing manager a window's alpha would show black: its shape then follows
 // the image's alpha, so the transparent parts stay see-through and click-through.
 void ApplyAlphaShape(QWidget* window, const QImage& image);
+
+// Keeps a floating window out of the taskbar and the window switcher (X11), whatever the
+// window manager makes of its type. Call before the window is first shown.
+void KeepOutOfTaskbar(QWidget* window);

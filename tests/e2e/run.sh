@@ -82,6 +82,10 @@ xdotool keydown super alt; sleep 0.5
 shot held "$region"
 same bare held && fail "Super+Alt did not show the apple window"
 pass "Super+Alt shows the window at its stored place"
+shown=$(xdotool search --onlyvisible --class vondrelaskit 2>/dev/null | head -n1)
+xprop -id "$shown" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "the launcher window is not kept out of the taskbar"
+xprop -id "$shown" WM_HINTS | grep -q "input focus: False" || fail "the launcher window accepts the keyboard focus"
+pass "it stays out of the taskbar and never takes the keyboard focus"
 xdotool keyup super alt; sleep 0.5
 shot released "$region"
 same bare released || fail "releasing the keys did not hide the window"
@@ -99,6 +103,11 @@ xdotool keyup super alt
 for _ in $(seq 50); do [ -f "$work/marker-Alpha" ] && break; sleep 0.1; done
 [ -f "$work/marker-Alpha" ] || fail "a click on the first icon did not start its application"
 pass "a click on the first icon starts the application"
+
+# One running copy per user: a second start leaves at once, touching nothing.
+timeout 10 "$app" > "$work/second.log" 2>&1 || fail "a second start while the launcher runs did not exit with 0"
+kill -0 "$app_pid" 2>/dev/null || fail "a second start ended the running launcher"
+pass "a second copy exits at once while the launcher runs"
 
 stop_app
 before=$(sha256sum "$db" | cut -d' ' -f1)
