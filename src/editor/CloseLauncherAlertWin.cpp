@@ -1,16 +1,172 @@
 #include "editor/CloseLauncherAlertWin.h"
 
+#include "app/AppMedia.h"
+#include "app/DialogKeys.h"
 #include "app/GlobalModule.h"
+#include "editor/EditorControls.h"
+#include "launcher/LauncherWin.h"
+#include "launcher/TempRunIconWin.h"
+#include "platform/Database.h"
+#include "store/LauncherDatabase.h"
 
-#include <QPointer>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+QPointer<CloseLauncherAlertWin>& openDialog() {
+    static QPointer<CloseLauncherAlertWin> open;
+    return open;
+}
+
+QFont pixelFont(int size) {
+    QFont f = QApplication::font();
+    f.setPixelSize(size);
+    return f;
+}
+
+// A CR of the dialog's texts is a line break on screen.
+QString onScreen(QString text) {
+    return text.replace(QChar(13), QChar(10));
+}
+} // namespace
 
 CloseLauncherAlertWin* CloseLauncherAlertWin::instance() {
-    static QPointer<CloseLauncherAlertWin> open;
-    if (!open)
+    QPointer<CloseLauncherAlertWin>& open = openDialog();
+    if (!open || open->m_closing)
         open = new CloseLauncherAlertWin; // deletes itself when closed
     return open;
 }
 
-CloseLauncherAlertWin::CloseLauncherAlertWin() { setAttribute(Qt::WA_DeleteOnClose); }
+CloseLauncherAlertWin* CloseLauncherAlertWin::openInstance() {
+    QPointer<CloseLauncherAlertWin>& open = openDialog();
+    return open && !open->m_closing ? open.data() : nullptr;
+}
 
-void CloseLauncherAlertWin::Show() { GlobalModule::ShowInFront(this); }
+CloseLauncherAlertWin::CloseLauncherAlertWin()
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Caution"));
+    setFixedSize(300, 266);
+
+    Canvas1 = new PictureCanvas(AppMedia::CautionIcon(), false, this);
+    Canvas1->setGeometry(122, 46, 64, 64);
+
+    const auto button = [this](const QString& text, const QRect& r) {
+        auto* b = new QPushButton(text, this);
+        b->setFont(pixelFont(12));
+        b->setGeometry(r);
+        b->setAutoDefault(false);
+        return b;
+    };
+    DeleteButton = button(QStringLiteral("Delete"), QRect(156, 226, 80, 20));
+    DeleteButton->setDefault(true);
+    connect(DeleteButton, &QPushButton::clicked, this, &CloseLauncherAlertWin::DeleteButton_Action);
+    CancelButton = button(QStringLiteral("Cancel"), QRect(64, 226, 80, 20));
+    connect(CancelButton, &QPushButton::clicked, this, &CloseLauncherAlertWin::CancelButton_Action);
+
+    const auto label = [this](const QString& text, const QRect& r) {
+        auto* l = new QLabel(text, this);
+        // A window's name is shown as it is, never read as markup.
+        l->setTextFormat(Qt::PlainText);
+        l->setFont(pixelFont(12));
+        l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        l->setWordWrap(true);
+        l->setGeometry(r);
+        return l;
+    };
+    InfoText = label(QStringLiteral("Dou you want to Delete This Launcher Window?"),
+                     QRect(20, 122, 268, 38));
+    CountText = label(QStringLiteral("Item Count"), QRect(20, 172, 260, 34));
+
+    Event_Open();
+}
+
+void CloseLauncherAlertWin::Event_Open() {
+    LocalizeMethod();
+    GlobalModule::BringMeFront();
+}
+
+void CloseLauncherAlertWin::LocalizeMethod() {
+    if (!GlobalModule::IsKorean())
+        return;
+    setWindowTitle(QStringLiteral("삭제하기전에 확인하세요~!"));
+    CancelButton->setText(QStringLiteral("취  소"));
+    DeleteButton->setText(QStringLiteral("확  인"));
+}
+
+void CloseLauncherAlertWin::Show() {
+    GlobalModule::ShowInFront(this);
+}
+
+void CloseLauncherAlertWin::DisplayInfoMethod() {
+    const QString name = SelfWin ? SelfWin->LauncherWinName : LauncherWinName;
+    const QChar quote(34), cr(13);
+    const QString n = QString::number(ItemCount);
+    if (GlobalModule::IsKorean()) {
+        m_info = quote + name + quote + cr + QStringLiteral("런쳐 윈도우를 삭제하겠습니까?");
+        m_count = QStringLiteral("아이템 갯수") + cr + n + QStringLiteral(" 개의 아이템");
+    } else {
+        m_info = QStringLiteral("Dou you want to Delete ") + cr + quote + name + quote +
+                 QStringLiteral(" Launcher Window?");
+        m_count = QStringLiteral("Item Count") + cr + n + QStringLiteral(" items");
+    }
+    InfoText->setText(onScreen(m_info));
+    CountText->setText(onScreen(m_count));
+}
+
+void CloseLauncherAlertWin::DeleteButton_Action() {
+    DeleteMethod();
+}
+
+void CloseLauncherAlertWin::CancelButton_Action() {
+    close();
+}
+
+void CloseLauncherAlertWin::DeleteMethod() {
+    Database* db = GlobalModule::DBConnectMethod();
+    if (!db)
+        return;
+    const QString where =
+        QStringLiteral(" where LauncherWinUID=") + QString::number(DeleteLauncherWinUID);
+    db->SQLExecute(QStringLiteral("Delete from LauncherList") + where);
+    if (db->Error()) {
+        GlobalModule::MsgBox(
+            QStringLiteral("Error Occurred during deleting launcher window Items"));
+        return;
+    }
+    db->SQLExecute(QStringLiteral("Delete from LauncherWinList") + where);
+    if (db->Error()) {
+        GlobalModule::MsgBox(QStringLiteral("Error Occurred during deleting launcher window"));
+        return;
+    }
+    db->Commit();
+
+    auto& windows = GlobalModule::LauncherWinArr;
+    for (size_t i = windows.size(); i-- > 0;) {
+        if (windows[i]->LauncherWinUID != DeleteLauncherWinUID)
+            continue;
+        if (windows[i]->myTempRunIconWin)
+            windows[i]->myTempRunIconWin->close();
+        // The window may be the one whose menu runs this: it goes once the event is over.
+        LauncherWin* w = windows[i].release();
+        windows.erase(windows.begin() + std::ptrdiff_t(i));
+        w->close();
+        w->deleteLater();
+        break;
+    }
+    close();
+}
+
+void CloseLauncherAlertWin::keyPressEvent(QKeyEvent* event) {
+    if (!PressDialogButtonForKey(event, DeleteButton, CancelButton))
+        QWidget::keyPressEvent(event);
+}
+
+void CloseLauncherAlertWin::closeEvent(QCloseEvent* event) {
+    m_closing = true;
+    event->accept();
+}

@@ -1,16 +1,474 @@
 #include "editor/NewLauncherWin.h"
 
+#include "app/App.h"
+#include "app/AppMedia.h"
+#include "app/DialogKeys.h"
 #include "app/GlobalModule.h"
+#include "editor/EditorControls.h"
+#include "editor/ItemListBox.h"
+#include "platform/Desktop.h"
+#include "platform/FileDrops.h"
+#include "platform/FolderItem.h"
+#include "platform/Framework.h"
+#include "platform/Plugin.h"
+#include "store/IconHelpers.h"
+#include "store/PrefClass.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QUrl>
+
+namespace {
+QPointer<NewLauncherWin>& openDialog() {
+    static QPointer<NewLauncherWin> open;
+    return open;
+}
+
+QFont pixelFont(int size) {
+    QFont f = QApplication::font();
+    f.setPixelSize(size);
+    return f;
+}
+
+QString say(const char* korean, const char* english) {
+    return GlobalModule::IsKorean() ? QString::fromUtf8(korean) : QString::fromUtf8(english);
+}
+
+constexpr int kIconSizes[4] = {32, 48, 64, 100};
+constexpr int kTransparencies[9] = {80, 70, 60, 50, 40, 30, 20, 10, 0};
+
+// The layout's size; the locked controls keep their distance to the right and bottom edges.
+constexpr int kDesignWidth = 344;
+constexpr int kDesignHeight = 448;
+} // namespace
 
 NewLauncherWin* NewLauncherWin::instance() {
-    static QPointer<NewLauncherWin> open;
-    if (!open)
+    QPointer<NewLauncherWin>& open = openDialog();
+    // A dialog that has closed is on its way out: the next request gets a fresh one.
+    if (!open || open->m_closing)
         open = new NewLauncherWin; // deletes itself when closed
     return open;
 }
 
-NewLauncherWin::NewLauncherWin() { setAttribute(Qt::WA_DeleteOnClose); }
+NewLauncherWin* NewLauncherWin::openInstance() {
+    QPointer<NewLauncherWin>& open = openDialog();
+    return open && !open->m_closing ? open.data() : nullptr;
+}
 
-void NewLauncherWin::Show() { GlobalModule::ShowInFront(this); }
+NewLauncherWin::NewLauncherWin()
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowMinimizeButtonHint) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    Layout();
+    _CreateControls0();
+    if (App* app = App::instance())
+        app->AddCloseMenuHandler(this);
+    Event_Open();
+}
+
+void NewLauncherWin::Layout() {
+    setWindowTitle(QStringLiteral("Setting"));
+    setMinimumSize(344, 400);
+    setMaximumSize(600, 32000);
+    resize(kDesignWidth, kDesignHeight);
+}
+
+void NewLauncherWin::_CreateControls0() {
+    const auto label = [this](const QString& text, int size, const QRect& r) {
+        auto* l = new QLabel(text, this);
+        l->setTextFormat(Qt::PlainText);
+        l->setFont(pixelFont(size));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        l->setGeometry(r);
+        return l;
+    };
+    const auto button = [this](const QString& text, const QRect& r) {
+        auto* b = new QPushButton(text, this);
+        b->setFont(pixelFont(12));
+        b->setGeometry(r);
+        b->setAutoDefault(false);
+        return b;
+    };
+    const auto checkbox = [this](const QString& text, const QRect& r) {
+        auto* c = new QCheckBox(text, this);
+        c->setFont(pixelFont(11));
+        c->setGeometry(r);
+        c->setChecked(true);
+        return c;
+    };
+
+    TitleText = label(QStringLiteral("Launcher Win Title"), 12, QRect(29, 15, 133, 20));
+
+    NameField = new QLineEdit(this);
+    NameField->setFont(pixelFont(12));
+    NameField->setGeometry(152, 14, 183, 22);
+    connect(NameField, &QLineEdit::textEdited, this, &NewLauncherWin::NameField_TextChange);
+
+    OKButton = button(QStringLiteral("OK"), QRect(244, 418, 80, 20));
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &NewLauncherWin::OKButton_Action);
+    CancelButton = button(QStringLiteral("Cancel"), QRect(152, 418, 80, 20));
+    connect(CancelButton, &QPushButton::clicked, this, &NewLauncherWin::CancelButton_Action);
+
+    AppListBox = new ItemListBox(this, this);
+    AppListBox->setFont(pixelFont(12));
+    AppListBox->setGeometry(9, 120, 326, 286);
+
+    CountText = label(QStringLiteral("0 Items"), 12, QRect(9, 418, 117, 20));
+
+    EditCanvas = new PictureCanvas(AppMedia::YellowHueBlob(), true, this);
+    EditCanvas->setGeometry(11, 17, 14, 14);
+    EditCanvas->hide();
+
+    IconSizeGroupBox = new QGroupBox(QStringLiteral("Icon Size"), this);
+    IconSizeGroupBox->setFont(pixelFont(11));
+    IconSizeGroupBox->setGeometry(152, 41, 183, 45);
+
+    ViewNameCheckbox = checkbox(QStringLiteral("View Item Name"), QRect(9, 63, 135, 18));
+    connect(ViewNameCheckbox, &QCheckBox::clicked, this, &NewLauncherWin::ViewNameCheckbox_Action);
+
+    // The radio buttons sit in the group box; their places are given in window coordinates.
+    const QRect radios[4] = {QRect(160, 60, 40, 20), QRect(201, 60, 40, 20), QRect(241, 60, 40, 20),
+                             QRect(284, 60, 45, 20)};
+    for (int i = 0; i < 4; ++i) {
+        auto* r = new QRadioButton(QString::number(kIconSizes[i]), IconSizeGroupBox);
+        r->setFont(pixelFont(11));
+        r->setGeometry(radios[i].translated(-IconSizeGroupBox->pos()));
+        r->setChecked(i == 1);
+        connect(r, &QRadioButton::clicked, this, [this, i] { IconSizeRAdioButton_Action(i); });
+        IconSizeRAdioButton[size_t(i)] = r;
+    }
+
+    ViewTitleMenuCheckbox = checkbox(QStringLiteral("View Title&&Menu"), QRect(9, 46, 139, 18));
+    connect(ViewTitleMenuCheckbox, &QCheckBox::clicked, this,
+            &NewLauncherWin::ViewTitleMenuCheckbox_Action);
+    ViewBackpanelCheckbox = checkbox(QStringLiteral("View BackPanel"), QRect(9, 80, 135, 18));
+
+    TransparentText = label(QStringLiteral("Transparent"), 12, QRect(160, 90, 84, 20));
+    TransValuePopupMenu = new QComboBox(this);
+    TransValuePopupMenu->setFont(pixelFont(12));
+    TransValuePopupMenu->setGeometry(256, 90, 79, 20);
+    TransValuePopupMenu->addItems(
+        {QStringLiteral("80%"), QStringLiteral("70%"), QStringLiteral("60%"), QStringLiteral("50%"),
+         QStringLiteral("40%"), QStringLiteral("30%"), QStringLiteral("20%"), QStringLiteral("10%"),
+         QStringLiteral(" 0 %")});
+    TransValuePopupMenu->setCurrentIndex(0);
+    connect(TransValuePopupMenu, &QComboBox::activated, this,
+            &NewLauncherWin::TransValuePopupMenu_Change);
+
+    ColorRectangle = new ColorRectangleControl(this);
+    ColorRectangle->setGeometry(74, 97, 66, 16);
+    ColorRectangle->MouseDown = [this] { return ColorRectangle_MouseDown(); };
+    ColorText = label(QStringLiteral("Color"), 11, QRect(36, 98, 38, 12));
+
+    // The colour takes part only with the backpanel, however the box gets its value; only
+    // the user's click changes the form.
+    connect(ViewBackpanelCheckbox, &QCheckBox::toggled, this, [this](bool on) {
+        ColorText->setEnabled(on);
+        ColorRectangle->setEnabled(on);
+    });
+    connect(ViewBackpanelCheckbox, &QCheckBox::clicked, this,
+            &NewLauncherWin::ViewBackpanelCheckbox_Action);
+
+    // The edit field takes the keyboard first; the list follows it.
+    NameField->setFocus();
+}
+
+void NewLauncherWin::Event_Open() {
+    Status = QStringLiteral("new");
+    EditValue = false;
+    LocalizeMethod();
+    const int index =
+        TransparencyIndex(GlobalModule::MyPref ? GlobalModule::MyPref->TransparentValue : -1);
+    if (index >= 0)
+        TransValuePopupMenu->setCurrentIndex(index);
+    GlobalModule::BringMeFront();
+}
+
+void NewLauncherWin::LocalizeMethod() {
+    if (!GlobalModule::IsKorean())
+        return;
+    setWindowTitle(QStringLiteral("런쳐윈도우 셋팅하기"));
+    TitleText->setText(QStringLiteral("런쳐윈도우 제목"));
+    IconSizeGroupBox->setTitle(QStringLiteral("아이콘 사이즈"));
+    // Qt reads a single "&" as an access key; doubled, it shows as written.
+    ViewTitleMenuCheckbox->setText(QStringLiteral("제목&&메뉴 아이콘 보기"));
+    ViewNameCheckbox->setText(QStringLiteral("아이템 이름 보기"));
+    ViewBackpanelCheckbox->setText(QStringLiteral("투명 배경 화면 보기"));
+    TransparentText->setText(QStringLiteral("투명도설정"));
+    CancelButton->setText(QStringLiteral("취  소"));
+    OKButton->setText(QStringLiteral("확  인"));
+}
+
+void NewLauncherWin::Show() {
+    if (!m_placed) {
+        // On the main screen, in its middle.
+        m_placed = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.x() + (area.width() - width()) / 2,
+                 area.y() + (area.height() - height()) / 2);
+        }
+    }
+    GlobalModule::ShowInFront(this);
+}
+
+const AppListArrayPtr& NewLauncherWin::LauncherItemArr() const {
+    return AppListBox->listModel()->items();
+}
+
+void NewLauncherWin::SetLauncherItemArr(AppListArrayPtr items) {
+    AppListBox->listModel()->setItems(std::move(items));
+}
+
+void NewLauncherWin::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int dw = width() - kDesignWidth;
+    const int dh = height() - kDesignHeight;
+    NameField->setGeometry(152, 14, 183 + dw, 22);
+    OKButton->move(244 + dw, 418 + dh);
+    CancelButton->move(152 + dw, 418 + dh);
+    AppListBox->setGeometry(9, 120, 326 + dw, 286 + dh);
+    CountText->move(9, 418 + dh);
+}
+
+void NewLauncherWin::keyPressEvent(QKeyEvent* event) {
+    if (!PressDialogButtonForKey(event, OKButton, CancelButton))
+        QWidget::keyPressEvent(event);
+}
+
+void NewLauncherWin::closeEvent(QCloseEvent* event) {
+    m_closing = true;
+    event->accept();
+}
+
+void NewLauncherWin::MarkChangedMethod() {
+    EditValue = true;
+    EditCanvas->show();
+}
+
+void NewLauncherWin::SetCountTextMethod(const QString& suffix) {
+    CountText->setText(QString::number(AppListBox->ListCount()) + suffix);
+}
+
+void NewLauncherWin::NameField_TextChange() {
+    MarkChangedMethod();
+}
+
+void NewLauncherWin::OKButton_Action() {
+    NewMethod();
+}
+
+void NewLauncherWin::CancelButton_Action() {
+    close();
+}
+
+void NewLauncherWin::ViewNameCheckbox_Action() {
+    MarkChangedMethod();
+}
+
+void NewLauncherWin::IconSizeRAdioButton_Action(int) {
+    MarkChangedMethod();
+}
+
+void NewLauncherWin::ViewTitleMenuCheckbox_Action() {
+    MarkChangedMethod();
+}
+
+void NewLauncherWin::ViewBackpanelCheckbox_Action() {
+    const bool on = ViewBackpanelCheckbox->isChecked();
+    ColorText->setEnabled(on);
+    ColorRectangle->setEnabled(on);
+    MarkChangedMethod();
+}
+
+void NewLauncherWin::TransValuePopupMenu_Change() {
+    MarkChangedMethod();
+}
+
+bool NewLauncherWin::ColorRectangle_MouseDown() {
+    GlobalModule::BringMeFront();
+    const std::optional<QColor> chosen = Desktop::instance().chooseColor(
+        ColorRectangle->FillColor(), QStringLiteral("Select BackPanel Color"));
+    if (chosen) {
+        ColorRectangle->setFillColor(*chosen);
+        MarkChangedMethod();
+    }
+    return false;
+}
+
+int NewLauncherWin::SelectedIconSize() const {
+    for (int i = 0; i < 4; ++i)
+        if (IconSizeRAdioButton[size_t(i)]->isChecked())
+            return kIconSizes[i];
+    return 48;
+}
+
+int NewLauncherWin::TransparencyIndex(int transparentValue) {
+    for (int i = 0; i < 9; ++i)
+        if (kTransparencies[i] == transparentValue)
+            return i;
+    return -1;
+}
+
+QPoint NewLauncherWin::NewWindowOrigin(const QSize& screen) {
+    return QPoint(RealToInt((screen.width() - 400) / 2.0), RealToInt((screen.height() - 64) / 2.0));
+}
+
+// ---- the item list ----
+
+void NewLauncherWin::LoadLauncherItemListMethod() {
+    // The rows are those of the array now held, whatever the list showed before.
+    AppListBox->listModel()->setItems(LauncherItemArr());
+    Status = QStringLiteral("Edit");
+    EditValue = false;
+    NameField->setFocus();
+    NameField->selectAll();
+    EditCanvas->hide();
+    SetCountTextMethod(GlobalModule::IsKorean() ? QStringLiteral(" 아이템")
+                                                : QStringLiteral(" items"));
+}
+
+void NewLauncherWin::DropAppMethod(const FolderItem& f) {
+    if (f.Exists()) {
+        auto item = std::make_shared<AppListClass>();
+        item->AppUID = -1;
+        item->AppSEQ = AppListBox->ListCount() + 1;
+        item->AppName = f.DisplayName();
+        item->AppPath = f.AbsolutePath();
+        item->Icon = GlobalModule::GetIconImageMethod(f, 128, QStringLiteral("icon"));
+        item->IconMask = GlobalModule::GetIconImageMethod(f, 128, QStringLiteral("mask"));
+        item->NewOldValue = QStringLiteral("new");
+        item->f = f;
+        AppListBox->listModel()->append(std::move(item));
+    }
+    SetCountTextMethod();
+    MarkChangedMethod();
+}
+
+void NewLauncherWin::AppListBox_DropObject(const QMimeData* data) {
+    for (const QString& path : DroppedLocalPaths(data))
+        DropAppMethod(FolderItem(path));
+}
+
+void NewLauncherWin::AddItemMethod() {
+    GlobalModule::BringMeFront();
+    const QString title = say("추가 아이템 선택", "Select Any Item");
+    const std::optional<QString> chosen =
+        Desktop::instance().chooseItem(title, ApplicationsFolderMBS(0).AbsolutePath());
+    if (chosen && !chosen->isEmpty())
+        DropAppMethod(FolderItem(*chosen));
+}
+
+bool NewLauncherWin::AppListBox_ConstructContextualMenu(QMenu* base) {
+    const QString entries[5] = {say("아이템 추가", "Add New Item"), QStringLiteral("-"),
+                                say("파인더에서 보기", "Reveal in Finder"), QStringLiteral("-"),
+                                say("아이템 삭제", "Remove Item")};
+    for (const QString& text : entries) {
+        if (text == QLatin1String("-"))
+            base->addSeparator();
+        else
+            base->addAction(text);
+    }
+    return true;
+}
+
+bool NewLauncherWin::AppListBox_ContextualMenuAction(const QString& text) {
+    // Rows the launcher window took away meanwhile are not acted on.
+    AppListBox->listModel()->sync();
+    if (AppListBox->ListIndex() == -1)
+        return false;
+    const auto is = [&text](const char* english, const char* korean) {
+        return TextEquals(text, QString::fromUtf8(english)) ||
+               TextEquals(text, QString::fromUtf8(korean));
+    };
+    if (is("Add New Item", "아이템 추가")) {
+        AddItemMethod();
+    } else if (is("Reveal in Finder", "파인더에서 보기")) {
+        const QList<int> rows = AppListBox->selectedRowList();
+        for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+            const AppListClass& item = *(*LauncherItemArr())[size_t(*it)];
+            const FolderItem f = item.f.isNull() ? FolderItem(item.AppPath) : item.f;
+            if (f.isNull() || !f.Exists())
+                continue;
+            const FolderItem parent = f.Parent();
+            if (parent.isNull())
+                continue;
+            const LaunchResult r = parent.Launch(true);
+            if (!r.ok)
+                GlobalModule::MsgBox(
+                    GlobalModule::IsKorean()
+                        ? QStringLiteral("\"%1\" 폴더를 열 수 없습니다.\n%2")
+                              .arg(parent.AbsolutePath(), r.error)
+                        : QStringLiteral("The folder \"%1\" could not be opened.\n%2")
+                              .arg(parent.AbsolutePath(), r.error));
+        }
+    } else if (is("Remove Item", "아이템 삭제")) {
+        const QList<int> rows = AppListBox->selectedRowList();
+        for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+            AppListBox->listModel()->removeAt(*it);
+        SetCountTextMethod();
+        MarkChangedMethod();
+    }
+    return true;
+}
+
+bool NewLauncherWin::AppListBox_KeyDown(const QString& key) {
+    AppListBox->listModel()->sync();
+    if (key == QString(QChar(8))) {
+        for (int i = AppListBox->ListCount() - 1; i >= 0; --i) {
+            if (AppListBox->Selected(i))
+                AppListBox->listModel()->removeAt(i);
+            MarkChangedMethod();
+        }
+    }
+    SetCountTextMethod();
+    return false;
+}
+
+bool NewLauncherWin::AppListBox_DragReorderRows(int newPosition, int) {
+    MarkChangedMethod();
+    ReorderLauncherItemMethod(newPosition);
+    return true;
+}
+
+void NewLauncherWin::ReorderLauncherItemMethod(int position) {
+    AppListArray& arr = *LauncherItemArr();
+    ItemListModel* model = AppListBox->listModel();
+    model->sync();
+    const QList<int> selected = AppListBox->selectedRowList();
+    const int k = int(selected.size());
+
+    model->beginRearrange();
+    TempAppArr.clear();
+    // The moved items come out in descending row order...
+    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
+        TempAppArr.push_back(arr[size_t(*it)]);
+        arr.erase(arr.begin() + *it);
+    }
+    // ...and each goes in at the same index, which puts them back in their own order. A
+    // place past the unmoved items means after the last of them.
+    const int p = std::clamp(position, 0, int(arr.size()));
+    for (const auto& item : TempAppArr)
+        arr.insert(arr.begin() + p, item);
+    TempAppArr.clear();
+    model->endRearrange();
+
+    for (int i = p; i < p + k; ++i)
+        AppListBox->setSelected(i, true);
+    if (k > 0)
+        AppListBox->selectionModel()->setCurrentIndex(model->index(p, 0),
+                                                      QItemSelectionModel::NoUpdate);
+}

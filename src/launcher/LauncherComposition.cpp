@@ -47,9 +47,13 @@ struct BackpanelStrips {
 
 // The backpanel picture B with P drawn over it through M, and its mask BM with M drawn
 // through itself, joined into the final image in one pass over the pixels.
-QImage joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips& s) {
+QImage joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips& s,
+                         QImage recycled) {
     const int w = P.width(), h = P.height();
-    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage out = recycled.size() == P.size() &&
+                         recycled.format() == QImage::Format_ARGB32_Premultiplied
+                     ? std::move(recycled)
+                     : QImage(w, h, QImage::Format_ARGB32_Premultiplied);
     const uint panelOnly = ByteMul(s.colour, 255u - 180u);
     std::vector<QRgb> middleB(size_t(w), s.colour), middleBM(size_t(w), 0xffb4b4b4u);
     for (int y = 0; y < h; ++y) {
@@ -67,6 +71,10 @@ QImage joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips
         QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < w; ++x) {
             const uint g = m[x] & 0xffu;
+            if (g == 0u) { // opaque P hides the panel
+                dst[x] = p[x] | 0xff000000u;
+                continue;
+            }
             if (g == 255u) { // nothing of P here: the panel alone
                 if (middle) {
                     dst[x] = panelOnly;
@@ -139,7 +147,7 @@ int TextWidth(const QString& text, int pixelSize) {
     return QFontMetrics(fontOfSize(pixelSize)).horizontalAdvance(text);
 }
 
-Output Compose(const Input& in) {
+Output Compose(Input in) {
     Output out;
     const AppListArray empty;
     const AppListArray& items = in.items ? *in.items : empty;
@@ -180,8 +188,16 @@ Output Compose(const Input& in) {
     out.height = H;
     out.limitWidthCount = h.limitWidthCount;
 
-    QImage P(W, H, QImage::Format_RGB32);
-    QImage M(W, H, QImage::Format_RGB32);
+    // The working picture and mask live in buffers kept from one composition to the next
+    // (compositions never overlap), so a live resize does not fault in fresh pages each step.
+    static std::vector<uint32_t> pictureBuffer, maskBuffer;
+    const size_t pixels = size_t(W) * size_t(H);
+    if (pictureBuffer.size() < pixels) {
+        pictureBuffer.resize(pixels);
+        maskBuffer.resize(pixels);
+    }
+    QImage P(reinterpret_cast<uchar*>(pictureBuffer.data()), W, H, W * 4, QImage::Format_RGB32);
+    QImage M(reinterpret_cast<uchar*>(maskBuffer.data()), W, H, W * 4, QImage::Format_RGB32);
     P.fill(Qt::white);
     M.fill(Qt::white);
     {
@@ -304,8 +320,9 @@ Output Compose(const Input& in) {
         if (bottomStart < H)
             paintStrip(bottomStart, H - bottomStart, strips.bottomB, strips.bottomBM);
         strips.colour = in.color.rgb() | 0xff000000u;
-        out.pic = joinOverBackpanel(P, M, strips);
+        out.pic = joinOverBackpanel(P, M, strips, std::move(in.recycled));
     } else {
+        // The image must own its pixels: the working buffers are reused.
         out.pic = CGCreateImageMBS(P, M);
     }
     return out;

@@ -41,6 +41,7 @@ struct Input {
     QColor color;
     const AppListArray* items = nullptr;
     FittedCache* cache = nullptr; // optional; entries of items no longer shown are dropped
+    QImage recycled; // the previous picture, whose pixels may be reused when it is unshared
 };
 
 struct Output {
@@ -57,7 +58,7 @@ struct Output {
     std::vector<QPoint> itemPositions; // each item's icon, top-left, in window coordinates
 };
 
-Output Compose(const Input& in);
+Output Compose(Input in);
 
 // The pixel width of a text in the default font at a pixel size.
 int TextWidth(const QString& text, int pixelSize);

@@ -3,6 +3,7 @@
 #include "launcher/LauncherWin.h"
 #include "launcher/TempRunIconWin.h"
 #include "platform/Desktop.h"
+#include "platform/FileDrops.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -68,11 +69,10 @@ void LauncherWin::LaunchItemMethod(qint32 idx) {
     myTempRunIconWin->MakeIconMethod();
     const LaunchResult r = item->f.Launch(true);
     if (!r.ok) {
-        GlobalModule::MsgBox(GlobalModule::IsKorean()
-                                 ? QStringLiteral("\"%1\" 을(를) 열 수 없습니다.\n%2")
-                                       .arg(item->AppName, r.error)
-                                 : QStringLiteral("\"%1\" could not be opened.\n%2")
-                                       .arg(item->AppName, r.error));
+        GlobalModule::MsgBox(
+            GlobalModule::IsKorean()
+                ? QStringLiteral("\"%1\" 을(를) 열 수 없습니다.\n%2").arg(item->AppName, r.error)
+                : QStringLiteral("\"%1\" could not be opened.\n%2").arg(item->AppName, r.error));
     }
 }
 
@@ -112,7 +112,9 @@ void LauncherWin::mouseReleaseEvent(QMouseEvent* event) {
     Event_MouseUp(p.x(), p.y());
 }
 
-void LauncherWin::moveEvent(QMoveEvent*) { ResizeWinSizeWriteMethod(); }
+void LauncherWin::moveEvent(QMoveEvent*) {
+    ResizeWinSizeWriteMethod();
+}
 
 void LauncherWin::resizeEvent(QResizeEvent* event) {
     // Only a size the composition did not make is a live-resize step.
@@ -121,51 +123,23 @@ void LauncherWin::resizeEvent(QResizeEvent* event) {
     ResizeWinSizeWriteMethod();
 }
 
-namespace {
-bool hasLocalFile(const QMimeData* data) {
-    if (!data || !data->hasUrls())
-        return false;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile())
-            return true;
-    return false;
-}
-
-// A drop is a copy or a link, never a move: the dragged file stays where it was.
-bool acceptAsCopyOrLink(QDropEvent* event) {
-    if (!hasLocalFile(event->mimeData()))
-        return false;
-    if (event->possibleActions() & Qt::CopyAction)
-        event->setDropAction(Qt::CopyAction);
-    else if (event->possibleActions() & Qt::LinkAction)
-        event->setDropAction(Qt::LinkAction);
-    else
-        return false;
-    event->accept();
-    return true;
-}
-} // namespace
-
 void LauncherWin::dragEnterEvent(QDragEnterEvent* event) {
-    if (!acceptAsCopyOrLink(event))
+    if (!AcceptFileDropAsCopy(event))
         event->ignore();
 }
 
 void LauncherWin::dragMoveEvent(QDragMoveEvent* event) {
-    if (!acceptAsCopyOrLink(event))
+    if (!AcceptFileDropAsCopy(event))
         event->ignore();
 }
 
 void LauncherWin::dropEvent(QDropEvent* event) {
-    if (!acceptAsCopyOrLink(event)) {
+    if (!AcceptFileDropAsCopy(event)) {
         event->ignore();
         return;
     }
-    const QList<QUrl> urls = event->mimeData()->urls();
-    for (const QUrl& url : urls) {
-        if (!url.isLocalFile())
-            continue;
-        const FolderItem f(url.toLocalFile());
+    for (const QString& path : DroppedLocalPaths(event->mimeData())) {
+        const FolderItem f(path);
         if (f.Exists())
             DropAppMethod(f);
     }

@@ -1,6 +1,7 @@
 #include "settings/PrefWin.h"
 
 #include "app/App.h"
+#include "app/DialogKeys.h"
 #include "app/GlobalModule.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
@@ -295,21 +296,8 @@ void PrefWin::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PrefWin::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() & ~Qt::KeypadModifier) {
+    if (!PressDialogButtonForKey(event, OKButton, CancelButton))
         QWidget::keyPressEvent(event);
-        return;
-    }
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        OKButton->click();
-        break;
-    case Qt::Key_Escape:
-        CancelButton->click();
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-    }
 }
 
 void PrefWin::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #include "settings/SelectYourLanguageWin.h"
 
 #include "app/AppMedia.h"
+#include "app/DialogKeys.h"
 #include "app/GlobalModule.h"
 #include "store/LauncherLoader.h"
 #include "store/PrefClass.h"
@@ -156,21 +157,8 @@ void SelectYourLanguageWin::LocalizeMethod() {
 }
 
 void SelectYourLanguageWin::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() & ~Qt::KeypadModifier) {
+    if (!PressDialogButtonForKey(event, OKButton, CancelButton))
         QWidget::keyPressEvent(event);
-        return;
-    }
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        OKButton->click();
-        break;
-    case Qt::Key_Escape:
-        CancelButton->click();
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-    }
 }
 
 void SelectYourLanguageWin::closeEvent(QCloseEvent* event) {

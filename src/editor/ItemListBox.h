@@ -1,0 +1,91 @@
+#pragma once
+
+#include "store/AppListClass.h"
+
+#include <QAbstractTableModel>
+#include <QImage>
+#include <QTableView>
+
+class NewLauncherWin;
+
+// The editor's item list reads the item array itself: row r is element r, and the row count
+// the view knows is the one announced through the model's signals.
+class ItemListModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit ItemListModel(QObject* parent = nullptr);
+
+    const AppListArrayPtr& items() const { return m_items; }
+    // Shows another array; the rows shown before go.
+    void setItems(AppListArrayPtr items);
+
+    // Changes of the array made through the model, so the view follows each of them.
+    void append(std::shared_ptr<AppListClass> item);
+    void removeAt(int row);
+    void beginRearrange() { beginResetModel(); }
+    void endRearrange();
+
+    // The launcher window may change the same array behind the editor's back (a drop on the
+    // window, a removal): the rows are rebuilt when the count no longer matches.
+    void sync();
+    bool outOfStep() const { return m_rows != int(m_items->size()); }
+
+    // The 32-pixel picture of an item's row, with its mask as alpha; null without an icon.
+    static QImage ListIcon(const AppListClass& item);
+
+    static constexpr QRgb StripeColor = 0xFFE1E1FF; // RGB(225, 225, 255)
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    const AppListClass* itemAt(int row) const;
+
+    AppListArrayPtr m_items;
+    int m_rows = 0;
+};
+
+// The list box of the editor: striped rows of number, icon, name and origin marker, several
+// rows selectable, rows reordered by dragging, files and folders dropped on it.
+class ItemListBox : public QTableView {
+    Q_OBJECT
+
+public:
+    ItemListBox(NewLauncherWin* owner, QWidget* parent);
+
+    ItemListModel* listModel() const { return m_model; }
+    int ListCount() const { return m_model->rowCount(); }
+    // The first selected row, or -1.
+    int ListIndex() const;
+    bool Selected(int row) const;
+    void setSelected(int row, bool selected);
+    QList<int> selectedRowList() const; // ascending
+
+    // Where rows dragged to a point go: an index into the array without the moved rows.
+    int dropPositionAt(const QPoint& viewportPos) const;
+
+    static constexpr const char* RowsMimeType = "application/x-vondrelaskit-editor-rows";
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool isOwnRowDrag(const QMimeData* data) const;
+    int insertionRowAt(const QPoint& viewportPos) const;
+    void layoutColumns();
+
+    NewLauncherWin* m_owner;
+    ItemListModel* m_model;
+    int m_dropLine = -1; // the insertion row a row drag points at, for the indicator
+};
