@@ -104,6 +104,18 @@ for _ in $(seq 50); do [ -f "$work/marker-Alpha" ] && break; sleep 0.1; done
 [ -f "$work/marker-Alpha" ] || fail "a click on the first icon did not start its application"
 pass "a click on the first icon starts the application"
 
+# The contextual menu, as a person uses it: right-click the window, choose "Hide Title&Menu".
+xdotool keydown super alt; sleep 0.4
+xdotool mousemove 200 90 click 3; sleep 0.6
+menu=$(xdotool search --onlyvisible --class vondrelaskit 2>/dev/null | wc -l)
+[ "$menu" -ge 2 ] || fail "a right-click did not open the contextual menu"
+# New Launcher Window, Add New Item, Launch, Reveal in Finder, then the title toggle.
+xdotool key Down Down Down Down Down Return; sleep 0.6
+xdotool keyup super alt
+[ "$(sqlite3 "$db" 'select ViewTitleMenu from LauncherWinList where LauncherWinUID=0')" = 0 ] ||
+    fail "choosing Hide Title&Menu did not store the flag"
+pass "the contextual menu's Hide Title&Menu stores the flag"
+
 # One running copy per user: a second start leaves at once, touching nothing.
 timeout 10 "$app" > "$work/second.log" 2>&1 || fail "a second start while the launcher runs did not exit with 0"
 kill -0 "$app_pid" 2>/dev/null || fail "a second start ended the running launcher"
