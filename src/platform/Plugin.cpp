@@ -259,13 +259,28 @@ void OverlayWindowMBS::paintEvent(QPaintEvent*) {
         p.drawImage(0, 0, m_image);
 }
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <cstring>
 #include <xcb/xcb.h>
 
+static bool askCompositingActive();
+
 bool CompositingActive() {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return true;
+    // Asked again at most once a second: live resizing composes many times a second, and a
+    // compositing manager starts or stops rarely.
+    static QElapsedTimer lastAsked;
+    static bool active = false;
+    if (lastAsked.isValid() && lastAsked.elapsed() < 1000)
+        return active;
+    lastAsked.start();
+    active = askCompositingActive();
+    return active;
+}
+
+static bool askCompositingActive() {
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t* c = x11 ? x11->connection() : nullptr;
     if (!c)
