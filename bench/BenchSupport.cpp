@@ -13,12 +13,15 @@ BenchEnvironment::BenchEnvironment() {
     qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_DIRS", path(QStringLiteral("data")).toLocal8Bit());
     GlobalModule::ReleaseGlobals();
-    desktop = static_cast<RecordingDesktop*>(Desktop::setInstance(std::make_unique<RecordingDesktop>()));
+    desktop =
+        static_cast<RecordingDesktop*>(Desktop::setInstance(std::make_unique<RecordingDesktop>()));
     GlobalModule::MyPref = std::make_unique<PrefClass>();
     GlobalModule::MyPref->Language = QStringLiteral("english");
 }
 
-BenchEnvironment::~BenchEnvironment() { GlobalModule::ReleaseGlobals(); }
+BenchEnvironment::~BenchEnvironment() {
+    GlobalModule::ReleaseGlobals();
+}
 
 void BenchEnvironment::writeApps(int n) {
     const QString apps = path(QStringLiteral("data/applications"));

@@ -22,9 +22,9 @@ TEST(ActivationWatcherRuleTest, ExactMatchOfTheChosenModifiers) {
         const char* held;
         bool shown;
     };
-    const Case cases[] = {{"CO", "CO", true},     {"CO", "COS", false}, {"CO", "C", false},
-                          {"T", "T", true},       {"T", "TS", false},   {"COTS", "COTS", true},
-                          {"", "", false},        {"", "COTS", false},  {"S", "", false},
+    const Case cases[] = {{"CO", "CO", true}, {"CO", "COS", false}, {"CO", "C", false},
+                          {"T", "T", true},   {"T", "TS", false},   {"COTS", "COTS", true},
+                          {"", "", false},    {"", "COTS", false},  {"S", "", false},
                           {"OS", "SO", true}};
     for (const Case& c : cases) {
         PrefClass pref;

@@ -25,7 +25,8 @@ protected:
         win->MakeAppImageMethod();
     }
     int column(const char* name) {
-        return scalar(QStringLiteral("Select %1 from LauncherWinList").arg(QLatin1String(name))).toInt();
+        return scalar(QStringLiteral("Select %1 from LauncherWinList").arg(QLatin1String(name)))
+            .toInt();
     }
     LauncherWin* win = nullptr;
 };
@@ -95,19 +96,51 @@ TEST_F(LauncherActionsTest, AddItemAsksForAnyItemInTheApplicationsFolder) {
 }
 
 TEST_F(LauncherActionsTest, ContextualMenuInBothLanguages) {
-    const QStringList english = {
-        "New Launcher Window", "-", "Add New Item", "-", "Launch", "Reveal in Finder", "-",
-        "Hide Title&Menu", "Hide Item Name", "Hide BackPanel", "-", "Increase Window Width",
-        "Decrease Window Width", "-", "Remove Item", "-", "Edit Launcher Window", "-",
-        "Preferences", "-", "Close"};
+    const QStringList english = {"New Launcher Window",
+                                 "-",
+                                 "Add New Item",
+                                 "-",
+                                 "Launch",
+                                 "Reveal in Finder",
+                                 "-",
+                                 "Hide Title&Menu",
+                                 "Hide Item Name",
+                                 "Hide BackPanel",
+                                 "-",
+                                 "Increase Window Width",
+                                 "Decrease Window Width",
+                                 "-",
+                                 "Remove Item",
+                                 "-",
+                                 "Edit Launcher Window",
+                                 "-",
+                                 "Preferences",
+                                 "-",
+                                 "Close"};
     EXPECT_EQ(win->ContextualMenuCaptions(), english);
     GlobalModule::MyPref->Language = QStringLiteral("korean");
     win->ViewName = false;
-    const QStringList korean = {
-        "신규 런쳐윈도우 생성", "-", "아이템 추가", "-", "실행하기", "파인더에서 보기", "-",
-        "제목&메뉴 아이콘 숨기기", "아이템 이름 보기", "투명 배경 화면 숨기기", "-",
-        "런쳐윈도우 설정 변경", "-", "사이즈 늘리기", "사이즈 줄이기", "-", "아이템 삭제", "-",
-        "환경설정", "-", "닫      기"};
+    const QStringList korean = {"신규 런쳐윈도우 생성",
+                                "-",
+                                "아이템 추가",
+                                "-",
+                                "실행하기",
+                                "파인더에서 보기",
+                                "-",
+                                "제목&메뉴 아이콘 숨기기",
+                                "아이템 이름 보기",
+                                "투명 배경 화면 숨기기",
+                                "-",
+                                "런쳐윈도우 설정 변경",
+                                "-",
+                                "사이즈 늘리기",
+                                "사이즈 줄이기",
+                                "-",
+                                "아이템 삭제",
+                                "-",
+                                "환경설정",
+                                "-",
+                                "닫      기"};
     EXPECT_EQ(win->ContextualMenuCaptions(), korean);
     QMenu menu;
     win->Event_ConstructContextualMenu(&menu);

@@ -29,14 +29,14 @@ TEST(LauncherGeometryTest, RowsWrapAndHeights) {
         int height, perRow;
     };
     const Case cases[] = {
-        {328, 9, true, 257, 4},  // 95 + 2 x 81
-        {280, 9, true, 257, 4},  // 280 holds four cells as well
-        {328, 0, true, 95, 4},   // an empty window: the pitch plus the band
-        {328, 0, false, 70, 4},  //
-        {328, 4, true, 95, 4},   // a full row adds nothing below it
-        {328, 5, true, 176, 4},  //
-        {50, 3, false, 232, 1},  // narrower than one cell: still one item per row
-        {640, 3, true, 95, 9},   // a grid that never wrapped counts the cells of its row
+        {328, 9, true, 257, 4}, // 95 + 2 x 81
+        {280, 9, true, 257, 4}, // 280 holds four cells as well
+        {328, 0, true, 95, 4},  // an empty window: the pitch plus the band
+        {328, 0, false, 70, 4}, //
+        {328, 4, true, 95, 4},  // a full row adds nothing below it
+        {328, 5, true, 176, 4}, //
+        {50, 3, false, 232, 1}, // narrower than one cell: still one item per row
+        {640, 3, true, 95, 9},  // a grid that never wrapped counts the cells of its row
     };
     for (const Case& c : cases) {
         const Height h = HeightFor(c.width, 70, 11, c.title, c.items);
@@ -67,8 +67,8 @@ TEST(LauncherGeometryTest, PointsMapToTheCellDrawnUnderThem) {
 }
 
 TEST(LauncherGeometryTest, LoadedWidthRules) {
-    EXPECT_EQ(LoadedWidth(100, 70, 1280), 140);  // less than two cells
-    EXPECT_EQ(LoadedWidth(2000, 70, 1280), 140); // wider than the screen: two cells
+    EXPECT_EQ(LoadedWidth(100, 70, 1280), 140);   // less than two cells
+    EXPECT_EQ(LoadedWidth(2000, 70, 1280), 140);  // wider than the screen: two cells
     EXPECT_EQ(LoadedWidth(1280, 70, 1280), 1280); // equal to the screen: kept
     EXPECT_EQ(LoadedWidth(640, 70, 640), 640);
     EXPECT_EQ(LoadedWidth(140, 70, 1280), 140);

@@ -115,13 +115,15 @@ TEST_F(LauncherInputTest, TitleBandIconsHaveInclusiveBounds) {
 }
 
 TEST_F(LauncherInputTest, DropsAddLocalFilesInOrderAsCopies) {
-    const QString a = scratch(QStringLiteral("drop-a")), b = scratch(QStringLiteral("drop-b folder"));
+    const QString a = scratch(QStringLiteral("drop-a")),
+                  b = scratch(QStringLiteral("drop-b folder"));
     writeFile(a, "a");
     QDir().mkpath(b);
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(b), QUrl(QStringLiteral("https://example.org/x")),
                   QUrl::fromLocalFile(scratch(QStringLiteral("gone"))), QUrl::fromLocalFile(a)});
-    QDragEnterEvent enter(QPoint(10, 40), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QDragEnterEvent enter(QPoint(10, 40), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          {});
     QCoreApplication::sendEvent(win, &enter);
     EXPECT_TRUE(enter.isAccepted());
     EXPECT_EQ(enter.dropAction(), Qt::CopyAction);

@@ -77,7 +77,10 @@ TEST_F(LauncherItemsTest, NumbersCountOverTheWholeTable) {
     const auto& last = w->LauncherItemArr->back();
     EXPECT_EQ(last->AppUID, 58);
     EXPECT_EQ(last->AppSEQ, 58);
-    EXPECT_EQ(scalar(QStringLiteral("Select count(*) from LauncherList where LauncherWinUID=0 and AppUID=58")).toInt(), 1);
+    EXPECT_EQ(scalar(QStringLiteral(
+                         "Select count(*) from LauncherList where LauncherWinUID=0 and AppUID=58"))
+                  .toInt(),
+              1);
 }
 
 TEST_F(LauncherItemsTest, DroppedPathIsStoredExactlyWithItsIcon) {
@@ -92,8 +95,8 @@ TEST_F(LauncherItemsTest, DroppedPathIsStoredExactlyWithItsIcon) {
     EXPECT_EQ(scalar(QStringLiteral("Select AppPath from LauncherList")).toString(), path);
     EXPECT_EQ(scalar(QStringLiteral("Select AppName from LauncherList")).toString(),
               QStringLiteral("My File #1 'quoted' 한글.txt"));
-    const QImage stored =
-        GlobalModule::PictureFromStoredIconText(scalar(QStringLiteral("Select Icon from LauncherList")).toString());
+    const QImage stored = GlobalModule::PictureFromStoredIconText(
+        scalar(QStringLiteral("Select Icon from LauncherList")).toString());
     EXPECT_EQ(stored.size(), QSize(128, 128));
     // The same file again is a second item.
     w->DropAppMethod(FolderItem(path));
@@ -105,11 +108,13 @@ TEST_F(LauncherItemsTest, DropFailuresAreSilentExceptTheInsert) {
     LauncherWin* w = loadWindow(0);
     w->DropAppMethod(FolderItem(scratch(QStringLiteral("missing.txt"))));
     EXPECT_TRUE(w->LauncherItemArr->empty());
-    Database::setFailureHook([](const QString& sql) { return sql.startsWith(QLatin1String("Select MAX(AppSEQ)")); });
+    Database::setFailureHook(
+        [](const QString& sql) { return sql.startsWith(QLatin1String("Select MAX(AppSEQ)")); });
     w->DropAppMethod(FolderItem(file(QStringLiteral("a.txt"))));
     EXPECT_TRUE(w->LauncherItemArr->empty());
     EXPECT_TRUE(desktop->messages.isEmpty());
-    Database::setFailureHook([](const QString& sql) { return sql.startsWith(QLatin1String("INSERT")); });
+    Database::setFailureHook(
+        [](const QString& sql) { return sql.startsWith(QLatin1String("INSERT")); });
     w->DropAppMethod(FolderItem(file(QStringLiteral("b.txt"))));
     EXPECT_EQ(desktop->messages, QStringList{QStringLiteral("b.txt add error~!")});
     // Shown until the items are next loaded.

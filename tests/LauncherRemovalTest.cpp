@@ -44,7 +44,10 @@ TEST_F(LauncherRemovalTest, RemovesOneRowWithSoundAndAnimationThenRecomposes) {
     EXPECT_TRUE(erased());
     ASSERT_EQ(win->LauncherItemArr->size(), 2u);
     EXPECT_EQ(rows(), 2);
-    EXPECT_EQ(scalar(QStringLiteral("Select count(*) from LauncherList where AppUID=%1").arg(firstUid)).toInt(), 0);
+    EXPECT_EQ(
+        scalar(QStringLiteral("Select count(*) from LauncherList where AppUID=%1").arg(firstUid))
+            .toInt(),
+        0);
     // Later items moved one cell back; the file on disk is untouched.
     EXPECT_EQ((*win->LauncherItemArr)[0]->Left, 11);
     EXPECT_TRUE(QFile::exists(scratch(QStringLiteral("one"))));
@@ -67,7 +70,9 @@ TEST_F(LauncherRemovalTest, NothingHappensForAnEmptyCell) {
 }
 
 TEST_F(LauncherRemovalTest, FailedDeleteKeepsTheItemWithAMessage) {
-    Database::setFailureHook([](const QString& sql) { return sql.startsWith(QLatin1String("Delete From LauncherList")); });
+    Database::setFailureHook([](const QString& sql) {
+        return sql.startsWith(QLatin1String("Delete From LauncherList"));
+    });
     win->CurrSelAppIndex = 1;
     const qint64 t0 = Ticks();
     win->RemoveItemMethod();

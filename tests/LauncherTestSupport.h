@@ -23,7 +23,8 @@ inline std::shared_ptr<AppListClass> makeItem(const QString& name, QColor color 
 }
 
 // A launcher window not backed by the database, composed at the given width.
-inline std::unique_ptr<LauncherWin> makeWindow(int items, int width = 328, QColor color = QColor(0x33, 0x66, 0xCC)) {
+inline std::unique_ptr<LauncherWin> makeWindow(int items, int width = 328,
+                                               QColor color = QColor(0x33, 0x66, 0xCC)) {
     auto w = std::make_unique<LauncherWin>();
     w->LauncherWinName = QStringLiteral("apple");
     w->WinColor = qint64(color.rgb() & 0xFFFFFF);

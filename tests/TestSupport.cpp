@@ -22,8 +22,8 @@ void AppTest::SetUp() {
     qputenv("XDG_DATA_DIRS", dir->filePath(QStringLiteral("data")).toLocal8Bit());
     GlobalModule::ReleaseGlobals();
     Database::setFailureHook({});
-    desktop = static_cast<RecordingDesktop*>(
-        Desktop::setInstance(std::make_unique<RecordingDesktop>()));
+    desktop =
+        static_cast<RecordingDesktop*>(Desktop::setInstance(std::make_unique<RecordingDesktop>()));
     GlobalModule::MyPref = std::make_unique<PrefClass>();
     GlobalModule::MyPref->Language = QStringLiteral("english");
 }
@@ -43,9 +43,13 @@ void AppTest::TearDown() {
     dir.reset();
 }
 
-QString AppTest::configDir() const { return dir->filePath(QStringLiteral("config")); }
+QString AppTest::configDir() const {
+    return dir->filePath(QStringLiteral("config"));
+}
 
-QString AppTest::launcherDir() const { return configDir() + QStringLiteral("/Vondrelaskit"); }
+QString AppTest::launcherDir() const {
+    return configDir() + QStringLiteral("/Vondrelaskit");
+}
 
 QString AppTest::applicationsDir() const {
     const QString path = dir->filePath(QStringLiteral("data/applications"));
@@ -53,7 +57,9 @@ QString AppTest::applicationsDir() const {
     return path;
 }
 
-QString AppTest::scratch(const QString& name) const { return dir->filePath(name); }
+QString AppTest::scratch(const QString& name) const {
+    return dir->filePath(name);
+}
 
 void AppTest::writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -77,8 +83,8 @@ QString AppTest::writeDesktopEntry(const QString& fileName, const QString& text)
 }
 
 QString AppTest::writeApp(const QString& fileName, const QString& name, QColor color) {
-    const QString icon = writePng(scratch(QStringLiteral("icons/") + fileName + QStringLiteral(".png")),
-                                  64, 64, color);
+    const QString icon = writePng(
+        scratch(QStringLiteral("icons/") + fileName + QStringLiteral(".png")), 64, 64, color);
     return writeDesktopEntry(fileName, QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\n"
                                                       "Exec=/bin/true\nIcon=%2\n")
                                            .arg(name, icon));

@@ -17,8 +17,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    QString configDir() const;      // $XDG_CONFIG_HOME
-    QString launcherDir() const;    // $XDG_CONFIG_HOME/Vondrelaskit
+    QString configDir() const;       // $XDG_CONFIG_HOME
+    QString launcherDir() const;     // $XDG_CONFIG_HOME/Vondrelaskit
     QString applicationsDir() const; // $XDG_DATA_DIRS/applications (created on first use)
     QString scratch(const QString& name) const; // a path in the scratch folder
 

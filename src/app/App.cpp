@@ -56,7 +56,9 @@ App::~App() {
         running = nullptr;
 }
 
-App* App::instance() { return running; }
+App* App::instance() {
+    return running;
+}
 
 void App::_ApplicationAddMenuHandlers() {
     connect(MenuItems::NewMenu(), &QAction::triggered, this, &App::_NewMenu_Action);

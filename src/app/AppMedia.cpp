@@ -6,14 +6,18 @@
 #include <QMap>
 #include <QPainter>
 
-static void initMediaResources() { Q_INIT_RESOURCE(media); }
+static void initMediaResources() {
+    Q_INIT_RESOURCE(media);
+}
 
 namespace AppMedia {
 
 namespace {
 int loads = 0;
 
-QString soundPath(int number) { return QStringLiteral(":/sounds/%1.wav").arg(number); }
+QString soundPath(int number) {
+    return QStringLiteral(":/sounds/%1.wav").arg(number);
+}
 
 // Reads picture `number` into its slot unless it is already there.
 const QImage& picture(int number) {
@@ -70,23 +74,45 @@ Sound& BoardClick() {
     return s;
 }
 
-const QImage& PrefIcon24() { return picture(168); }
-const QImage& PrefIcon24Mask() { return picture(169); }
-const QImage& YellowHueBlob() { return maskedPicture(170, 171); }
-const QImage& YellowHueBlobMask() { return picture(171); }
-const QImage& PlusMinusIcon() { return maskedPicture(174, 175); }
-const QImage& PlusMinusIconMask() { return picture(175); }
-const QImage& CautionIcon() { return maskedPicture(176, 177); }
-const QImage& CautionIconMask() { return picture(177); }
-const QImage& LauncherMainIcon() { return maskedPicture(178, 179); }
-const QImage& LauncherMainIconMask() { return picture(179); }
+const QImage& PrefIcon24() {
+    return picture(168);
+}
+const QImage& PrefIcon24Mask() {
+    return picture(169);
+}
+const QImage& YellowHueBlob() {
+    return maskedPicture(170, 171);
+}
+const QImage& YellowHueBlobMask() {
+    return picture(171);
+}
+const QImage& PlusMinusIcon() {
+    return maskedPicture(174, 175);
+}
+const QImage& PlusMinusIconMask() {
+    return picture(175);
+}
+const QImage& CautionIcon() {
+    return maskedPicture(176, 177);
+}
+const QImage& CautionIconMask() {
+    return picture(177);
+}
+const QImage& LauncherMainIcon() {
+    return maskedPicture(178, 179);
+}
+const QImage& LauncherMainIconMask() {
+    return picture(179);
+}
 
 QString PoofStripPath() {
     initMediaResources();
     return QStringLiteral(":/pictures/poof.png");
 }
 
-int resourceLoads() { return loads; }
+int resourceLoads() {
+    return loads;
+}
 
 } // namespace AppMedia
 

@@ -18,11 +18,17 @@ namespace {
 bool bringFrontPending = false;
 }
 
-bool IsKorean() { return MyPref && MyPref->Language.compare(QLatin1String("korean"), Qt::CaseInsensitive) == 0; }
+bool IsKorean() {
+    return MyPref && MyPref->Language.compare(QLatin1String("korean"), Qt::CaseInsensitive) == 0;
+}
 
-void MsgBox(const QString& text) { Desktop::instance().messageBox(text); }
+void MsgBox(const QString& text) {
+    Desktop::instance().messageBox(text);
+}
 
-void BringMeFront() { bringFrontPending = true; }
+void BringMeFront() {
+    bringFrontPending = true;
+}
 
 void ShowInFront(QWidget* window) {
     if (!window)

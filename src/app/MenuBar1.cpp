@@ -35,13 +35,17 @@ void MenuBar1::Untitled0() {
     QMenu* file = m_bar.addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("FileMenu"));
     file->menuAction()->setObjectName(QStringLiteral("FileMenu"));
-    add(file, QStringLiteral("NewMenu"), QStringLiteral("New LauncherWindow"), QStringLiteral("Ctrl+N"));
+    add(file, QStringLiteral("NewMenu"), QStringLiteral("New LauncherWindow"),
+        QStringLiteral("Ctrl+N"));
     add(file, QStringLiteral("UntitledItem1"), QStringLiteral("-"), {});
-    add(file, QStringLiteral("CloseMenu"), QStringLiteral("Close Window"), QStringLiteral("Ctrl+W"));
+    add(file, QStringLiteral("CloseMenu"), QStringLiteral("Close Window"),
+        QStringLiteral("Ctrl+W"));
     add(file, QStringLiteral("UntitledSeparator"), QStringLiteral("-"), {});
-    QAction* quit = add(file, QStringLiteral("FileQuit"), QStringLiteral("&Quit"), QStringLiteral("Ctrl+Q"));
+    QAction* quit =
+        add(file, QStringLiteral("FileQuit"), QStringLiteral("&Quit"), QStringLiteral("Ctrl+Q"));
     quit->setMenuRole(QAction::QuitRole);
-    connect(quit, &QAction::triggered, this, [] { GlobalModule::Quit(0); }, Qt::QueuedConnection);
+    connect(
+        quit, &QAction::triggered, this, [] { GlobalModule::Quit(0); }, Qt::QueuedConnection);
     add(file, QStringLiteral("AboutMenu"), QStringLiteral("About Vondrelaskit..."), {})
         ->setMenuRole(QAction::AboutRole);
     add(file, QStringLiteral("PrefMenu"), QStringLiteral("Preferences..."), {})
@@ -64,28 +68,33 @@ void MenuBar1::Untitled1() {
     QMenu* edit = m_bar.addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("EditMenu"));
     edit->menuAction()->setObjectName(QStringLiteral("EditMenu"));
-    connect(add(edit, QStringLiteral("EditUndo"), QStringLiteral("&Undo"), QStringLiteral("Ctrl+Z")),
-            &QAction::triggered, this,
-            [] { onFocusedText([](QLineEdit* e) { e->undo(); }, [](QTextEdit* t) { t->undo(); }); });
+    connect(
+        add(edit, QStringLiteral("EditUndo"), QStringLiteral("&Undo"), QStringLiteral("Ctrl+Z")),
+        &QAction::triggered, this,
+        [] { onFocusedText([](QLineEdit* e) { e->undo(); }, [](QTextEdit* t) { t->undo(); }); });
     add(edit, QStringLiteral("UntitledMenu1"), QStringLiteral("-"), {});
     connect(add(edit, QStringLiteral("EditCut"), QStringLiteral("Cu&t"), QStringLiteral("Ctrl+X")),
             &QAction::triggered, this,
             [] { onFocusedText([](QLineEdit* e) { e->cut(); }, [](QTextEdit* t) { t->cut(); }); });
-    connect(add(edit, QStringLiteral("EditCopy"), QStringLiteral("&Copy"), QStringLiteral("Ctrl+C")),
-            &QAction::triggered, this,
-            [] { onFocusedText([](QLineEdit* e) { e->copy(); }, [](QTextEdit* t) { t->copy(); }); });
-    connect(add(edit, QStringLiteral("EditPaste"), QStringLiteral("&Paste"), QStringLiteral("Ctrl+V")),
-            &QAction::triggered, this,
-            [] { onFocusedText([](QLineEdit* e) { e->paste(); }, [](QTextEdit* t) { t->paste(); }); });
-    connect(add(edit, QStringLiteral("EditClear"), QStringLiteral("&Delete"), {}), &QAction::triggered,
-            this, [] {
+    connect(
+        add(edit, QStringLiteral("EditCopy"), QStringLiteral("&Copy"), QStringLiteral("Ctrl+C")),
+        &QAction::triggered, this,
+        [] { onFocusedText([](QLineEdit* e) { e->copy(); }, [](QTextEdit* t) { t->copy(); }); });
+    connect(
+        add(edit, QStringLiteral("EditPaste"), QStringLiteral("&Paste"), QStringLiteral("Ctrl+V")),
+        &QAction::triggered, this,
+        [] { onFocusedText([](QLineEdit* e) { e->paste(); }, [](QTextEdit* t) { t->paste(); }); });
+    connect(add(edit, QStringLiteral("EditClear"), QStringLiteral("&Delete"), {}),
+            &QAction::triggered, this, [] {
                 onFocusedText([](QLineEdit* e) { e->del(); },
                               [](QTextEdit* t) { t->textCursor().removeSelectedText(); });
             });
     add(edit, QStringLiteral("UntitledMenu0"), QStringLiteral("-"), {});
-    connect(add(edit, QStringLiteral("EditSelectAll"), QStringLiteral("Select &All"), QStringLiteral("Ctrl+A")),
+    connect(add(edit, QStringLiteral("EditSelectAll"), QStringLiteral("Select &All"),
+                QStringLiteral("Ctrl+A")),
             &QAction::triggered, this, [] {
-                onFocusedText([](QLineEdit* e) { e->selectAll(); }, [](QTextEdit* t) { t->selectAll(); });
+                onFocusedText([](QLineEdit* e) { e->selectAll(); },
+                              [](QTextEdit* t) { t->selectAll(); });
             });
 }
 
@@ -103,8 +112,16 @@ void MenuBar1::installShortcuts(QWidget* window) {
 }
 
 namespace MenuItems {
-QAction* NewMenu() { return MenuBar1::instance()->item(QStringLiteral("NewMenu")); }
-QAction* CloseMenu() { return MenuBar1::instance()->item(QStringLiteral("CloseMenu")); }
-QAction* AboutMenu() { return MenuBar1::instance()->item(QStringLiteral("AboutMenu")); }
-QAction* PrefMenu() { return MenuBar1::instance()->item(QStringLiteral("PrefMenu")); }
+QAction* NewMenu() {
+    return MenuBar1::instance()->item(QStringLiteral("NewMenu"));
+}
+QAction* CloseMenu() {
+    return MenuBar1::instance()->item(QStringLiteral("CloseMenu"));
+}
+QAction* AboutMenu() {
+    return MenuBar1::instance()->item(QStringLiteral("AboutMenu"));
+}
+QAction* PrefMenu() {
+    return MenuBar1::instance()->item(QStringLiteral("PrefMenu"));
+}
 } // namespace MenuItems

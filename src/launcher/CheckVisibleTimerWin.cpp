@@ -18,10 +18,13 @@ CheckVisibleTimerWin* CheckVisibleTimerWin::instance() {
 CheckVisibleTimerWin::CheckVisibleTimerWin() {
     EventCheckTimer.setInterval(100);
     EventCheckTimer.setSingleShot(false);
-    connect(&EventCheckTimer, &QTimer::timeout, this, &CheckVisibleTimerWin::EventCheckTimer_Action);
+    connect(&EventCheckTimer, &QTimer::timeout, this,
+            &CheckVisibleTimerWin::EventCheckTimer_Action);
 }
 
-void CheckVisibleTimerWin::Show() { EventCheckTimer.start(); }
+void CheckVisibleTimerWin::Show() {
+    EventCheckTimer.start();
+}
 
 void CheckVisibleTimerWin::EventCheckTimer_Action() {
     OpenShowLauncherWinMethod(KeystrokCheckMethod() ? QStringLiteral("show")

@@ -50,24 +50,24 @@ struct BackpanelStrips {
 QImage joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips& s,
                          QImage recycled) {
     const int w = P.width(), h = P.height();
-    QImage out = recycled.size() == P.size() &&
-                         recycled.format() == QImage::Format_ARGB32_Premultiplied
-                     ? std::move(recycled)
-                     : QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage out =
+        recycled.size() == P.size() && recycled.format() == QImage::Format_ARGB32_Premultiplied
+            ? std::move(recycled)
+            : QImage(w, h, QImage::Format_ARGB32_Premultiplied);
     const uint panelOnly = ByteMul(s.colour, 255u - 180u);
     std::vector<QRgb> middleB(size_t(w), s.colour), middleBM(size_t(w), 0xffb4b4b4u);
     for (int y = 0; y < h; ++y) {
         const QRgb* p = reinterpret_cast<const QRgb*>(P.constScanLine(y));
         const QRgb* m = reinterpret_cast<const QRgb*>(M.constScanLine(y));
         const bool middle = y >= s.topRows && y < s.bottomStart;
-        const QRgb* b = y < s.topRows ? reinterpret_cast<const QRgb*>(s.topB.constScanLine(y))
-                        : middle      ? middleB.data()
-                                      : reinterpret_cast<const QRgb*>(
-                                       s.bottomB.constScanLine(y - s.bottomStart));
-        const QRgb* bm = y < s.topRows ? reinterpret_cast<const QRgb*>(s.topBM.constScanLine(y))
-                         : middle      ? middleBM.data()
-                                       : reinterpret_cast<const QRgb*>(
-                                        s.bottomBM.constScanLine(y - s.bottomStart));
+        const QRgb* b =
+            y < s.topRows ? reinterpret_cast<const QRgb*>(s.topB.constScanLine(y))
+            : middle      ? middleB.data()
+                     : reinterpret_cast<const QRgb*>(s.bottomB.constScanLine(y - s.bottomStart));
+        const QRgb* bm =
+            y < s.topRows ? reinterpret_cast<const QRgb*>(s.topBM.constScanLine(y))
+            : middle      ? middleBM.data()
+                     : reinterpret_cast<const QRgb*>(s.bottomBM.constScanLine(y - s.bottomStart));
         QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < w; ++x) {
             const uint g = m[x] & 0xffu;
@@ -258,8 +258,7 @@ Output Compose(Input in) {
                 pp.setPen(QPen(QColor(120, 120, 120), 1.5, Qt::DashLine));
                 pp.setBrush(QColor(200, 200, 200));
                 pp.drawRoundedRect(r, in.iconSize * 0.12, in.iconSize * 0.12);
-                fillRoundRect(mp, r, in.iconSize * 0.24, in.iconSize * 0.24,
-                              QColor(110, 110, 110));
+                fillRoundRect(mp, r, in.iconSize * 0.24, in.iconSize * 0.24, QColor(110, 110, 110));
             }
             if (in.viewName) {
                 if (fitted.name != item->AppName || fitted.nameSize != N || fitted.cellWidth != S) {
@@ -268,7 +267,8 @@ Output Compose(Input in) {
                         kept[item.get()] = fitted;
                 }
                 const int baseline = y + S - N;
-                const int nx = fitted.nameWidth >= S ? x : x + RealToInt((S - fitted.nameWidth) / 2.0);
+                const int nx =
+                    fitted.nameWidth >= S ? x : x + RealToInt((S - fitted.nameWidth) / 2.0);
                 const QPointF topLeft(nx, baseline - nameAscent);
                 pp.setPen(Qt::white);
                 mp.setPen(Qt::black);

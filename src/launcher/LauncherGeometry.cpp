@@ -6,9 +6,11 @@ Pitch PitchFor(int iconSize, bool viewName) {
     struct Row {
         int icon, pitchOn, nameOn, pitchOff;
     };
-    static constexpr Row table[] = {
-        {32, 50, 10, 34}, {48, 70, 11, 50}, {64, 100, 12, 66}, {100, 128, 12, 102},
-        {128, 140, 14, 130}};
+    static constexpr Row table[] = {{32, 50, 10, 34},
+                                    {48, 70, 11, 50},
+                                    {64, 100, 12, 66},
+                                    {100, 128, 12, 102},
+                                    {128, 140, 14, 130}};
     for (const Row& r : table)
         if (r.icon == iconSize)
             return viewName ? Pitch{r.pitchOn, r.nameOn, true} : Pitch{r.pitchOff, 0, true};

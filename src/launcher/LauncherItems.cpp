@@ -16,9 +16,10 @@ void LauncherWin::LoadAppListMethod(Database& db) {
         item->AppSEQ = qint32(rs->Field(QStringLiteral("AppSEQ")).IntegerValue());
         item->AppName = rs->Field(QStringLiteral("AppName")).StringValue();
         item->AppPath = rs->Field(QStringLiteral("AppPath")).StringValue();
-        item->Icon = GlobalModule::PictureFromStoredIconText(rs->Field(QStringLiteral("Icon")).StringValue());
-        item->IconMask =
-            GlobalModule::PictureFromStoredIconText(rs->Field(QStringLiteral("IconMask")).StringValue());
+        item->Icon = GlobalModule::PictureFromStoredIconText(
+            rs->Field(QStringLiteral("Icon")).StringValue());
+        item->IconMask = GlobalModule::PictureFromStoredIconText(
+            rs->Field(QStringLiteral("IconMask")).StringValue());
         item->f = FolderItem(item->AppPath);
         LauncherItemArr->push_back(std::move(item));
         rs->MoveNext();

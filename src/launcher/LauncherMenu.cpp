@@ -46,13 +46,13 @@ QStringList LauncherWin::ContextualMenuCaptions() const {
     const Entry& panel = ViewBackPanel ? kHidePanel : kViewPanel;
     // The two languages order the middle of the menu differently.
     const std::initializer_list<const Entry*> english = {
-        &kNew,   &kSeparator, &kAdd,       &kSeparator, &kLaunch,   &kReveal, &kSeparator,
-        &title,  &names,      &panel,      &kSeparator, &kWider,    &kNarrower, &kSeparator,
-        &kRemove, &kSeparator, &kEdit,     &kSeparator, &kPrefs,    &kSeparator, &kClose};
+        &kNew,    &kSeparator, &kAdd,  &kSeparator, &kLaunch, &kReveal,    &kSeparator,
+        &title,   &names,      &panel, &kSeparator, &kWider,  &kNarrower,  &kSeparator,
+        &kRemove, &kSeparator, &kEdit, &kSeparator, &kPrefs,  &kSeparator, &kClose};
     const std::initializer_list<const Entry*> korean_ = {
-        &kNew,   &kSeparator, &kAdd,       &kSeparator, &kLaunch,  &kReveal,  &kSeparator,
-        &title,  &names,      &panel,      &kSeparator, &kEdit,    &kSeparator, &kWider,
-        &kNarrower, &kSeparator, &kRemove, &kSeparator, &kPrefs,   &kSeparator, &kClose};
+        &kNew,      &kSeparator, &kAdd,    &kSeparator, &kLaunch, &kReveal,    &kSeparator,
+        &title,     &names,      &panel,   &kSeparator, &kEdit,   &kSeparator, &kWider,
+        &kNarrower, &kSeparator, &kRemove, &kSeparator, &kPrefs,  &kSeparator, &kClose};
     QStringList out;
     for (const Entry* e : korean ? korean_ : english)
         out << QString::fromUtf8(korean ? e->korean : e->english);

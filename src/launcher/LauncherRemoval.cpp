@@ -72,9 +72,9 @@ void LauncherWin::RevealInFinderMethod() {
         return;
     const LaunchResult r = p.Launch(true);
     if (!r.ok)
-        GlobalModule::MsgBox(GlobalModule::IsKorean()
-                                 ? QStringLiteral("\"%1\" 폴더를 열 수 없습니다.\n%2")
-                                       .arg(p.AbsolutePath(), r.error)
-                                 : QStringLiteral("The folder \"%1\" could not be opened.\n%2")
-                                       .arg(p.AbsolutePath(), r.error));
+        GlobalModule::MsgBox(
+            GlobalModule::IsKorean()
+                ? QStringLiteral("\"%1\" 폴더를 열 수 없습니다.\n%2").arg(p.AbsolutePath(), r.error)
+                : QStringLiteral("The folder \"%1\" could not be opened.\n%2")
+                      .arg(p.AbsolutePath(), r.error));
 }

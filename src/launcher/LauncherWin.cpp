@@ -89,7 +89,9 @@ void LauncherWin::MakeAppImageMethod() {
     update();
 }
 
-void LauncherWin::updateShape() { ApplyAlphaShape(this, pic); }
+void LauncherWin::updateShape() {
+    ApplyAlphaShape(this, pic);
+}
 
 void LauncherWin::paintEvent(QPaintEvent*) {
     QPainter p(this);

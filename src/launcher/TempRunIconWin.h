@@ -21,7 +21,7 @@ public:
     QImage TempIcon;
     QImage TempIconMask;
     qint32 IconSize = 0;
-    LauncherWin* SelfWin = nullptr;      // the owner, not owned
+    LauncherWin* SelfWin = nullptr;        // the owner, not owned
     std::shared_ptr<AppListClass> TempApp; // shared with the owner's items
     QTimer Timer1;
 

@@ -21,9 +21,9 @@ QString quoted(const QString& identifier) {
 
 // "Select * from <table> ..." is the form whose rows may be written back.
 const QRegularExpression& selectAllPattern() {
-    static const QRegularExpression re(QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+(\\w+)\\b(.*)$"),
-                                       QRegularExpression::CaseInsensitiveOption |
-                                           QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+(\\w+)\\b(.*)$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     return re;
 }
 } // namespace
@@ -79,9 +79,15 @@ void DatabaseCursorField::set(const QVariant& v) {
     m_rs->m_edits.emplace_back(m_column, v);
 }
 
-void DatabaseCursorField::setIntegerValue(qint64 v) { set(QVariant(v)); }
-void DatabaseCursorField::setStringValue(const QString& v) { set(QVariant(v)); }
-void DatabaseCursorField::setBooleanValue(bool v) { set(QVariant(qint64(v ? 1 : 0))); }
+void DatabaseCursorField::setIntegerValue(qint64 v) {
+    set(QVariant(v));
+}
+void DatabaseCursorField::setStringValue(const QString& v) {
+    set(QVariant(v));
+}
+void DatabaseCursorField::setBooleanValue(bool v) {
+    set(QVariant(qint64(v ? 1 : 0)));
+}
 
 void RecordSet::MoveNext() {
     if (!Eof())
@@ -160,7 +166,9 @@ Database::~Database() {
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-void Database::setFailureHook(FailureHook hook) { failureHook() = std::move(hook); }
+void Database::setFailureHook(FailureHook hook) {
+    failureHook() = std::move(hook);
+}
 
 bool Database::injectedFailure(const QString& statement) {
     if (failureHook() && failureHook()(statement)) {
@@ -177,7 +185,8 @@ void Database::setError(int code, const QString& message) {
 
 bool Database::open(bool create) {
     clearError();
-    if (injectedFailure(create ? QStringLiteral("CREATE DATABASE FILE") : QStringLiteral("CONNECT")))
+    if (injectedFailure(create ? QStringLiteral("CREATE DATABASE FILE")
+                               : QStringLiteral("CONNECT")))
         return false;
     if (m_db.isValid() && m_db.isOpen())
         return true;
@@ -209,9 +218,13 @@ bool Database::open(bool create) {
     return true;
 }
 
-bool Database::CreateDatabaseFile() { return open(true); }
+bool Database::CreateDatabaseFile() {
+    return open(true);
+}
 
-bool Database::Connect() { return open(false); }
+bool Database::Connect() {
+    return open(false);
+}
 
 void Database::beginIfNeeded() {
     if (!AutoCommit && !m_inTransaction && m_db.isOpen())
@@ -274,7 +287,8 @@ std::unique_ptr<RecordSet> Database::SQLSelect(const QString& query) {
     const auto m = selectAllPattern().match(query);
     if (m.hasMatch()) {
         table = m.captured(1);
-        sql = QStringLiteral("Select rowid AS vondrelaskit_rowid_, * from ") + table + m.captured(2);
+        sql =
+            QStringLiteral("Select rowid AS vondrelaskit_rowid_, * from ") + table + m.captured(2);
     }
     std::unique_ptr<RecordSet> rs(new RecordSet(this, table));
     QStringList names;
@@ -300,9 +314,9 @@ void Database::InsertRecord(const QString& table, const DatabaseRecord& record) 
         marks << QStringLiteral("?");
         values.push_back(v);
     }
-    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(quoted(table), columns.join(QLatin1Char(',')),
-                                 marks.join(QLatin1Char(',')));
+    const QString sql =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(quoted(table), columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     if (injectedFailure(sql))
         return;
     beginIfNeeded();

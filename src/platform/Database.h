@@ -66,10 +66,10 @@ private:
     RecordSet(Database* db, QString table) : m_db(db), m_table(std::move(table)) {}
 
     Database* m_db;
-    QString m_table;                 // empty when the rows cannot be written back
-    int m_rowidColumn = -1;          // hidden column carrying SQLite's rowid
-    QStringList m_names;             // visible columns
-    std::vector<int> m_visible;      // visible column -> column of the stored row
+    QString m_table;            // empty when the rows cannot be written back
+    int m_rowidColumn = -1;     // hidden column carrying SQLite's rowid
+    QStringList m_names;        // visible columns
+    std::vector<int> m_visible; // visible column -> column of the stored row
     std::vector<std::vector<QVariant>> m_rows;
     size_t m_current = 0;
     bool m_editing = false;

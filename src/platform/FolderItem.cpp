@@ -20,7 +20,9 @@ bool FolderItem::Exists() const {
     return info.exists() || info.isSymLink();
 }
 
-bool FolderItem::Directory() const { return !isNull() && QFileInfo(m_path).isDir(); }
+bool FolderItem::Directory() const {
+    return !isNull() && QFileInfo(m_path).isDir();
+}
 
 QString FolderItem::Name() const {
     if (m_path == QLatin1String("/"))
@@ -62,6 +64,10 @@ std::vector<FolderItem> FolderItem::Entries() const {
     return out;
 }
 
-bool FolderItem::CreateAsFolder() const { return !isNull() && QDir().mkpath(m_path); }
+bool FolderItem::CreateAsFolder() const {
+    return !isNull() && QDir().mkpath(m_path);
+}
 
-LaunchResult FolderItem::Launch(bool) const { return Desktop::instance().launch(m_path); }
+LaunchResult FolderItem::Launch(bool) const {
+    return Desktop::instance().launch(m_path);
+}

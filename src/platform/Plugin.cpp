@@ -25,9 +25,13 @@ bool SetTransparencyMBS(QWidget* window, int value) {
     return true;
 }
 
-qint64 Color2IntegerMBS(const QColor& color) { return qint64(color.rgb() & 0xFFFFFF); }
+qint64 Color2IntegerMBS(const QColor& color) {
+    return qint64(color.rgb() & 0xFFFFFF);
+}
 
-QColor Integer2ColorMBS(qint64 value) { return QColor(QRgb(quint32(value) & 0xFFFFFF)); }
+QColor Integer2ColorMBS(qint64 value) {
+    return QColor(QRgb(quint32(value) & 0xFFFFFF));
+}
 
 FolderItem ApplicationsFolderMBS(int) {
     QString dirs = QString::fromLocal8Bit(qgetenv("XDG_DATA_DIRS"));
@@ -63,8 +67,8 @@ QIcon iconFromName(const QString& name) {
         return {};
     if (QDir::isAbsolutePath(name))
         return QFileInfo::exists(name) ? QIcon(name) : QIcon();
-    const bool hasImageExtension =
-        QImageReader::supportedImageFormats().contains(QFileInfo(name).suffix().toLower().toLatin1());
+    const bool hasImageExtension = QImageReader::supportedImageFormats().contains(
+        QFileInfo(name).suffix().toLower().toLatin1());
     if (!hasImageExtension) {
         const QIcon themed = QIcon::fromTheme(name);
         if (!themed.isNull() && !themed.availableSizes().isEmpty())
@@ -244,7 +248,9 @@ int OverlayWindowMBS::Create(int left, int top, int width, int height) {
     return 0;
 }
 
-void OverlayWindowMBS::Show() { show(); }
+void OverlayWindowMBS::Show() {
+    show();
+}
 
 void OverlayWindowMBS::DrawPicture(const QImage& image) {
     m_image = image;

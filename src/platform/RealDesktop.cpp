@@ -139,4 +139,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Desktop> makeRealDesktop() { return std::make_unique<RealDesktop>(); }
+std::unique_ptr<Desktop> makeRealDesktop() {
+    return std::make_unique<RealDesktop>();
+}

@@ -13,9 +13,13 @@
 
 namespace GlobalModule {
 
-QString LauncherFolderPath() { return PreferencesFolderPath() + QStringLiteral("/Vondrelaskit"); }
+QString LauncherFolderPath() {
+    return PreferencesFolderPath() + QStringLiteral("/Vondrelaskit");
+}
 
-QString DatabaseFilePath() { return LauncherFolderPath() + QStringLiteral("/VondrelaskitDB.rdb"); }
+QString DatabaseFilePath() {
+    return LauncherFolderPath() + QStringLiteral("/VondrelaskitDB.rdb");
+}
 
 namespace {
 QString codeAndMessage(const Database& db) {
@@ -41,7 +45,8 @@ void MakeDBMethod() {
         MsgBox(QStringLiteral("connect error!"));
         return;
     }
-    db.SQLExecute(QStringLiteral("Create Table VersionList(Version varchar not null, Primary key(Version))"));
+    db.SQLExecute(
+        QStringLiteral("Create Table VersionList(Version varchar not null, Primary key(Version))"));
     if (db.Error()) {
         MsgBox(QStringLiteral("Version Table Create Error~!  ") + codeAndMessage(db));
         return;

@@ -6,9 +6,13 @@
 #include <QFile>
 #include <QSaveFile>
 
-QString PrefClass::folderPath() { return PreferencesFolderPath() + QStringLiteral("/Vondrelaskit"); }
+QString PrefClass::folderPath() {
+    return PreferencesFolderPath() + QStringLiteral("/Vondrelaskit");
+}
 
-QString PrefClass::filePath() { return folderPath() + QStringLiteral("/VondrelaskitPref"); }
+QString PrefClass::filePath() {
+    return folderPath() + QStringLiteral("/VondrelaskitPref");
+}
 
 void PrefClass::setDefaults() {
     CommandKeyValue = true;
