@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES = qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6svg6 libglib2.0-dev \
            libxcb1-dev libgtest-dev libbenchmark-dev cmake g++ make pkg-config \
-           fonts-dejavu-core fonts-nanum xvfb xauth xdotool x11-xserver-utils imagemagick sqlite3
+           fonts-dejavu-core fonts-nanum xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick sqlite3
 
 .PHONY: all setup build run test bench clean
 
