@@ -41,6 +41,9 @@ done
 
 shot() { import -window root -crop "$2" "$work/$1.png" 2>/dev/null; }
 same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" = "0" ]; }
+# Shoots the region again until it matches (or differs from) a reference, for up to 5 s.
+wait_same() { for _ in $(seq 25); do shot "$2" "$3"; same "$1" "$2" && return 0; sleep 0.2; done; return 1; }
+wait_differs() { for _ in $(seq 25); do shot "$2" "$3"; same "$1" "$2" || return 0; sleep 0.2; done; return 1; }
 start_app() {
     "$app" > "$work/app.log" 2>&1 &
     app_pid=$!
@@ -63,11 +66,16 @@ for _ in $(seq 50); do
 done
 [ -n "$dialog" ] || fail "the first start did not ask for the language"
 [ -e "$pref" ] && fail "the preferences file exists before the language was chosen"
-xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-xdotool key --window "$dialog" Return; sleep 0.5
-# The thank-you message waits for its own Return.
-xdotool key Return
-for _ in $(seq 50); do [ -s "$pref" ] && break; sleep 0.1; done
+# Return answers the dialog as OK; the thank-you message then waits for its own Return, and
+# the preferences are saved after it.
+for _ in $(seq 50); do
+    [ -s "$pref" ] && break
+    box=$(xdotool search --onlyvisible --name '^Vondrelaskit$' 2>/dev/null | head -n1 || true)
+    target=${box:-$dialog}
+    xdotool windowfocus "$target" 2>/dev/null || true
+    xdotool key Return 2>/dev/null || true
+    sleep 0.3
+done
 [ "$(stat -c %s "$pref" 2>/dev/null)" = 14 ] || fail "the language dialog did not write the 14-byte preferences file"
 [ "$(tail -c 7 "$pref")" = english ] || fail "the preferences file does not hold english"
 pass "the first start asks for the language and Return stores english"
@@ -78,26 +86,27 @@ pass "first start created the database with the applications"
 
 region=640x200+10+40 # the stored place of the "apple" window
 shot bare "$region"
-xdotool keydown super alt; sleep 0.5
-shot held "$region"
-same bare held && fail "Super+Alt did not show the apple window"
+xdotool keydown super alt
+wait_differs bare held "$region" || fail "Super+Alt did not show the apple window"
 pass "Super+Alt shows the window at its stored place"
-shown=$(xdotool search --onlyvisible --class vondrelaskit 2>/dev/null | head -n1)
+shown=$(xdotool search --onlyvisible --class vondrelaskit 2>/dev/null | head -n1 || true)
 xprop -id "$shown" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "the launcher window is not kept out of the taskbar"
 xprop -id "$shown" WM_HINTS | grep -q "input focus: False" || fail "the launcher window accepts the keyboard focus"
 pass "it stays out of the taskbar and never takes the keyboard focus"
-xdotool keyup super alt; sleep 0.5
-shot released "$region"
-same bare released || fail "releasing the keys did not hide the window"
+xdotool keyup super alt
+wait_same bare released "$region" || fail "releasing the keys did not hide the window"
 pass "releasing the keys hides it"
-xdotool keydown super alt shift; sleep 0.5
+xdotool keydown shift super alt
+wait_same bare extra "$region" || fail "Super+Alt+Shift showed the window"
+sleep 0.5
 shot extra "$region"
-xdotool keyup super alt shift; sleep 0.3
+xdotool keyup super alt shift
 same bare extra || fail "Super+Alt+Shift showed the window"
 pass "Super+Alt+Shift does not show it"
 
 # A click on the first icon (row 1, column 1 below the title band) starts the application.
-xdotool keydown super alt; sleep 0.4
+xdotool keydown super alt
+wait_differs bare held "$region" || fail "Super+Alt did not show the apple window again"
 xdotool mousemove 45 90 click 1; sleep 0.3
 xdotool keyup super alt
 for _ in $(seq 50); do [ -f "$work/marker-Alpha" ] && break; sleep 0.1; done
@@ -105,15 +114,26 @@ for _ in $(seq 50); do [ -f "$work/marker-Alpha" ] && break; sleep 0.1; done
 pass "a click on the first icon starts the application"
 
 # The contextual menu, as a person uses it: right-click the window, choose "Hide Title&Menu".
-xdotool keydown super alt; sleep 0.4
-xdotool mousemove 200 90 click 3; sleep 0.6
-menu=$(xdotool search --onlyvisible --class vondrelaskit 2>/dev/null | wc -l)
+xdotool keydown super alt
+wait_differs bare held "$region" || fail "Super+Alt did not show the apple window again"
+xdotool mousemove 200 90 click 3
+menu=0
+for _ in $(seq 25); do
+    menu=$( (xdotool search --onlyvisible --class vondrelaskit 2>/dev/null || true) | wc -l)
+    [ "$menu" -ge 2 ] && break
+    sleep 0.2
+done
 [ "$menu" -ge 2 ] || fail "a right-click did not open the contextual menu"
 # New Launcher Window, Add New Item, Launch, Reveal in Finder, then the title toggle.
-xdotool key Down Down Down Down Down Return; sleep 0.6
+xdotool key Down Down Down Down Down Return
+flag=""
+for _ in $(seq 25); do
+    flag=$(sqlite3 "$db" 'select ViewTitleMenu from LauncherWinList where LauncherWinUID=0')
+    [ "$flag" = 0 ] && break
+    sleep 0.2
+done
 xdotool keyup super alt
-[ "$(sqlite3 "$db" 'select ViewTitleMenu from LauncherWinList where LauncherWinUID=0')" = 0 ] ||
-    fail "choosing Hide Title&Menu did not store the flag"
+[ "$flag" = 0 ] || fail "choosing Hide Title&Menu did not store the flag"
 pass "the contextual menu's Hide Title&Menu stores the flag"
 
 # One running copy per user: a second start leaves at once, touching nothing.
