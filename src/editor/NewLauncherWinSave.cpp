@@ -53,15 +53,8 @@ void applyTo(LauncherWin& w, const FormValues& v) {
 } // namespace
 
 qint32 NewLauncherWin::GetMaxLauncherWinUIDMethod(Database& db) {
-    auto rs = db.SQLSelect(QStringLiteral("Select MAX(LauncherWinUID) from LauncherWinList"));
-    if (!rs)
-        return -1;
-    qint64 value = 0;
-    while (!rs->Eof()) {
-        value = rs->IdxField(1).IntegerValue();
-        rs->MoveNext();
-    }
-    return qint32(value + 1);
+    return GlobalModule::NextFreeNumber(
+        db, QStringLiteral("Select MAX(LauncherWinUID) from LauncherWinList"));
 }
 
 void NewLauncherWin::NewMethod() {

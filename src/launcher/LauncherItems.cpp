@@ -32,26 +32,12 @@ void LauncherWin::LoadAppListMethod(Database& db) {
     MakeAppImageMethod();
 }
 
-namespace {
-qint32 nextFree(Database& db, const QString& query) {
-    auto rs = db.SQLSelect(query);
-    if (!rs)
-        return -1;
-    qint64 m = 0;
-    while (!rs->Eof()) {
-        m = rs->IdxField(1).IntegerValue();
-        rs->MoveNext();
-    }
-    return qint32(m + 1);
-}
-} // namespace
-
 qint32 LauncherWin::GetMaxAppUIDMethod(Database& db) {
-    return nextFree(db, QStringLiteral("Select MAX(AppUID) from LauncherList"));
+    return GlobalModule::NextFreeNumber(db, QStringLiteral("Select MAX(AppUID) from LauncherList"));
 }
 
 qint32 LauncherWin::GetMaxAppSEQMethod(Database& db) {
-    return nextFree(db, QStringLiteral("Select MAX(AppSEQ) from LauncherList"));
+    return GlobalModule::NextFreeNumber(db, QStringLiteral("Select MAX(AppSEQ) from LauncherList"));
 }
 
 void LauncherWin::DropAppMethod(const FolderItem& f) {

@@ -154,4 +154,16 @@ void InitLoadAppleAppMethod(Database& db) {
     }
 }
 
+qint32 NextFreeNumber(Database& db, const QString& maxQuery) {
+    auto rs = db.SQLSelect(maxQuery);
+    if (!rs)
+        return -1;
+    qint64 m = 0;
+    while (!rs->Eof()) {
+        m = rs->IdxField(1).IntegerValue();
+        rs->MoveNext();
+    }
+    return qint32(m + 1);
+}
+
 } // namespace GlobalModule

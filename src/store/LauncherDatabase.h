@@ -19,4 +19,8 @@ Database* DBConnectMethod();
 void InitDefaultLoadAppleAppMethod();
 void InitLoadAppleAppMethod(Database& db);
 
+// One more than the number a "Select MAX(...)" query gives (1 over an empty table, where
+// the aggregate is NULL), or -1 when the query cannot run.
+qint32 NextFreeNumber(Database& db, const QString& maxQuery);
+
 } // namespace GlobalModule
