@@ -1,12 +1,13 @@
 #include "editor/CloseLauncherAlertWin.h"
 
 #include "app/AppMedia.h"
-#include "app/DialogKeys.h"
+#include "app/DialogSupport.h"
 #include "app/GlobalModule.h"
 #include "editor/EditorControls.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/TempRunIconWin.h"
 #include "platform/Database.h"
+#include "platform/Framework.h"
 #include "store/LauncherDatabase.h"
 
 #include <QApplication>
@@ -19,12 +20,6 @@ namespace {
 QPointer<CloseLauncherAlertWin>& openDialog() {
     static QPointer<CloseLauncherAlertWin> open;
     return open;
-}
-
-QFont pixelFont(int size) {
-    QFont f = QApplication::font();
-    f.setPixelSize(size);
-    return f;
 }
 
 // A CR of the dialog's texts is a line break on screen.
@@ -57,7 +52,7 @@ CloseLauncherAlertWin::CloseLauncherAlertWin()
 
     const auto button = [this](const QString& text, const QRect& r) {
         auto* b = new QPushButton(text, this);
-        b->setFont(pixelFont(12));
+        b->setFont(PixelFont(12));
         b->setGeometry(r);
         b->setAutoDefault(false);
         return b;
@@ -72,7 +67,7 @@ CloseLauncherAlertWin::CloseLauncherAlertWin()
         auto* l = new QLabel(text, this);
         // A window's name is shown as it is, never read as markup.
         l->setTextFormat(Qt::PlainText);
-        l->setFont(pixelFont(12));
+        l->setFont(PixelFont(12));
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         l->setWordWrap(true);
         l->setGeometry(r);

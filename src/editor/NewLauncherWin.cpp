@@ -2,7 +2,7 @@
 
 #include "app/App.h"
 #include "app/AppMedia.h"
-#include "app/DialogKeys.h"
+#include "app/DialogSupport.h"
 #include "app/GlobalModule.h"
 #include "editor/EditorControls.h"
 #include "editor/ItemListBox.h"
@@ -34,16 +34,6 @@ namespace {
 QPointer<NewLauncherWin>& openDialog() {
     static QPointer<NewLauncherWin> open;
     return open;
-}
-
-QFont pixelFont(int size) {
-    QFont f = QApplication::font();
-    f.setPixelSize(size);
-    return f;
-}
-
-QString say(const char* korean, const char* english) {
-    return GlobalModule::IsKorean() ? QString::fromUtf8(korean) : QString::fromUtf8(english);
 }
 
 constexpr int kIconSizes[4] = {32, 48, 64, 100};
@@ -89,21 +79,21 @@ void NewLauncherWin::_CreateControls0() {
     const auto label = [this](const QString& text, int size, const QRect& r) {
         auto* l = new QLabel(text, this);
         l->setTextFormat(Qt::PlainText);
-        l->setFont(pixelFont(size));
+        l->setFont(PixelFont(size));
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         l->setGeometry(r);
         return l;
     };
     const auto button = [this](const QString& text, const QRect& r) {
         auto* b = new QPushButton(text, this);
-        b->setFont(pixelFont(12));
+        b->setFont(PixelFont(12));
         b->setGeometry(r);
         b->setAutoDefault(false);
         return b;
     };
     const auto checkbox = [this](const QString& text, const QRect& r) {
         auto* c = new QCheckBox(text, this);
-        c->setFont(pixelFont(11));
+        c->setFont(PixelFont(11));
         c->setGeometry(r);
         c->setChecked(true);
         return c;
@@ -112,7 +102,7 @@ void NewLauncherWin::_CreateControls0() {
     TitleText = label(QStringLiteral("Launcher Win Title"), 12, QRect(29, 15, 133, 20));
 
     NameField = new QLineEdit(this);
-    NameField->setFont(pixelFont(12));
+    NameField->setFont(PixelFont(12));
     NameField->setGeometry(152, 14, 183, 22);
     connect(NameField, &QLineEdit::textEdited, this, &NewLauncherWin::NameField_TextChange);
 
@@ -123,7 +113,7 @@ void NewLauncherWin::_CreateControls0() {
     connect(CancelButton, &QPushButton::clicked, this, &NewLauncherWin::CancelButton_Action);
 
     AppListBox = new ItemListBox(this, this);
-    AppListBox->setFont(pixelFont(12));
+    AppListBox->setFont(PixelFont(12));
     AppListBox->setGeometry(9, 120, 326, 286);
 
     CountText = label(QStringLiteral("0 Items"), 12, QRect(9, 418, 117, 20));
@@ -133,7 +123,7 @@ void NewLauncherWin::_CreateControls0() {
     EditCanvas->hide();
 
     IconSizeGroupBox = new QGroupBox(QStringLiteral("Icon Size"), this);
-    IconSizeGroupBox->setFont(pixelFont(11));
+    IconSizeGroupBox->setFont(PixelFont(11));
     IconSizeGroupBox->setGeometry(152, 41, 183, 45);
 
     ViewNameCheckbox = checkbox(QStringLiteral("View Item Name"), QRect(9, 63, 135, 18));
@@ -144,7 +134,7 @@ void NewLauncherWin::_CreateControls0() {
                              QRect(284, 60, 45, 20)};
     for (int i = 0; i < 4; ++i) {
         auto* r = new QRadioButton(QString::number(kIconSizes[i]), IconSizeGroupBox);
-        r->setFont(pixelFont(11));
+        r->setFont(PixelFont(11));
         r->setGeometry(radios[i].translated(-IconSizeGroupBox->pos()));
         r->setChecked(i == 1);
         connect(r, &QRadioButton::clicked, this, [this, i] { IconSizeRAdioButton_Action(i); });
@@ -158,7 +148,7 @@ void NewLauncherWin::_CreateControls0() {
 
     TransparentText = label(QStringLiteral("Transparent"), 12, QRect(160, 90, 84, 20));
     TransValuePopupMenu = new QComboBox(this);
-    TransValuePopupMenu->setFont(pixelFont(12));
+    TransValuePopupMenu->setFont(PixelFont(12));
     TransValuePopupMenu->setGeometry(256, 90, 79, 20);
     TransValuePopupMenu->addItems(
         {QStringLiteral("80%"), QStringLiteral("70%"), QStringLiteral("60%"), QStringLiteral("50%"),
@@ -365,7 +355,7 @@ void NewLauncherWin::AppListBox_DropObject(const QMimeData* data) {
 
 void NewLauncherWin::AddItemMethod() {
     GlobalModule::BringMeFront();
-    const QString title = say("추가 아이템 선택", "Select Any Item");
+    const QString title = Say("추가 아이템 선택", "Select Any Item");
     const std::optional<QString> chosen =
         Desktop::instance().chooseItem(title, ApplicationsFolderMBS(0).AbsolutePath());
     if (chosen && !chosen->isEmpty())
@@ -373,9 +363,9 @@ void NewLauncherWin::AddItemMethod() {
 }
 
 bool NewLauncherWin::AppListBox_ConstructContextualMenu(QMenu* base) {
-    const QString entries[5] = {say("아이템 추가", "Add New Item"), QStringLiteral("-"),
-                                say("파인더에서 보기", "Reveal in Finder"), QStringLiteral("-"),
-                                say("아이템 삭제", "Remove Item")};
+    const QString entries[5] = {Say("아이템 추가", "Add New Item"), QStringLiteral("-"),
+                                Say("파인더에서 보기", "Reveal in Finder"), QStringLiteral("-"),
+                                Say("아이템 삭제", "Remove Item")};
     for (const QString& text : entries) {
         if (text == QLatin1String("-"))
             base->addSeparator();

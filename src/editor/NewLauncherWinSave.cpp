@@ -1,3 +1,4 @@
+#include "app/DialogSupport.h"
 #include "app/GlobalModule.h"
 #include "editor/EditorControls.h"
 #include "editor/ItemListBox.h"
@@ -16,10 +17,6 @@
 #include <QScreen>
 
 namespace {
-QString say(const char* korean, const char* english) {
-    return GlobalModule::IsKorean() ? QString::fromUtf8(korean) : QString::fromUtf8(english);
-}
-
 QSize mainScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize();
@@ -68,7 +65,7 @@ void NewLauncherWin::NewMethod() {
     v.name = NameField->text().trimmed();
     if (v.name.isEmpty()) {
         GlobalModule::MsgBox(
-            say("새로운 런쳐윈도우의 이름을 넣으세요.", "Please Enter New Launcher Window Name"));
+            Say("새로운 런쳐윈도우의 이름을 넣으세요.", "Please Enter New Launcher Window Name"));
         NameField->setFocus();
         return;
     }
@@ -111,14 +108,14 @@ void NewLauncherWin::NewMethod() {
         rec.IntegerColumn(QStringLiteral("WinColor"), v.color);
         db->InsertRecord(QStringLiteral("LauncherWinList"), rec);
         if (db->Error()) {
-            GlobalModule::MsgBox(say("새로운 런쳐 윈도우 생성중 데이타베이스 에러~!",
+            GlobalModule::MsgBox(Say("새로운 런쳐 윈도우 생성중 데이타베이스 에러~!",
                                      "Add LauncherWin to Database Error~!"));
             return;
         }
         db->Commit();
     } else {
         number = EditLauncherWinUID;
-        const QString editError = say("런쳐윈도우 정보 수정중 쿼리 및 데이타베이스 에러~!",
+        const QString editError = Say("런쳐윈도우 정보 수정중 쿼리 및 데이타베이스 에러~!",
                                       "Edit Launcher Win Info Error~!");
         auto rs =
             db->SQLSelect(QStringLiteral("Select * from LauncherWinList") + whereWindow(number));
@@ -146,7 +143,7 @@ void NewLauncherWin::NewMethod() {
 
     db->SQLExecute(QStringLiteral("Delete from LauncherList") + whereWindow(number));
     if (db->Error()) {
-        GlobalModule::MsgBox(say("아이템 등록 중 기존 정보 삭제시 데이타베이스 에러~!",
+        GlobalModule::MsgBox(Say("아이템 등록 중 기존 정보 삭제시 데이타베이스 에러~!",
                                  "Delete Launcher ITem Error~!"));
         if (isNew) {
             // No window is made for the row just written; without it a second OK would

@@ -15,12 +15,6 @@ namespace LauncherComposition {
 
 namespace {
 
-QFont fontOfSize(int pixelSize) {
-    QFont f = QGuiApplication::font();
-    f.setPixelSize(qMax(1, pixelSize));
-    return f;
-}
-
 // A mask picture that lets only its own dark parts through when drawn: grey g becomes
 // colour g with opacity 255 - g.
 QImage selfMasked(const QImage& mask) {
@@ -144,7 +138,7 @@ FittedIcon fit(const AppListClass& item, int size) {
 } // namespace
 
 int TextWidth(const QString& text, int pixelSize) {
-    return QFontMetrics(fontOfSize(pixelSize)).horizontalAdvance(text);
+    return QFontMetrics(PixelFont(pixelSize)).horizontalAdvance(text);
 }
 
 Output Compose(Input in) {
@@ -209,7 +203,7 @@ Output Compose(Input in) {
         mp.setRenderHint(QPainter::TextAntialiasing);
 
         if (in.viewTitleMenu) {
-            const QFont titleFont = fontOfSize(14);
+            const QFont titleFont = PixelFont(14);
             pp.setFont(titleFont);
             mp.setFont(titleFont);
             fillRoundRect(pp, QRectF(0, 0, w + 20, 20), 5, 5, in.color);
@@ -225,7 +219,7 @@ Output Compose(Input in) {
             fillRoundRect(mp, QRectF(px + 30, 1, 32, 19), 5, 5, QColor(50, 50, 50));
         }
 
-        const QFont nameFont = fontOfSize(N);
+        const QFont nameFont = PixelFont(N);
         const qreal nameAscent = QFontMetricsF(nameFont).ascent();
         pp.setFont(nameFont);
         mp.setFont(nameFont);

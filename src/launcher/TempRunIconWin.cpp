@@ -90,8 +90,7 @@ void TempRunIconWin::MakeIconMethod() {
     image.fill(Qt::white);
     maskPic.fill(Qt::white);
     {
-        QFont font = QGuiApplication::font();
-        font.setPixelSize(14);
+        const QFont font = PixelFont(14);
         QPainter ip(&image);
         QPainter mp(&maskPic);
         ip.setFont(font);

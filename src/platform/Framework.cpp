@@ -91,3 +91,14 @@ QString PreferencesFolderPath() {
 bool TextEquals(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
+
+QFont PixelFont(int pixelSize) {
+    QFont f = QGuiApplication::font();
+    if (pixelSize > 0)
+        f.setPixelSize(pixelSize);
+    else if (f.pixelSize() > 0)
+        f.setPixelSize(f.pixelSize());
+    else
+        f.setPointSizeF(f.pointSizeF());
+    return f;
+}

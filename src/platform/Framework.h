@@ -3,6 +3,7 @@
 // Small pieces of the application framework that the launcher's logic relies on.
 
 #include <QByteArray>
+#include <QFont>
 #include <QString>
 
 // Reads a number from the start of a text: leading blanks skipped, stops at the first
@@ -27,3 +28,7 @@ QString PreferencesFolderPath();
 
 // Text equality of the original system: Latin letter case is ignored.
 bool TextEquals(const QString& a, const QString& b);
+
+// The application's default font at a size in pixels; 0 keeps the default size (set
+// explicitly, so that a control inside a group box does not take the group box's size).
+QFont PixelFont(int pixelSize);

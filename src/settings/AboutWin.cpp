@@ -4,6 +4,7 @@
 #include "app/AppMedia.h"
 #include "app/GlobalModule.h"
 #include "platform/Desktop.h"
+#include "platform/Framework.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,16 +20,10 @@ namespace {
 
 QPointer<AboutWin> openInstance;
 
-QFont genevaFont(int pixelSize) {
-    QFont f = QApplication::font();
-    f.setPixelSize(pixelSize);
-    return f;
-}
-
 QLabel* staticText(QWidget* parent, const char* name, const QString& text, QColor color) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    label->setFont(genevaFont(12));
+    label->setFont(PixelFont(12));
     label->setAlignment(Qt::AlignCenter);
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, color);
@@ -55,7 +50,7 @@ AboutWin::AboutWin()
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About Vondrelaskit"));
     setFixedSize(300, 289);
-    setFont(genevaFont(12));
+    setFont(PixelFont(12));
 
     MainImageCanvas = new QLabel(this);
     MainImageCanvas->setObjectName(QStringLiteral("MainImageCanvas"));
@@ -78,7 +73,7 @@ AboutWin::AboutWin()
 
     CancelButton = new QPushButton(QStringLiteral("Close"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setFont(genevaFont(12));
+    CancelButton->setFont(PixelFont(12));
     // Neither default nor cancel button: Return and Escape do not press it.
     CancelButton->setAutoDefault(false);
     CancelButton->setDefault(false);

@@ -1,7 +1,7 @@
 #include "settings/PrefWin.h"
 
 #include "app/App.h"
-#include "app/DialogKeys.h"
+#include "app/DialogSupport.h"
 #include "app/GlobalModule.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
@@ -34,37 +34,11 @@ constexpr int transparencyValues[] = {80, 70, 60, 50, 40, 30, 20, 10, 0};
 
 constexpr int bodyRadius = 12;
 
-// The application font at a pixel size; 0 keeps its own size, set explicitly so that a
-// control inside a group box does not take the group box's size.
-QFont genevaFont(int pixelSize) {
-    QFont f = QApplication::font();
-    if (pixelSize > 0)
-        f.setPixelSize(pixelSize);
-    else if (f.pixelSize() > 0)
-        f.setPixelSize(f.pixelSize());
-    else
-        f.setPointSizeF(f.pointSizeF());
-    return f;
-}
-
-// Controls are laid out in the window's coordinates, also those inside a group box.
-void place(QWidget* control, int left, int top, int width, int height) {
-    QWidget* parent = control->parentWidget();
-    const QPoint origin = parent && !parent->isWindow() ? parent->pos() : QPoint();
-    control->setGeometry(left - origin.x(), top - origin.y(), width, height);
-}
-
 QPainterPath bodyPath(const QSize& size) {
     QPainterPath path;
     path.addRoundedRect(QRectF(0.5, 0.5, size.width() - 1.0, size.height() - 1.0), bodyRadius,
                         bodyRadius);
     return path;
-}
-
-// SavePrefMethod reports nothing; the file itself tells whether the settings got there.
-bool fileHoldsPrefs(const PrefClass& pref) {
-    QFile file(PrefClass::filePath());
-    return file.open(QIODevice::ReadOnly) && file.readAll() == pref.toBytes();
 }
 
 } // namespace
@@ -80,21 +54,21 @@ PrefWin::PrefWin()
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Preferences"));
     setFixedSize(381, 266);
-    setFont(genevaFont(12));
+    setFont(PixelFont(12));
 
     ActivateSettingGroupbox = new QGroupBox(QStringLiteral("Activation Key Setting"), this);
     ActivateSettingGroupbox->setObjectName(QStringLiteral("ActivateSettingGroupbox"));
-    ActivateSettingGroupbox->setFont(genevaFont(12));
-    place(ActivateSettingGroupbox, 38, 81, 304, 85);
+    ActivateSettingGroupbox->setFont(PixelFont(12));
+    PlaceControl(ActivateSettingGroupbox, 38, 81, 304, 85);
 
     const auto checkbox = [this](const char* name, const QString& caption, const QString& key,
                                  int left, int top) {
         auto* box = new QCheckBox(caption, ActivateSettingGroupbox);
         box->setObjectName(QLatin1String(name));
-        box->setFont(genevaFont(0));
+        box->setFont(PixelFont(0));
         // The captions keep the Mac names; the tooltip says which key of this keyboard it is.
         box->setToolTip(key);
-        place(box, left, top, 120, 20);
+        PlaceControl(box, left, top, 120, 20);
         return box;
     };
     CommandCheckbox = checkbox("CommandCheckbox", QStringLiteral("Command Key"),
@@ -108,52 +82,52 @@ PrefWin::PrefWin()
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setFont(genevaFont(12));
+    OKButton->setFont(PixelFont(12));
     OKButton->setDefault(true);
-    place(OKButton, 196, 226, 80, 20);
+    PlaceControl(OKButton, 196, 226, 80, 20);
     connect(OKButton, &QPushButton::clicked, this, &PrefWin::OKButton_Action);
 
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setFont(genevaFont(12));
-    place(CancelButton, 104, 226, 80, 20);
+    CancelButton->setFont(PixelFont(12));
+    PlaceControl(CancelButton, 104, 226, 80, 20);
     connect(CancelButton, &QPushButton::clicked, this, &PrefWin::CancelButton_Action);
 
     TransparentText = new QLabel(QStringLiteral("Default Transparent"), this);
     TransparentText->setObjectName(QStringLiteral("TransparentText"));
-    TransparentText->setFont(genevaFont(0));
+    TransparentText->setFont(PixelFont(0));
     TransparentText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     TransparentText->setPalette([this] {
         QPalette p = palette();
         p.setColor(QPalette::WindowText, Qt::black);
         return p;
     }());
-    place(TransparentText, 50, 178, 150, 20);
+    PlaceControl(TransparentText, 50, 178, 150, 20);
 
     TransValuePopupMenu = new QComboBox(this);
     TransValuePopupMenu->setObjectName(QStringLiteral("TransValuePopupMenu"));
-    TransValuePopupMenu->setFont(genevaFont(12));
+    TransValuePopupMenu->setFont(PixelFont(12));
     for (const char* row : transparencyRows)
         TransValuePopupMenu->addItem(QLatin1String(row));
     TransValuePopupMenu->setCurrentIndex(0);
-    place(TransValuePopupMenu, 205, 178, 116, 20);
+    PlaceControl(TransValuePopupMenu, 205, 178, 116, 20);
 
     LanguageGroupBox = new QGroupBox(QStringLiteral("Language"), this);
     LanguageGroupBox->setObjectName(QStringLiteral("LanguageGroupBox"));
-    LanguageGroupBox->setFont(genevaFont(12));
-    place(LanguageGroupBox, 38, 14, 304, 55);
+    LanguageGroupBox->setFont(PixelFont(12));
+    PlaceControl(LanguageGroupBox, 38, 14, 304, 55);
 
     KoreanRadioButton = new QRadioButton(QStringLiteral("Korean"), LanguageGroupBox);
     KoreanRadioButton->setObjectName(QStringLiteral("KoreanRadioButton"));
-    KoreanRadioButton->setFont(genevaFont(12));
+    KoreanRadioButton->setFont(PixelFont(12));
     KoreanRadioButton->setChecked(true);
-    place(KoreanRadioButton, 50, 39, 100, 20);
+    PlaceControl(KoreanRadioButton, 50, 39, 100, 20);
     connect(KoreanRadioButton, &QRadioButton::clicked, this, &PrefWin::KoreanRadioButton_Action);
 
     EnglishRadioButton = new QRadioButton(QStringLiteral("English"), LanguageGroupBox);
     EnglishRadioButton->setObjectName(QStringLiteral("EnglishRadioButton"));
-    EnglishRadioButton->setFont(genevaFont(12));
-    place(EnglishRadioButton, 191, 39, 100, 20);
+    EnglishRadioButton->setFont(PixelFont(12));
+    PlaceControl(EnglishRadioButton, 191, 39, 100, 20);
     connect(EnglishRadioButton, &QRadioButton::clicked, this, &PrefWin::EnglishRadioButton_Action);
 
     // Top to bottom, the way the dialog reads.
@@ -215,13 +189,12 @@ void PrefWin::SaveMethod() {
     pref.TransparentValue = qint32(Val(TransValuePopupMenu->currentText()));
     pref.Language =
         KoreanRadioButton->isChecked() ? QStringLiteral("korean") : QStringLiteral("english");
-    pref.SavePrefMethod();
+    const bool saved = pref.SavePrefMethod();
     // The new settings hold until quit either way, but the person must know that the next
     // start will not have them.
-    if (!fileHoldsPrefs(pref))
-        GlobalModule::MsgBox(GlobalModule::IsKorean()
-                                 ? QStringLiteral("환경설정을 저장하지 못했습니다.")
-                                 : QStringLiteral("The preferences could not be saved."));
+    if (!saved)
+        GlobalModule::MsgBox(
+            Say("환경설정을 저장하지 못했습니다.", "The preferences could not be saved."));
     close();
 }
 

@@ -1,8 +1,9 @@
 #include "settings/SelectYourLanguageWin.h"
 
 #include "app/AppMedia.h"
-#include "app/DialogKeys.h"
+#include "app/DialogSupport.h"
 #include "app/GlobalModule.h"
+#include "platform/Framework.h"
 #include "store/LauncherLoader.h"
 #include "store/PrefClass.h"
 
@@ -20,25 +21,6 @@ namespace {
 
 QPointer<SelectYourLanguageWin> openInstance;
 
-QFont genevaFont(int pixelSize) {
-    QFont f = QApplication::font();
-    f.setPixelSize(pixelSize);
-    return f;
-}
-
-// Controls are laid out in the window's coordinates, also those inside a group box.
-void place(QWidget* control, int left, int top, int width, int height) {
-    QWidget* parent = control->parentWidget();
-    const QPoint origin = parent && !parent->isWindow() ? parent->pos() : QPoint();
-    control->setGeometry(left - origin.x(), top - origin.y(), width, height);
-}
-
-// SavePrefMethod reports nothing; the file itself tells whether the choice got there.
-bool fileHoldsPrefs(const PrefClass& pref) {
-    QFile file(PrefClass::filePath());
-    return file.open(QIODevice::ReadOnly) && file.readAll() == pref.toBytes();
-}
-
 } // namespace
 
 SelectYourLanguageWin* SelectYourLanguageWin::instance() {
@@ -55,39 +37,39 @@ SelectYourLanguageWin::SelectYourLanguageWin()
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(QStringLiteral("Select Your Language"));
     setFixedSize(275, 131);
-    setFont(genevaFont(12));
+    setFont(PixelFont(12));
 
     LanguageGroupBox = new QGroupBox(QStringLiteral("Language"), this);
     LanguageGroupBox->setObjectName(QStringLiteral("LanguageGroupBox"));
-    LanguageGroupBox->setFont(genevaFont(11));
-    place(LanguageGroupBox, 20, 14, 224, 55);
+    LanguageGroupBox->setFont(PixelFont(11));
+    PlaceControl(LanguageGroupBox, 20, 14, 224, 55);
 
     KoreanRadioButton = new QRadioButton(QStringLiteral("Korean"), LanguageGroupBox);
     KoreanRadioButton->setObjectName(QStringLiteral("KoreanRadioButton"));
-    KoreanRadioButton->setFont(genevaFont(12));
-    place(KoreanRadioButton, 32, 39, 100, 20);
+    KoreanRadioButton->setFont(PixelFont(12));
+    PlaceControl(KoreanRadioButton, 32, 39, 100, 20);
     connect(KoreanRadioButton, &QRadioButton::clicked, this,
             &SelectYourLanguageWin::KoreanRadioButton_Action);
 
     EnglishRadioButton = new QRadioButton(QStringLiteral("English"), LanguageGroupBox);
     EnglishRadioButton->setObjectName(QStringLiteral("EnglishRadioButton"));
-    EnglishRadioButton->setFont(genevaFont(12));
+    EnglishRadioButton->setFont(PixelFont(12));
     EnglishRadioButton->setChecked(true);
-    place(EnglishRadioButton, 144, 39, 90, 20);
+    PlaceControl(EnglishRadioButton, 144, 39, 90, 20);
     connect(EnglishRadioButton, &QRadioButton::clicked, this,
             &SelectYourLanguageWin::EnglishRadioButton_Action);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setFont(genevaFont(12));
+    OKButton->setFont(PixelFont(12));
     OKButton->setDefault(true);
-    place(OKButton, 138, 91, 80, 20);
+    PlaceControl(OKButton, 138, 91, 80, 20);
     connect(OKButton, &QPushButton::clicked, this, &SelectYourLanguageWin::OKButton_Action);
 
     CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setFont(genevaFont(12));
-    place(CancelButton, 46, 91, 80, 20);
+    CancelButton->setFont(PixelFont(12));
+    PlaceControl(CancelButton, 46, 91, 80, 20);
     connect(CancelButton, &QPushButton::clicked, this, &SelectYourLanguageWin::CancelButton_Action);
 
     setTabOrder(KoreanRadioButton, EnglishRadioButton);
@@ -127,9 +109,9 @@ void SelectYourLanguageWin::OKButton_Action() {
         pref.Language = QStringLiteral("english");
         GlobalModule::MsgBox(QStringLiteral("Thank you for you selecting language~!"));
     }
-    pref.SavePrefMethod();
+    const bool saved = pref.SavePrefMethod();
     // The launcher still starts, but the person must know the question comes back.
-    if (!fileHoldsPrefs(pref))
+    if (!saved)
         GlobalModule::MsgBox(GlobalModule::IsKorean()
                                  ? QStringLiteral("환경설정을 저장하지 못했습니다. 다음에 "
                                                   "시작할 때 언어를 다시 묻습니다.")

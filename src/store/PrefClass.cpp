@@ -67,14 +67,14 @@ void PrefClass::fromBytes(const QByteArray& bytes) {
     Language = QString::fromLatin1(bytes.constData() + 7, length);
 }
 
-void PrefClass::SavePrefMethod() {
+bool PrefClass::SavePrefMethod() {
     QDir().mkpath(folderPath());
     // Written beside the old file and renamed over it, so a crash never leaves half a file.
     QSaveFile file(filePath());
     if (!file.open(QIODevice::WriteOnly))
-        return;
+        return false;
     file.write(toBytes());
-    file.commit();
+    return file.commit();
 }
 
 void PrefClass::ReadPrefMethod() {

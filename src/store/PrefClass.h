@@ -13,7 +13,8 @@ public:
     qint32 TransparentValue = 20;
     QString Language = QStringLiteral("none");
 
-    void SavePrefMethod();
+    // True when the file now holds these settings.
+    bool SavePrefMethod();
     void ReadPrefMethod();
 
     // The file's bytes for these settings, and the settings from a file's bytes (fields

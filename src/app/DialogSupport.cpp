@@ -1,7 +1,10 @@
-#include "app/DialogKeys.h"
+#include "app/DialogSupport.h"
+
+#include "app/GlobalModule.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QWidget>
 
 bool PressDialogButtonForKey(QKeyEvent* event, QAbstractButton* defaultButton,
                              QAbstractButton* cancelButton) {
@@ -23,4 +26,14 @@ bool PressDialogButtonForKey(QKeyEvent* event, QAbstractButton* defaultButton,
     default:
         return false;
     }
+}
+
+void PlaceControl(QWidget* control, int left, int top, int width, int height) {
+    QWidget* parent = control->parentWidget();
+    const QPoint origin = parent && !parent->isWindow() ? parent->pos() : QPoint();
+    control->setGeometry(left - origin.x(), top - origin.y(), width, height);
+}
+
+QString Say(const char* korean, const char* english) {
+    return GlobalModule::IsKorean() ? QString::fromUtf8(korean) : QString::fromUtf8(english);
 }
