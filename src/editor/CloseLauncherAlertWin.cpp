@@ -3,6 +3,7 @@
 #include "app/AppMedia.h"
 #include "app/DialogSupport.h"
 #include "app/GlobalModule.h"
+#include "app/SingleDialog.h"
 #include "editor/EditorControls.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/TempRunIconWin.h"
@@ -17,11 +18,6 @@
 #include <QPushButton>
 
 namespace {
-QPointer<CloseLauncherAlertWin>& openDialog() {
-    static QPointer<CloseLauncherAlertWin> open;
-    return open;
-}
-
 // A CR of the dialog's texts is a line break on screen.
 QString onScreen(QString text) {
     return text.replace(QChar(13), QChar(10));
@@ -29,15 +25,11 @@ QString onScreen(QString text) {
 } // namespace
 
 CloseLauncherAlertWin* CloseLauncherAlertWin::instance() {
-    QPointer<CloseLauncherAlertWin>& open = openDialog();
-    if (!open || open->m_closing)
-        open = new CloseLauncherAlertWin; // deletes itself when closed
-    return open;
+    return SingleDialog<CloseLauncherAlertWin>::instance();
 }
 
 CloseLauncherAlertWin* CloseLauncherAlertWin::openInstance() {
-    QPointer<CloseLauncherAlertWin>& open = openDialog();
-    return open && !open->m_closing ? open.data() : nullptr;
+    return SingleDialog<CloseLauncherAlertWin>::openInstance();
 }
 
 CloseLauncherAlertWin::CloseLauncherAlertWin()
@@ -162,6 +154,6 @@ void CloseLauncherAlertWin::keyPressEvent(QKeyEvent* event) {
 }
 
 void CloseLauncherAlertWin::closeEvent(QCloseEvent* event) {
-    m_closing = true;
     event->accept();
+    SingleDialog<CloseLauncherAlertWin>::closed(this);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SingleDialog.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -46,10 +48,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class SingleDialog<CloseLauncherAlertWin>;
     CloseLauncherAlertWin();
     void Event_Open();
 
     QString m_info;
     QString m_count;
-    bool m_closing = false;
 };

@@ -4,6 +4,7 @@
 #include "app/AppMedia.h"
 #include "app/DialogSupport.h"
 #include "app/GlobalModule.h"
+#include "app/SingleDialog.h"
 #include "editor/EditorControls.h"
 #include "editor/ItemListBox.h"
 #include "platform/Desktop.h"
@@ -31,11 +32,6 @@
 #include <QUrl>
 
 namespace {
-QPointer<NewLauncherWin>& openDialog() {
-    static QPointer<NewLauncherWin> open;
-    return open;
-}
-
 constexpr int kIconSizes[4] = {32, 48, 64, 100};
 constexpr int kTransparencies[9] = {80, 70, 60, 50, 40, 30, 20, 10, 0};
 
@@ -45,16 +41,11 @@ constexpr int kDesignHeight = 448;
 } // namespace
 
 NewLauncherWin* NewLauncherWin::instance() {
-    QPointer<NewLauncherWin>& open = openDialog();
-    // A dialog that has closed is on its way out: the next request gets a fresh one.
-    if (!open || open->m_closing)
-        open = new NewLauncherWin; // deletes itself when closed
-    return open;
+    return SingleDialog<NewLauncherWin>::instance();
 }
 
 NewLauncherWin* NewLauncherWin::openInstance() {
-    QPointer<NewLauncherWin>& open = openDialog();
-    return open && !open->m_closing ? open.data() : nullptr;
+    return SingleDialog<NewLauncherWin>::openInstance();
 }
 
 NewLauncherWin::NewLauncherWin()
@@ -240,8 +231,8 @@ void NewLauncherWin::keyPressEvent(QKeyEvent* event) {
 }
 
 void NewLauncherWin::closeEvent(QCloseEvent* event) {
-    m_closing = true;
     event->accept();
+    SingleDialog<NewLauncherWin>::closed(this);
 }
 
 void NewLauncherWin::MarkChangedMethod() {

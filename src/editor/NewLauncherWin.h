@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SingleDialog.h"
+
 #include "store/AppListClass.h"
 
 #include <QPoint>
@@ -106,11 +108,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class SingleDialog<NewLauncherWin>;
     NewLauncherWin();
     void Layout();
     void _CreateControls0();
     void Event_Open();
 
-    bool m_closing = false;
     bool m_placed = false;
 };

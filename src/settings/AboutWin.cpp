@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/AppMedia.h"
 #include "app/GlobalModule.h"
+#include "app/SingleDialog.h"
 #include "platform/Desktop.h"
 #include "platform/Framework.h"
 
@@ -18,8 +19,6 @@
 
 namespace {
 
-QPointer<AboutWin> openInstance;
-
 QLabel* staticText(QWidget* parent, const char* name, const QString& text, QColor color) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
@@ -34,9 +33,7 @@ QLabel* staticText(QWidget* parent, const char* name, const QString& text, QColo
 } // namespace
 
 AboutWin* AboutWin::instance() {
-    if (!openInstance)
-        openInstance = new AboutWin; // deletes itself when closed
-    return openInstance;
+    return SingleDialog<AboutWin>::instance();
 }
 
 QString AboutWin::authorPage() {
@@ -135,6 +132,6 @@ bool AboutWin::eventFilter(QObject* watched, QEvent* event) {
 
 void AboutWin::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
-    if (event->isAccepted() && openInstance == this)
-        openInstance = nullptr;
+    if (event->isAccepted())
+        SingleDialog<AboutWin>::closed(this);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SingleDialog.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -33,6 +35,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class SingleDialog<AboutWin>;
     AboutWin();
     void AddMenuHandlers();
     void Event_Open();

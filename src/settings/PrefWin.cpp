@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/DialogSupport.h"
 #include "app/GlobalModule.h"
+#include "app/SingleDialog.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
 #include "store/PrefClass.h"
@@ -25,8 +26,6 @@
 
 namespace {
 
-QPointer<PrefWin> openInstance;
-
 // The pop-up's rows, first to last, and the transparency each stands for.
 const char* const transparencyRows[] = {"80%", "70%", "60%", "50%", "40%",
                                         "30%", "20%", "10%", " 0 %"};
@@ -44,9 +43,7 @@ QPainterPath bodyPath(const QSize& size) {
 } // namespace
 
 PrefWin* PrefWin::instance() {
-    if (!openInstance)
-        openInstance = new PrefWin; // deletes itself when closed
-    return openInstance;
+    return SingleDialog<PrefWin>::instance();
 }
 
 PrefWin::PrefWin()
@@ -276,8 +273,8 @@ void PrefWin::keyPressEvent(QKeyEvent* event) {
 void PrefWin::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     // From now on the accessor makes a fresh dialog, even before this one is deleted.
-    if (event->isAccepted() && openInstance == this)
-        openInstance = nullptr;
+    if (event->isAccepted())
+        SingleDialog<PrefWin>::closed(this);
 }
 
 void PrefWin::paintEvent(QPaintEvent*) {

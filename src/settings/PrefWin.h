@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SingleDialog.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -54,6 +56,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class SingleDialog<PrefWin>;
     PrefWin();
     void AddMenuHandlers();
     void Event_Open();

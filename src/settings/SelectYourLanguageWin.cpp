@@ -3,6 +3,7 @@
 #include "app/AppMedia.h"
 #include "app/DialogSupport.h"
 #include "app/GlobalModule.h"
+#include "app/SingleDialog.h"
 #include "platform/Framework.h"
 #include "store/LauncherLoader.h"
 #include "store/PrefClass.h"
@@ -17,16 +18,10 @@
 #include <QRadioButton>
 #include <QScreen>
 
-namespace {
-
-QPointer<SelectYourLanguageWin> openInstance;
-
-} // namespace
+namespace {} // namespace
 
 SelectYourLanguageWin* SelectYourLanguageWin::instance() {
-    if (!openInstance)
-        openInstance = new SelectYourLanguageWin; // deletes itself when closed
-    return openInstance;
+    return SingleDialog<SelectYourLanguageWin>::instance();
 }
 
 SelectYourLanguageWin::SelectYourLanguageWin()
@@ -146,6 +141,6 @@ void SelectYourLanguageWin::keyPressEvent(QKeyEvent* event) {
 void SelectYourLanguageWin::closeEvent(QCloseEvent* event) {
     // Closed by its close box: nothing saved, nothing loaded; the next start asks again.
     QWidget::closeEvent(event);
-    if (event->isAccepted() && openInstance == this)
-        openInstance = nullptr;
+    if (event->isAccepted())
+        SingleDialog<SelectYourLanguageWin>::closed(this);
 }

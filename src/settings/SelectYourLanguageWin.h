@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SingleDialog.h"
+
 #include <QWidget>
 
 class QGroupBox;
@@ -33,6 +35,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class SingleDialog<SelectYourLanguageWin>;
     SelectYourLanguageWin();
     void AddMenuHandlers() {} // Close Window does not close this one
 
