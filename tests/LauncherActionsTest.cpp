@@ -13,14 +13,11 @@ class LauncherActionsTest : public AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        makeDatabase();
-        win = loadWindow(0);
+        QStringList names;
+        for (int i = 0; i < 8; ++i)
+            names << QStringLiteral("item%1").arg(i);
+        win = loadWindowWithFiles(names);
         ASSERT_NE(win, nullptr);
-        for (int i = 0; i < 8; ++i) {
-            const QString path = scratch(QStringLiteral("item%1").arg(i));
-            writeFile(path, "x");
-            win->DropAppMethod(FolderItem(path));
-        }
         win->setWidth(328); // rows of 4
         win->MakeAppImageMethod();
     }

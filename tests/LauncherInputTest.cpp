@@ -16,14 +16,8 @@ class LauncherInputTest : public AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        makeDatabase();
-        win = loadWindow(0);
+        win = loadWindowWithFiles({"one", "two", "three"});
         ASSERT_NE(win, nullptr);
-        for (const char* name : {"one", "two", "three"}) {
-            const QString path = scratch(QString::fromLatin1(name));
-            writeFile(path, "x");
-            win->DropAppMethod(FolderItem(path));
-        }
         win->show();
         desktop->sounds.clear();
     }

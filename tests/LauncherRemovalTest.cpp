@@ -12,14 +12,8 @@ class LauncherRemovalTest : public AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        makeDatabase();
-        win = loadWindow(0);
+        win = loadWindowWithFiles({"one", "two", "two"});
         ASSERT_NE(win, nullptr);
-        for (const char* name : {"one", "two", "two"}) {
-            const QString path = scratch(QString::fromLatin1(name));
-            writeFile(path, "x");
-            win->DropAppMethod(FolderItem(path));
-        }
         desktop->sounds.clear();
         desktop->pointer = QPoint(400, 300);
     }

@@ -121,6 +121,18 @@ LauncherWin* AppTest::loadWindow(int uid) {
     return nullptr;
 }
 
+LauncherWin* AppTest::loadWindowWithFiles(const QStringList& names) {
+    makeDatabase();
+    LauncherWin* w = loadWindow(0);
+    if (!w)
+        return nullptr;
+    for (const QString& name : names) {
+        writeFile(scratch(name), "x");
+        w->DropAppMethod(FolderItem(scratch(name)));
+    }
+    return w;
+}
+
 QRgb pixelAt(const QImage& image, int x, int y) {
     return image.convertToFormat(QImage::Format_ARGB32).pixel(x, y);
 }

@@ -38,6 +38,9 @@ protected:
 
     // A launcher window row with items, loaded as at start.
     LauncherWin* loadWindow(int uid);
+    // The database of a first start with no applications, its window 0 loaded, and one item
+    // dropped on it per name: a scratch file of that name.
+    LauncherWin* loadWindowWithFiles(const QStringList& names);
 
     RecordingDesktop* desktop = nullptr;
     std::unique_ptr<QTemporaryDir> dir;
