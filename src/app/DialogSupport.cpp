@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QWidget>
+#include <iterator>
 
 bool PressDialogButtonForKey(QKeyEvent* event, QAbstractButton* defaultButton,
                              QAbstractButton* cancelButton) {
@@ -36,4 +37,22 @@ void PlaceControl(QWidget* control, int left, int top, int width, int height) {
 
 QString Say(const char* korean, const char* english) {
     return GlobalModule::IsKorean() ? QString::fromUtf8(korean) : QString::fromUtf8(english);
+}
+
+namespace {
+constexpr int kTransparencySteps[] = {80, 70, 60, 50, 40, 30, 20, 10, 0};
+}
+
+QStringList TransparencyRows() {
+    QStringList rows;
+    for (int value : kTransparencySteps)
+        rows << (value == 0 ? QStringLiteral(" 0 %") : QStringLiteral("%1%").arg(value));
+    return rows;
+}
+
+int TransparencyRowOf(int transparentValue) {
+    for (int row = 0; row < int(std::size(kTransparencySteps)); ++row)
+        if (kTransparencySteps[row] == transparentValue)
+            return row;
+    return -1;
 }

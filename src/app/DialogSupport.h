@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QAbstractButton;
 class QKeyEvent;
@@ -16,3 +17,8 @@ void PlaceControl(QWidget* control, int left, int top, int width, int height);
 
 // The Korean text when the interface speaks Korean, else the English one.
 QString Say(const char* korean, const char* english);
+
+// The rows of the transparency pop-ups, "80%" down to " 0 %", and the row of a
+// transparency (-1 for a value between the steps).
+QStringList TransparencyRows();
+int TransparencyRowOf(int transparentValue);

@@ -33,7 +33,6 @@
 
 namespace {
 constexpr int kIconSizes[4] = {32, 48, 64, 100};
-constexpr int kTransparencies[9] = {80, 70, 60, 50, 40, 30, 20, 10, 0};
 
 // The layout's size; the locked controls keep their distance to the right and bottom edges.
 constexpr int kDesignWidth = 344;
@@ -141,10 +140,7 @@ void NewLauncherWin::_CreateControls0() {
     TransValuePopupMenu = new QComboBox(this);
     TransValuePopupMenu->setFont(PixelFont(12));
     TransValuePopupMenu->setGeometry(256, 90, 79, 20);
-    TransValuePopupMenu->addItems(
-        {QStringLiteral("80%"), QStringLiteral("70%"), QStringLiteral("60%"), QStringLiteral("50%"),
-         QStringLiteral("40%"), QStringLiteral("30%"), QStringLiteral("20%"), QStringLiteral("10%"),
-         QStringLiteral(" 0 %")});
+    TransValuePopupMenu->addItems(TransparencyRows());
     TransValuePopupMenu->setCurrentIndex(0);
     connect(TransValuePopupMenu, &QComboBox::activated, this,
             &NewLauncherWin::TransValuePopupMenu_Change);
@@ -172,7 +168,7 @@ void NewLauncherWin::Event_Open() {
     EditValue = false;
     LocalizeMethod();
     const int index =
-        TransparencyIndex(GlobalModule::MyPref ? GlobalModule::MyPref->TransparentValue : -1);
+        TransparencyRowOf(GlobalModule::MyPref ? GlobalModule::MyPref->TransparentValue : -1);
     if (index >= 0)
         TransValuePopupMenu->setCurrentIndex(index);
     GlobalModule::BringMeFront();
@@ -295,13 +291,6 @@ int NewLauncherWin::SelectedIconSize() const {
         if (IconSizeRAdioButton[size_t(i)]->isChecked())
             return kIconSizes[i];
     return 48;
-}
-
-int NewLauncherWin::TransparencyIndex(int transparentValue) {
-    for (int i = 0; i < 9; ++i)
-        if (kTransparencies[i] == transparentValue)
-            return i;
-    return -1;
 }
 
 QPoint NewLauncherWin::NewWindowOrigin(const QSize& screen) {

@@ -95,10 +95,8 @@ public:
     void MarkChangedMethod();
     void SetCountTextMethod(const QString& suffix = QStringLiteral(" items"));
 
-    // The icon size of the radio button that is on, and the pop-up's index for a
-    // transparency (-1 for none).
+    // The icon size of the radio button that is on.
     int SelectedIconSize() const;
-    static int TransparencyIndex(int transparentValue);
     // Where a new launcher window 400 wide goes on a screen of the given size.
     static QPoint NewWindowOrigin(const QSize& screen);
 

@@ -1,3 +1,4 @@
+#include "app/DialogSupport.h"
 #include "editor/CloseLauncherAlertWin.h"
 #include "editor/EditorControls.h"
 #include "editor/NewLauncherWin.h"
@@ -36,7 +37,7 @@ void LauncherWin::EditLauncherWinMethod() {
     default:
         break; // no button for other sizes: the buttons keep their state
     }
-    const int index = NewLauncherWin::TransparencyIndex(TransparentValue);
+    const int index = TransparencyRowOf(TransparentValue);
     if (index >= 0)
         editor->TransValuePopupMenu->setCurrentIndex(index);
     editor->LoadLauncherItemListMethod();

@@ -26,11 +26,6 @@
 
 namespace {
 
-// The pop-up's rows, first to last, and the transparency each stands for.
-const char* const transparencyRows[] = {"80%", "70%", "60%", "50%", "40%",
-                                        "30%", "20%", "10%", " 0 %"};
-constexpr int transparencyValues[] = {80, 70, 60, 50, 40, 30, 20, 10, 0};
-
 constexpr int bodyRadius = 12;
 
 QPainterPath bodyPath(const QSize& size) {
@@ -104,8 +99,7 @@ PrefWin::PrefWin()
     TransValuePopupMenu = new QComboBox(this);
     TransValuePopupMenu->setObjectName(QStringLiteral("TransValuePopupMenu"));
     TransValuePopupMenu->setFont(PixelFont(12));
-    for (const char* row : transparencyRows)
-        TransValuePopupMenu->addItem(QLatin1String(row));
+    TransValuePopupMenu->addItems(TransparencyRows());
     TransValuePopupMenu->setCurrentIndex(0);
     PlaceControl(TransValuePopupMenu, 205, 178, 116, 20);
 
@@ -168,9 +162,8 @@ void PrefWin::ReadMethod() {
     ControlCheckbox->setChecked(pref.ControlKeyValue);
     ShiftCheckbox->setChecked(pref.ShiftKeyValue);
     // A value between the steps leaves the pop-up on its first row.
-    for (int row = 0; row < int(std::size(transparencyValues)); ++row)
-        if (transparencyValues[row] == pref.TransparentValue)
-            TransValuePopupMenu->setCurrentIndex(row);
+    if (const int row = TransparencyRowOf(pref.TransparentValue); row >= 0)
+        TransValuePopupMenu->setCurrentIndex(row);
     if (TextEquals(pref.Language, QStringLiteral("korean")))
         KoreanRadioButton->setChecked(true);
     else
