@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 FolderItem::FolderItem(const QString& absolutePath) {
     if (absolutePath.isEmpty())
@@ -70,4 +71,10 @@ bool FolderItem::CreateAsFolder() const {
 
 LaunchResult FolderItem::Launch(bool) const {
     return Desktop::instance().launch(m_path);
+}
+
+bool IsRegularFile(const QString& path) {
+    struct stat st {};
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &st) == 0 &&
+           S_ISREG(st.st_mode);
 }

@@ -31,3 +31,7 @@ public:
 private:
     QString m_path;
 };
+
+// True when the path names a regular file (after links). Only such files are read: a FIFO,
+// socket or device in a file's place would block the reader or feed it garbage.
+bool IsRegularFile(const QString& path);
