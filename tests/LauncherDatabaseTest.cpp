@@ -165,27 +165,29 @@ TEST_F(LauncherDatabaseTest, DefaultWindowRow) {
 TEST_F(LauncherDatabaseTest, FirstRunTakesApplicationEntriesNumberedByPosition) {
     writeApp(QStringLiteral("-Mail.desktop"), QStringLiteral("Mail"), Qt::red);
     writeDesktopEntry(QStringLiteral(".Hidden.desktop"), plainEntry(QStringLiteral("Hidden")));
-    QDir().mkpath(applicationsDir() + QStringLiteral("/Utilities"));
+    // A subfolder's entries take its name into their ID: Utilities-calc.desktop.
+    const QString calc = writeDesktopEntry(QStringLiteral("Utilities/calc.desktop"),
+                                           plainEntry(QStringLiteral("Calculator")));
     const QString notes =
         writeDesktopEntry(QStringLiteral("notes.desktop"),
                           plainEntry(QStringLiteral("Notes"), QStringLiteral("Name[ko]=메모\n")));
-    // Name order compares characters: '-' < '.' < 'U' < 'n'.
-    ASSERT_EQ(entryNames(),
-              (QStringList{QStringLiteral("-Mail.desktop"), QStringLiteral(".Hidden.desktop"),
-                           QStringLiteral("Utilities"), QStringLiteral("notes.desktop")}));
 
+    // ID order compares characters: '-' < '.' < 'U' < 'n'.
     makeDatabase();
     EXPECT_TRUE(desktop->messages.isEmpty()) << desktop->messages.join('|').toStdString();
     const auto got = items();
-    ASSERT_EQ(got.size(), 2u);
+    ASSERT_EQ(got.size(), 3u);
     EXPECT_EQ(got[0].uid, 0);
     EXPECT_EQ(got[0].seq, 0);
     EXPECT_EQ(got[0].name, QStringLiteral("Mail"));
     EXPECT_EQ(got[0].path, applicationsDir() + QStringLiteral("/-Mail.desktop"));
-    EXPECT_EQ(got[1].uid, 3);
-    EXPECT_EQ(got[1].seq, 3);
-    EXPECT_EQ(got[1].name, QStringLiteral("Notes"));
-    EXPECT_EQ(got[1].path, notes);
+    EXPECT_EQ(got[1].uid, 2);
+    EXPECT_EQ(got[1].seq, 2);
+    EXPECT_EQ(got[1].path, calc);
+    EXPECT_EQ(got[2].uid, 3);
+    EXPECT_EQ(got[2].seq, 3);
+    EXPECT_EQ(got[2].name, QStringLiteral("Notes"));
+    EXPECT_EQ(got[2].path, notes);
 }
 
 TEST_F(LauncherDatabaseTest, SkippedEntriesStillCountInTheNumbering) {

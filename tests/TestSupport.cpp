@@ -20,6 +20,7 @@ void AppTest::SetUp() {
     QDir().mkpath(configDir());
     qputenv("XDG_CONFIG_HOME", configDir().toLocal8Bit());
     qputenv("XDG_DATA_DIRS", dir->filePath(QStringLiteral("data")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", dir->filePath(QStringLiteral("home-data")).toLocal8Bit());
     GlobalModule::ReleaseGlobals();
     Database::setFailureHook({});
     desktop =

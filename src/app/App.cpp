@@ -8,6 +8,7 @@
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Framework.h"
+#include "platform/IconTheme.h"
 #include "settings/AboutWin.h"
 #include "settings/PrefWin.h"
 #include "settings/SelectYourLanguageWin.h"
@@ -175,8 +176,7 @@ int _Main(int argc, char** argv) {
     QApplication application(count, args.data());
     QApplication::setApplicationName(QStringLiteral("Vondrelaskit"));
     QApplication::setQuitOnLastWindowClosed(false);
-    if (QIcon::themeName().isEmpty())
-        QIcon::setThemeName(QStringLiteral("hicolor"));
+    SetUpIconTheme();
 
     // SIGINT and SIGTERM end the event loop like Quit.
     std::unique_ptr<QSocketNotifier> signals;

@@ -1,5 +1,7 @@
 #include "platform/DesktopEntry.h"
 
+#include "platform/FolderItem.h"
+
 #include <gio/gdesktopappinfo.h>
 
 bool isDesktopEntryName(const QString& fileName) {
@@ -8,7 +10,7 @@ bool isDesktopEntryName(const QString& fileName) {
 
 DesktopEntry DesktopEntry::read(const QString& path) {
     DesktopEntry e;
-    const QByteArray file = path.toLocal8Bit();
+    const QByteArray file = NativePath(path);
     GDesktopAppInfo* info = g_desktop_app_info_new_from_filename(file.constData());
     if (!info)
         return e;

@@ -15,14 +15,13 @@ FolderItem::FolderItem(const QString& absolutePath) {
 }
 
 bool FolderItem::Exists() const {
-    if (isNull())
-        return false;
-    const QFileInfo info(m_path);
-    return info.exists() || info.isSymLink();
+    struct stat st {};
+    return !isNull() && ::lstat(NativePath(m_path).constData(), &st) == 0;
 }
 
 bool FolderItem::Directory() const {
-    return !isNull() && QFileInfo(m_path).isDir();
+    struct stat st {};
+    return !isNull() && ::stat(NativePath(m_path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 QString FolderItem::Name() const {
@@ -75,6 +74,78 @@ LaunchResult FolderItem::Launch(bool) const {
 
 bool IsRegularFile(const QString& path) {
     struct stat st {};
-    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &st) == 0 &&
+    return !path.isEmpty() && ::stat(NativePath(path).constData(), &st) == 0 &&
            S_ISREG(st.st_mode);
+}
+
+namespace {
+// The length of the valid UTF-8 sequence at bytes[i], or 0 when it is not one.
+int Utf8SequenceAt(const QByteArray& bytes, qsizetype i) {
+    const auto at = [&](qsizetype k) { return uchar(bytes[k]); };
+    const uchar lead = at(i);
+    if (lead < 0x80)
+        return 1;
+    int n = 0;
+    uint cp = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        n = 2;
+        cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        n = 3;
+        cp = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        n = 4;
+        cp = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + n > bytes.size())
+        return 0;
+    for (int k = 1; k < n; ++k) {
+        if ((at(i + k) & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (at(i + k) & 0x3F);
+    }
+    const uint least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return n;
+}
+
+bool IsEscapedByte(char16_t c) {
+    return c >= 0xDC80 && c <= 0xDCFF;
+}
+} // namespace
+
+QString PathFromNative(const QByteArray& bytes) {
+    QString out;
+    qsizetype run = 0; // start of the valid stretch not yet decoded
+    for (qsizetype i = 0; i < bytes.size();) {
+        const int n = Utf8SequenceAt(bytes, i);
+        if (n > 0) {
+            i += n;
+            continue;
+        }
+        out += QString::fromUtf8(bytes.mid(run, i - run));
+        out += QChar(char16_t(0xDC00 + uchar(bytes[i])));
+        run = ++i;
+    }
+    out += QString::fromUtf8(bytes.mid(run));
+    return out;
+}
+
+QByteArray NativePath(const QString& path) {
+    QByteArray out;
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t c = path[i].unicode();
+        // A high surrogate before it would make it half of a pair, never an escape.
+        if (!IsEscapedByte(c) || (i > 0 && QChar::isHighSurrogate(path[i - 1].unicode())))
+            continue;
+        out += QStringView(path).mid(run, i - run).toUtf8();
+        out += char(c - 0xDC00);
+        run = i + 1;
+    }
+    out += QStringView(path).mid(run).toUtf8();
+    return out;
 }

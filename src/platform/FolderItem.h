@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -31,6 +32,12 @@ public:
 private:
     QString m_path;
 };
+
+// Paths are bytes on Linux and need not be UTF-8; Qt's own decoding would turn the bytes it
+// cannot decode into U+FFFD and lose them. Here each such byte b becomes the lone surrogate
+// U+DC00 + b (no valid UTF-8 decodes to one), and NativePath gives the bytes back.
+QString PathFromNative(const QByteArray& bytes);
+QByteArray NativePath(const QString& path);
 
 // True when the path names a regular file (after links). Only such files are read: a FIFO,
 // socket or device in a file's place would block the reader or feed it garbage.

@@ -1,6 +1,8 @@
 #include "platform/Plugin.h"
 
+#include "platform/Applications.h"
 #include "platform/DesktopEntry.h"
+#include "platform/IconTheme.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -34,82 +36,69 @@ QColor Integer2ColorMBS(qint64 value) {
 }
 
 FolderItem ApplicationsFolderMBS(int) {
-    QString dirs = QString::fromLocal8Bit(qgetenv("XDG_DATA_DIRS"));
-    if (dirs.isEmpty())
-        dirs = QStringLiteral("/usr/local/share:/usr/share");
-    for (const QString& dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        const QDir apps(dir + QStringLiteral("/applications"));
-        if (!apps.exists())
-            continue;
-        const QStringList entries = apps.entryList(QDir::Files | QDir::Hidden);
-        for (const QString& name : entries)
-            if (isDesktopEntryName(name))
-                return FolderItem(apps.absolutePath());
-    }
+    for (const QString& folder : ApplicationFolders())
+        if (QFileInfo(folder).isDir())
+            return FolderItem(folder);
     return {};
+}
+
+QImage SmoothScaled(const QImage& image, QSize size) {
+    if (image.isNull() || size.isEmpty())
+        return {};
+    const QImage source = image.format() == QImage::Format_ARGB32_Premultiplied ||
+                                  image.format() == QImage::Format_RGB32
+                              ? image
+                              : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (source.size() == size)
+        return source;
+    // Qt's smooth scaling averages every source pixel under each target pixel when it
+    // shrinks (premultiplied, so edges keep no dark fringe); bilinear sampling would skip
+    // pixels and leave stair-stepped edges.
+    QImage out = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    out.setDevicePixelRatio(1.0);
+    return out;
 }
 
 namespace {
 
-QStringList pixmapFolders() {
-    QStringList out;
-    QString dirs = QString::fromLocal8Bit(qgetenv("XDG_DATA_DIRS"));
-    if (dirs.isEmpty())
-        dirs = QStringLiteral("/usr/local/share:/usr/share");
-    for (const QString& dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        out << dir + QStringLiteral("/pixmaps");
-    out << QStringLiteral("/usr/share/pixmaps");
-    return out;
-}
-
-QIcon iconFromName(const QString& name) {
-    if (name.isEmpty())
+QImage IconOf(const QIcon& icon, int size) {
+    if (icon.isNull())
         return {};
-    if (QDir::isAbsolutePath(name))
-        return QFileInfo::exists(name) ? QIcon(name) : QIcon();
-    const bool hasImageExtension = QImageReader::supportedImageFormats().contains(
-        QFileInfo(name).suffix().toLower().toLatin1());
-    if (!hasImageExtension) {
-        const QIcon themed = QIcon::fromTheme(name);
-        if (!themed.isNull() && !themed.availableSizes().isEmpty())
-            return themed;
-        if (!themed.isNull())
-            return themed;
-    }
-    for (const QString& folder : pixmapFolders()) {
-        if (hasImageExtension && QFileInfo::exists(folder + QLatin1Char('/') + name))
-            return QIcon(folder + QLatin1Char('/') + name);
-        for (const char* ext : {".png", ".svg", ".xpm"}) {
-            const QString path = folder + QLatin1Char('/') + name + QLatin1String(ext);
-            if (QFileInfo::exists(path))
-                return QIcon(path);
-        }
-    }
-    return {};
+    // At device pixel ratio 1 whatever the screen's scale: the stored icon is the same
+    // picture on every screen.
+    QImage img = icon.pixmap(QSize(size, size), 1.0).toImage();
+    if (img.isNull())
+        return {};
+    img.setDevicePixelRatio(1.0);
+    if (img.width() != size && img.height() != size)
+        img = SmoothScaled(img, img.size().scaled(size, size, Qt::KeepAspectRatio));
+    return img;
 }
 
-QIcon iconFor(const FolderItem& f) {
-    const QFileInfo info(f.AbsolutePath());
-    if (info.isFile() && isDesktopEntryName(info.fileName())) {
-        const QIcon icon = iconFromName(DesktopEntry::read(f.AbsolutePath()).icon);
-        if (!icon.isNull())
-            return icon;
+// The item's own picture at size x size, as the desktop shows it; null when only the
+// style's generic icons remain.
+QImage DesktopIcon(const FolderItem& f, int size) {
+    const QString path = f.AbsolutePath();
+    if (IsRegularFile(path) && isDesktopEntryName(f.Name())) {
+        const QImage image = ThemedIconImage(DesktopEntry::read(path).icon, size);
+        if (!image.isNull())
+            return image;
     }
     static const QMimeDatabase mimes;
+    const QFileInfo info(path);
     const QMimeType type = mimes.mimeTypeForFile(info);
     for (const QString& name : {type.iconName(), type.genericIconName()}) {
-        const QIcon icon = QIcon::fromTheme(name);
-        if (!icon.isNull())
-            return icon;
+        const QImage image = ThemedIconImage(name, size);
+        if (!image.isNull())
+            return image;
     }
     static const QFileIconProvider provider;
-    QIcon icon = provider.icon(info);
-    if (!icon.isNull())
-        return icon;
-    if (qApp && qobject_cast<QApplication*>(qApp))
-        return QApplication::style()->standardIcon(info.isDir() ? QStyle::SP_DirIcon
-                                                                : QStyle::SP_FileIcon);
-    return {};
+    QImage image = IconOf(provider.icon(info), size);
+    if (image.isNull() && qApp && qobject_cast<QApplication*>(qApp))
+        image = IconOf(QApplication::style()->standardIcon(info.isDir() ? QStyle::SP_DirIcon
+                                                                         : QStyle::SP_FileIcon),
+                       size);
+    return image;
 }
 
 // Our own plain tile, for a platform that offers no icon at all.
@@ -130,15 +119,11 @@ QImage fallbackIcon(int size, bool folder) {
 QImage IconImageMBS(const FolderItem& f, int size) {
     if (f.isNull() || size <= 0)
         return {};
+    const QImage img = DesktopIcon(f, size);
+    if (img.isNull())
+        return fallbackIcon(size, f.Directory());
     QImage out(size, size, QImage::Format_ARGB32_Premultiplied);
     out.fill(Qt::transparent);
-    const QIcon icon = iconFor(f);
-    QPixmap pm = icon.isNull() ? QPixmap() : icon.pixmap(QSize(size, size));
-    if (pm.isNull())
-        return fallbackIcon(size, f.Directory());
-    QImage img = pm.toImage();
-    if (img.width() != size && img.height() != size)
-        img = img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QPainter p(&out);
     p.drawImage((size - img.width()) / 2, (size - img.height()) / 2, img);
     return out;

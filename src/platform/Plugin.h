@@ -21,9 +21,13 @@ bool SetTransparencyMBS(QWidget* window, int value);
 qint64 Color2IntegerMBS(const QColor& color);
 QColor Integer2ColorMBS(qint64 value);
 
-// The Applications folder: the first DIR/applications holding a desktop entry, for DIR in
-// $XDG_DATA_DIRS (default /usr/local/share:/usr/share). Null when there is none.
+// The Applications folder where a real folder is needed (the open-file dialog): the first
+// of the applications folders (ApplicationFolders) that exists. Null when none does.
 FolderItem ApplicationsFolderMBS(int domain = 0);
+
+// The one way pictures are shrunk (and, rarely, enlarged): each target pixel averages the
+// source pixels it covers, so fine lines and edges stay smooth at 32 or 48 pixels.
+QImage SmoothScaled(const QImage& image, QSize size);
 
 // An item's icon at size x size, with alpha; never null for an existing item.
 QImage IconImageMBS(const FolderItem& f, int size);

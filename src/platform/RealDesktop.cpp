@@ -1,5 +1,6 @@
 #include "platform/Desktop.h"
 #include "platform/DesktopEntry.h"
+#include "platform/FolderItem.h"
 
 #include <QColorDialog>
 #include <QCursor>
@@ -13,6 +14,7 @@
 
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
+#include <unistd.h>
 
 namespace {
 
@@ -47,29 +49,29 @@ QString takeError(GError* error) {
 }
 
 LaunchResult launchWithGio(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
+    const QByteArray native = NativePath(path);
+    if (!FolderItem(path).Exists())
         return {false, QStringLiteral("not found")};
+    const bool regular = IsRegularFile(path);
     GError* error = nullptr;
     GAppLaunchContext* context = g_app_launch_context_new();
     bool ok = false;
-    if (info.isFile() && isDesktopEntryName(info.fileName())) {
-        const QByteArray file = path.toLocal8Bit();
-        if (GDesktopAppInfo* app = g_desktop_app_info_new_from_filename(file.constData())) {
+    if (regular && isDesktopEntryName(FolderItem(path).Name())) {
+        if (GDesktopAppInfo* app = g_desktop_app_info_new_from_filename(native.constData())) {
             ok = g_app_info_launch(G_APP_INFO(app), nullptr, context, &error);
             g_object_unref(app);
         } else {
             error = g_error_new_literal(G_IO_ERROR, G_IO_ERROR_INVALID_DATA,
                                         "not a valid application entry");
         }
-    } else if (info.isFile() && info.isExecutable()) {
+    } else if (regular && ::access(native.constData(), X_OK) == 0) {
         // Run the program itself, never through a shell.
-        QByteArray program = path.toLocal8Bit();
+        QByteArray program = native;
         char* argv[] = {program.data(), nullptr};
         ok = g_spawn_async(nullptr, argv, nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
                            &error);
     } else {
-        gchar* uri = g_filename_to_uri(path.toLocal8Bit().constData(), nullptr, &error);
+        gchar* uri = g_filename_to_uri(native.constData(), nullptr, &error);
         if (uri) {
             ok = g_app_info_launch_default_for_uri(uri, context, &error);
             g_free(uri);

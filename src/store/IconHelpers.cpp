@@ -50,8 +50,7 @@ MaskedPicture GetImageFreeSizeMethod(const QImage& pic, int w, int h, const QStr
     r.image.fill(Qt::white);
     {
         QPainter p(&r.image);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(target, pic, pic.rect());
+        p.drawImage(target.topLeft(), SmoothScaled(pic, target.size()));
     }
     // Either kind: the whole fitted rectangle is opaque, the rest of the box transparent.
     // (A mask picture carries no mask of its own; it is drawn through itself later.)

@@ -2,6 +2,7 @@
 
 #include "app/GlobalModule.h"
 #include "platform/Database.h"
+#include "platform/Applications.h"
 #include "platform/DesktopEntry.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
@@ -122,16 +123,16 @@ bool isShownApplication(const FolderItem& entry) {
     const QString name = entry.Name();
     if (name.startsWith(QLatin1Char('.')) || !isDesktopEntryName(name))
         return false;
+    if (!IsRegularFile(entry.AbsolutePath()))
+        return false; // a FIFO or device would block the reader
     const DesktopEntry e = DesktopEntry::read(entry.AbsolutePath());
     return e.loaded && !e.noDisplay && !e.hidden;
 }
 } // namespace
 
 void InitLoadAppleAppMethod(Database& db) {
-    const FolderItem apps = ApplicationsFolderMBS(0);
-    if (apps.isNull())
-        return;
-    const std::vector<FolderItem> entries = apps.Entries();
+    // Every applications folder merged, one entry per desktop-file ID, in ID order.
+    const std::vector<FolderItem> entries = ApplicationEntries();
     for (size_t k = 0; k < entries.size(); ++k) {
         const qint64 i = qint64(k) + 1; // numbers count every entry, skipped ones too
         const FolderItem& entry = entries[k];
