@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/GlobalModule.h"
+#include "platform/Applications.h"
 #include "platform/Database.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
@@ -10,6 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Readable failure output for texts (gtest would print QString's UTF-16 units).
 static void PrintTo(const QString& text, std::ostream* os) {
@@ -400,6 +404,89 @@ TEST_F(LauncherDatabaseTest, SharedConnectionIsKeptAndRetriedAfterAFailure) {
     EXPECT_EQ(GlobalModule::DBConnectMethod(), first);
     EXPECT_EQ(GlobalModule::GlobalDB.get(), first);
     EXPECT_TRUE(desktop->messages.isEmpty());
+}
+
+TEST_F(LauncherDatabaseTest, FirstRunMergesEveryApplicationsFolderOnePerId) {
+    const QString user = scratch(QStringLiteral("home-data/applications"));
+    const QString sys1 = scratch(QStringLiteral("sys1/applications"));
+    const QString sys2 = scratch(QStringLiteral("sys2/applications"));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(scratch(QStringLiteral("sys1")) + ':' +
+                                               scratch(QStringLiteral("sys2"))));
+    const auto entry = [](const QString& path, const QString& name) {
+        writeFile(path, plainEntry(name).toUtf8());
+        return path;
+    };
+    const QString dup = entry(sys1 + QStringLiteral("/dup.desktop"), QStringLiteral("First"));
+    entry(sys2 + QStringLiteral("/dup.desktop"), QStringLiteral("Second"));
+    // kde/tool.desktop and kde-tool.desktop are the same ID.
+    const QString tool = entry(sys1 + QStringLiteral("/kde/tool.desktop"), QStringLiteral("Tool"));
+    entry(sys2 + QStringLiteral("/kde-tool.desktop"), QStringLiteral("Other Tool"));
+    const QString mine = entry(user + QStringLiteral("/over.desktop"), QStringLiteral("Mine"));
+    entry(sys2 + QStringLiteral("/over.desktop"), QStringLiteral("System"));
+    const QString only = entry(sys2 + QStringLiteral("/zz.desktop"), QStringLiteral("Last"));
+
+    makeDatabase();
+    EXPECT_TRUE(desktop->messages.isEmpty()) << desktop->messages.join('|').toStdString();
+    const auto got = items();
+    ASSERT_EQ(got.size(), 4u);
+    const struct {
+        qint64 uid;
+        QString name, path;
+    } expected[] = {{0, QStringLiteral("First"), dup},
+                    {1, QStringLiteral("Tool"), tool},
+                    {2, QStringLiteral("Mine"), mine},
+                    {3, QStringLiteral("Last"), only}};
+    for (size_t k = 0; k < got.size(); ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(got[k].uid, expected[k].uid);
+        EXPECT_EQ(got[k].seq, expected[k].uid);
+        EXPECT_EQ(got[k].name, expected[k].name);
+        EXPECT_EQ(got[k].path, expected[k].path);
+    }
+
+    // The open-file dialog starts in the first of these folders that exists.
+    EXPECT_EQ(ApplicationsFolderMBS(0).AbsolutePath(), user);
+    QDir(user).removeRecursively();
+    EXPECT_EQ(ApplicationsFolderMBS(0).AbsolutePath(), sys1);
+}
+
+TEST_F(LauncherDatabaseTest, FirstRunSkipsAFifoAndKeepsANameThatIsNotUtf8) {
+    writeDesktopEntry(QStringLiteral("a.desktop"), plainEntry(QStringLiteral("A")));
+    const QByteArray dir = QFile::encodeName(applicationsDir());
+    ASSERT_EQ(::mkfifo((dir + "/b-fifo.desktop").constData(), 0600), 0);
+    // "café" in Latin-1: the byte 0xE9 alone is not UTF-8.
+    const QByteArray latin1 = dir + "/caf\xe9.desktop";
+    {
+        const QByteArray text = plainEntry(QStringLiteral("Café")).toUtf8();
+        const int fd = ::open(latin1.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, text.constData(), size_t(text.size())), text.size());
+        ::close(fd);
+    }
+
+    makeDatabase(); // returns: nothing waits on the FIFO
+    EXPECT_TRUE(desktop->messages.isEmpty()) << desktop->messages.join('|').toStdString();
+    const auto got = items();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].name, QStringLiteral("A"));
+    EXPECT_EQ(got[1].uid, 2); // the FIFO keeps its place in the numbering
+    EXPECT_EQ(got[1].name, QStringLiteral("Café"));
+    // The stored path names the very file, byte for byte.
+    EXPECT_EQ(NativePath(got[1].path), latin1);
+    EXPECT_TRUE(FolderItem(got[1].path).Exists());
+    EXPECT_EQ(FolderItem(got[1].path).DisplayName(), QStringLiteral("Café"));
+}
+
+TEST_F(LauncherDatabaseTest, NativePathsRoundTrip) {
+    for (const QByteArray& bytes :
+         {QByteArray("/plain/ascii"), QByteArray("/utf8/caf\xc3\xa9/\xf0\x9f\x98\x80"),
+          QByteArray("/latin1/caf\xe9"), QByteArray("/broken/\xc3"),
+          QByteArray("/cesu/\xed\xa0\x80"), QByteArray("/escape-range/\xef\x9e\x80\xef\x9f\xbf"),
+          QByteArray("/overlong/\xc0\xaf"), QByteArray("/mixed/\xff\xc3\xa9\xfe")}) {
+        SCOPED_TRACE(bytes.toHex().toStdString());
+        EXPECT_EQ(NativePath(PathFromNative(bytes)), bytes);
+    }
+    EXPECT_EQ(PathFromNative("/caf\xc3\xa9"), QStringLiteral("/café"));
 }
 
 } // namespace

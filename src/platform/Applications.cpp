@@ -46,8 +46,9 @@ void Collect(const QByteArray& folder, const QString& idPrefix, QMap<QString, Fo
 QStringList ApplicationFolders() {
     QStringList out{EnvPath("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share")) +
                     QStringLiteral("/applications")};
-    for (const QString& dir : EnvPath("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"))
-                                  .split(QLatin1Char(':'), Qt::SkipEmptyParts))
+    for (const QString& dir :
+         EnvPath("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"))
+             .split(QLatin1Char(':'), Qt::SkipEmptyParts))
         out << QDir::cleanPath(dir) + QStringLiteral("/applications");
     out.removeDuplicates();
     return out;

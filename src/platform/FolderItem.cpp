@@ -74,11 +74,12 @@ LaunchResult FolderItem::Launch(bool) const {
 
 bool IsRegularFile(const QString& path) {
     struct stat st {};
-    return !path.isEmpty() && ::stat(NativePath(path).constData(), &st) == 0 &&
-           S_ISREG(st.st_mode);
+    return !path.isEmpty() && ::stat(NativePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 namespace {
+constexpr uint EscapeBase = 0xF700;
+
 // The length of the valid UTF-8 sequence at bytes[i], or 0 when it is not one.
 int Utf8SequenceAt(const QByteArray& bytes, qsizetype i) {
     const auto at = [&](qsizetype k) { return uchar(bytes[k]); };
@@ -109,11 +110,15 @@ int Utf8SequenceAt(const QByteArray& bytes, qsizetype i) {
     const uint least[] = {0, 0, 0x80, 0x800, 0x10000};
     if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
         return 0;
+    // Characters of the escape range are escaped themselves, byte by byte, so that every
+    // name maps to one text and back.
+    if (cp >= EscapeBase + 0x80 && cp <= EscapeBase + 0xFF)
+        return 0;
     return n;
 }
 
 bool IsEscapedByte(char16_t c) {
-    return c >= 0xDC80 && c <= 0xDCFF;
+    return c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF;
 }
 } // namespace
 
@@ -127,7 +132,7 @@ QString PathFromNative(const QByteArray& bytes) {
             continue;
         }
         out += QString::fromUtf8(bytes.mid(run, i - run));
-        out += QChar(char16_t(0xDC00 + uchar(bytes[i])));
+        out += QChar(char16_t(EscapeBase + uchar(bytes[i])));
         run = ++i;
     }
     out += QString::fromUtf8(bytes.mid(run));
@@ -139,11 +144,10 @@ QByteArray NativePath(const QString& path) {
     qsizetype run = 0;
     for (qsizetype i = 0; i < path.size(); ++i) {
         const char16_t c = path[i].unicode();
-        // A high surrogate before it would make it half of a pair, never an escape.
-        if (!IsEscapedByte(c) || (i > 0 && QChar::isHighSurrogate(path[i - 1].unicode())))
+        if (!IsEscapedByte(c))
             continue;
         out += QStringView(path).mid(run, i - run).toUtf8();
-        out += char(c - 0xDC00);
+        out += char(c - EscapeBase);
         run = i + 1;
     }
     out += QStringView(path).mid(run).toUtf8();

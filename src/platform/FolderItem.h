@@ -33,9 +33,11 @@ private:
     QString m_path;
 };
 
-// Paths are bytes on Linux and need not be UTF-8; Qt's own decoding would turn the bytes it
-// cannot decode into U+FFFD and lose them. Here each such byte b becomes the lone surrogate
-// U+DC00 + b (no valid UTF-8 decodes to one), and NativePath gives the bytes back.
+// Paths are bytes on Linux and need not be UTF-8; Qt's own decoding turns the bytes it
+// cannot decode into U+FFFD and loses them (and its folder listings drop such names). Here
+// each such byte b becomes the private-use character U+F700 + b, which survives storage as
+// text, and NativePath gives the bytes back; a name that holds such characters itself has
+// them escaped byte by byte, so the mapping is one to one.
 QString PathFromNative(const QByteArray& bytes);
 QByteArray NativePath(const QString& path);
 

@@ -110,8 +110,8 @@ std::shared_ptr<const Theme> LoadTheme(const QString& name, const QStringList& b
         parent = parent.trimmed();
     QStringList dirNames =
         head.value(QStringLiteral("Directories")).split(QLatin1Char(','), Qt::SkipEmptyParts);
-    dirNames += head.value(QStringLiteral("ScaledDirectories"))
-                    .split(QLatin1Char(','), Qt::SkipEmptyParts);
+    dirNames +=
+        head.value(QStringLiteral("ScaledDirectories")).split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (const QString& raw : dirNames) {
         const QString dirName = raw.trimmed();
         const auto& group = index.value(dirName);
@@ -127,8 +127,7 @@ std::shared_ptr<const Theme> LoadTheme(const QString& name, const QStringList& b
             d.minSize = d.size;
         if (d.maxSize <= 0)
             d.maxSize = d.size;
-        d.threshold =
-            group.value(QStringLiteral("Threshold"), QStringLiteral("2")).toInt();
+        d.threshold = group.value(QStringLiteral("Threshold"), QStringLiteral("2")).toInt();
         const QString type = group.value(QStringLiteral("Type"));
         if (type == QLatin1String("Fixed"))
             d.type = ThemeDir::Fixed;
@@ -217,8 +216,8 @@ qint64 DirRank(const ThemeDir& d, int size) {
         holds = d.minSize * d.scale <= size && size <= d.maxSize * d.scale;
         break;
     case ThemeDir::Threshold:
-        holds = (d.size - d.threshold) * d.scale <= size &&
-                size <= (d.size + d.threshold) * d.scale;
+        holds =
+            (d.size - d.threshold) * d.scale <= size && size <= (d.size + d.threshold) * d.scale;
         break;
     }
     const int largest = d.type == ThemeDir::Scalable ? d.maxSize * d.scale : nominal;
@@ -236,8 +235,8 @@ QString LookupInTheme(const Theme& theme, const QString& name, int size) {
     for (const ThemeDir* d : dirs)
         for (const QString& root : theme.roots)
             for (const char* ext : Extensions) {
-                const QString path =
-                    root + QLatin1Char('/') + d->path + QLatin1Char('/') + name + QLatin1String(ext);
+                const QString path = root + QLatin1Char('/') + d->path + QLatin1Char('/') + name +
+                                     QLatin1String(ext);
                 if (IsRegularFile(path))
                     return path;
             }

@@ -80,9 +80,13 @@ QImage IconOf(const QIcon& icon, int size) {
 QImage DesktopIcon(const FolderItem& f, int size) {
     const QString path = f.AbsolutePath();
     if (IsRegularFile(path) && isDesktopEntryName(f.Name())) {
-        const QImage image = ThemedIconImage(DesktopEntry::read(path).icon, size);
-        if (!image.isNull())
-            return image;
+        // An application whose icon is missing gets the generic application icon.
+        for (const QString& name :
+             {DesktopEntry::read(path).icon, QStringLiteral("application-x-executable")}) {
+            const QImage image = ThemedIconImage(name, size);
+            if (!image.isNull())
+                return image;
+        }
     }
     static const QMimeDatabase mimes;
     const QFileInfo info(path);
@@ -96,7 +100,7 @@ QImage DesktopIcon(const FolderItem& f, int size) {
     QImage image = IconOf(provider.icon(info), size);
     if (image.isNull() && qApp && qobject_cast<QApplication*>(qApp))
         image = IconOf(QApplication::style()->standardIcon(info.isDir() ? QStyle::SP_DirIcon
-                                                                         : QStyle::SP_FileIcon),
+                                                                        : QStyle::SP_FileIcon),
                        size);
     return image;
 }

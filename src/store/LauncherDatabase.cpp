@@ -1,8 +1,8 @@
 #include "store/LauncherDatabase.h"
 
 #include "app/GlobalModule.h"
-#include "platform/Database.h"
 #include "platform/Applications.h"
+#include "platform/Database.h"
 #include "platform/DesktopEntry.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"

@@ -1,0 +1,224 @@
+#include "TestSupport.h"
+
+#include "platform/IconTheme.h"
+#include "platform/Plugin.h"
+#include "store/IconHelpers.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <sys/stat.h>
+
+namespace {
+
+// Fixture icon themes under $XDG_DATA_DIRS/icons, written out in each test.
+class IconThemeTest : public AppTest {
+protected:
+    QString dataDir() const { return scratch(QStringLiteral("data")); }
+
+    // A theme whose folders are given as "48x48/apps:48:Fixed" (path, size, type).
+    void writeTheme(const QString& name, const QString& inherits, const QStringList& dirs) {
+        QString index = QStringLiteral("[Icon Theme]\nName=%1\n").arg(name);
+        if (!inherits.isEmpty())
+            index += QStringLiteral("Inherits=%1\n").arg(inherits);
+        QStringList paths;
+        QString groups;
+        for (const QString& d : dirs) {
+            const QStringList f = d.split(QLatin1Char(':'));
+            paths << f[0];
+            groups += QStringLiteral("\n[%1]\nSize=%2\nType=%3\n").arg(f[0], f[1], f[2]);
+            if (f[2] == QLatin1String("Scalable"))
+                groups += QStringLiteral("MinSize=8\nMaxSize=512\n");
+        }
+        index += QStringLiteral("Directories=%1\n").arg(paths.join(QLatin1Char(','))) + groups;
+        writeFile(themeDir(name) + QStringLiteral("/index.theme"), index.toUtf8());
+    }
+    QString themeDir(const QString& name) const {
+        return dataDir() + QStringLiteral("/icons/") + name;
+    }
+    void writeIcon(const QString& theme, const QString& dir, const QString& name, int size,
+                   QColor color) {
+        writePng(themeDir(theme) + QLatin1Char('/') + dir + QLatin1Char('/') + name +
+                     QStringLiteral(".png"),
+                 size, size, color);
+    }
+    void configureGtkTheme(const QString& name) {
+        writeFile(configDir() + QStringLiteral("/gtk-3.0/settings.ini"),
+                  QStringLiteral("[Settings]\ngtk-icon-theme-name=%1\n").arg(name).toUtf8());
+    }
+    // The colour in the middle of the icon a desktop entry with this Icon value gets.
+    QRgb entryIconColour(const QString& icon) {
+        const QString path = writeDesktopEntry(
+            QStringLiteral("probe.desktop"),
+            QStringLiteral("[Desktop Entry]\nType=Application\nName=Probe\nExec=/bin/true\n"
+                           "Icon=%1\n")
+                .arg(icon));
+        const QImage image = IconImageMBS(FolderItem(path), 128);
+        EXPECT_EQ(image.size(), QSize(128, 128));
+        EXPECT_EQ(image.devicePixelRatio(), 1.0);
+        return image.isNull() ? 0 : pixelAt(image, 64, 64);
+    }
+
+    void writeStandardThemes() {
+        writeTheme(QStringLiteral("Fixture"), QStringLiteral("Parent"),
+                   {QStringLiteral("48x48/apps:48:Fixed")});
+        writeTheme(QStringLiteral("Parent"), {}, {QStringLiteral("48x48/apps:48:Fixed")});
+        writeTheme(QStringLiteral("Adwaita"), {}, {QStringLiteral("48x48/apps:48:Fixed")});
+        writeTheme(QStringLiteral("hicolor"), {}, {QStringLiteral("48x48/apps:48:Threshold")});
+        writeIcon(QStringLiteral("Fixture"), QStringLiteral("48x48/apps"),
+                  QStringLiteral("configured-only"), 48, Qt::green);
+        writeIcon(QStringLiteral("Fixture"), QStringLiteral("48x48/apps"),
+                  QStringLiteral("everywhere"), 48, Qt::green);
+        writeIcon(QStringLiteral("Parent"), QStringLiteral("48x48/apps"),
+                  QStringLiteral("inherited-only"), 48, Qt::blue);
+        writeIcon(QStringLiteral("Adwaita"), QStringLiteral("48x48/apps"),
+                  QStringLiteral("adwaita-only"), 48, Qt::red);
+        writeIcon(QStringLiteral("Adwaita"), QStringLiteral("48x48/apps"),
+                  QStringLiteral("everywhere"), 48, Qt::red);
+        writeIcon(QStringLiteral("hicolor"), QStringLiteral("48x48/apps"),
+                  QStringLiteral("hicolor-only"), 48, Qt::yellow);
+        writeIcon(QStringLiteral("hicolor"), QStringLiteral("48x48/apps"),
+                  QStringLiteral("everywhere"), 48, Qt::yellow);
+        // The generic icon of a desktop entry's type.
+        writeIcon(QStringLiteral("hicolor"), QStringLiteral("48x48/apps"),
+                  QStringLiteral("application-x-executable"), 48, Qt::darkCyan);
+        writePng(dataDir() + QStringLiteral("/pixmaps/unthemed.png"), 32, 32, Qt::magenta);
+    }
+};
+
+TEST_F(IconThemeTest, ConfiguredThemeThenItsParentsThenAdwaitaThenHicolor) {
+    writeStandardThemes();
+    configureGtkTheme(QStringLiteral("Fixture"));
+    EXPECT_EQ(ConfiguredIconTheme(), QStringLiteral("Fixture"));
+    EXPECT_EQ(IconThemeChain(),
+              (QStringList{QStringLiteral("Fixture"), QStringLiteral("Parent"),
+                           QStringLiteral("Adwaita"), QStringLiteral("hicolor")}));
+    const QString file = writePng(scratch(QStringLiteral("own.png")), 16, 16, Qt::gray);
+    const struct {
+        QString icon;
+        QRgb colour;
+    } cases[] = {
+        {QStringLiteral("configured-only"), qRgb(0, 255, 0)},
+        {QStringLiteral("inherited-only"), qRgb(0, 0, 255)},
+        {QStringLiteral("adwaita-only"), qRgb(255, 0, 0)},
+        {QStringLiteral("hicolor-only"), qRgb(255, 255, 0)},
+        {QStringLiteral("everywhere"), qRgb(0, 255, 0)}, // the configured theme wins
+        {QStringLiteral("unthemed"), QColor(Qt::magenta).rgb()},
+        {QStringLiteral("configured-only.png"), qRgb(0, 255, 0)}, // extension dropped
+        {QStringLiteral("unthemed.png"), QColor(Qt::magenta).rgb()},
+        {file, QColor(Qt::gray).rgb()},
+        {QStringLiteral("no-such-icon"), QColor(Qt::darkCyan).rgb()}, // the generic icon
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.icon.toStdString());
+        EXPECT_EQ(entryIconColour(c.icon), c.colour);
+    }
+}
+
+TEST_F(IconThemeTest, AdwaitaServesWhenNoThemeIsConfigured) {
+    writeStandardThemes();
+    EXPECT_FALSE(IconThemeChain().contains(QStringLiteral("Fixture")));
+    EXPECT_EQ(entryIconColour(QStringLiteral("adwaita-only")), qRgb(255, 0, 0));
+    EXPECT_EQ(entryIconColour(QStringLiteral("everywhere")), qRgb(255, 0, 0));
+    EXPECT_EQ(entryIconColour(QStringLiteral("configured-only")), QColor(Qt::darkCyan).rgb());
+}
+
+TEST_F(IconThemeTest, AConfiguredThemeThatIsNotInstalledIsPassedOver) {
+    writeStandardThemes();
+    configureGtkTheme(QStringLiteral("Missing"));
+    EXPECT_NE(ConfiguredIconTheme(), QStringLiteral("Missing"));
+    EXPECT_EQ(entryIconColour(QStringLiteral("adwaita-only")), qRgb(255, 0, 0));
+}
+
+TEST_F(IconThemeTest, TakesTheBestSizeTheThemeHas) {
+    configureGtkTheme(QStringLiteral("Sizes"));
+    writeTheme(QStringLiteral("Sizes"), {},
+               {QStringLiteral("32x32/apps:32:Fixed"), QStringLiteral("64x64/apps:64:Fixed"),
+                QStringLiteral("128x128/apps:128:Fixed"),
+                QStringLiteral("256x256/apps:256:Fixed")});
+    const struct {
+        QStringList sizes; // folders holding the icon, each in its own colour
+        int expected;
+    } cases[] = {
+        {{QStringLiteral("32"), QStringLiteral("128"), QStringLiteral("256")}, 128},
+        {{QStringLiteral("32"), QStringLiteral("64"), QStringLiteral("256")}, 256},
+        {{QStringLiteral("32"), QStringLiteral("64")}, 64},
+    };
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    const auto colourOf = [&](int size) {
+        return colours[size == 32 ? 0 : size == 64 ? 1 : size == 128 ? 2 : 3];
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const QString name = QStringLiteral("app%1").arg(n++);
+        SCOPED_TRACE(name.toStdString());
+        for (const QString& s : c.sizes)
+            writeIcon(QStringLiteral("Sizes"), s + QLatin1Char('x') + s + QStringLiteral("/apps"),
+                      name, s.toInt(), colourOf(s.toInt()));
+        EXPECT_EQ(entryIconColour(name), colourOf(c.expected).rgb());
+    }
+}
+
+TEST_F(IconThemeTest, ScalableThemesDraw) {
+    ASSERT_TRUE(QImageReader::supportedImageFormats().contains("svg"));
+    configureGtkTheme(QStringLiteral("Vector"));
+    writeTheme(QStringLiteral("Vector"), {}, {QStringLiteral("scalable/apps:48:Scalable")});
+    writeFile(themeDir(QStringLiteral("Vector")) + QStringLiteral("/scalable/apps/drawn.svg"),
+              "<svg xmlns='http://www.w3.org/2000/svg' width='48' height='48'>"
+              "<rect x='4' y='4' width='40' height='40' fill='#0000ff'/></svg>");
+    const QString path = writeDesktopEntry(
+        QStringLiteral("drawn.desktop"),
+        QStringLiteral("[Desktop Entry]\nType=Application\nName=D\nExec=/bin/true\nIcon=drawn\n"));
+    const QImage image = IconImageMBS(FolderItem(path), 128);
+    ASSERT_EQ(image.size(), QSize(128, 128));
+    // Drawn at 128: the square reaches from 4/48 to 44/48 of the edge, crisp at its corner.
+    EXPECT_EQ(pixelAt(image, 64, 64), qRgb(0, 0, 255));
+    EXPECT_EQ(pixelAt(image, 12, 12), qRgb(0, 0, 255));
+    EXPECT_EQ(qAlpha(pixelAt(image, 9, 9)), 0);
+}
+
+TEST_F(IconThemeTest, AnIconPathNamingAFifoIsSkipped) {
+    writeStandardThemes();
+    const QString fifo = scratch(QStringLiteral("icon.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(entryIconColour(fifo), QColor(Qt::darkCyan).rgb()); // and nothing blocks
+}
+
+TEST_F(IconThemeTest, ItemsWithoutAThemedIconStillFillTheirSquare) {
+    // No theme at all: the platform's generic file icon, taken at 128 real pixels.
+    const QString file = scratch(QStringLiteral("notes.txt"));
+    writeFile(file, "text\n");
+    const QImage image = IconImageMBS(FolderItem(file), 128);
+    ASSERT_EQ(image.size(), QSize(128, 128));
+    EXPECT_EQ(image.devicePixelRatio(), 1.0);
+    QRect drawn;
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x)
+            if (qAlpha(pixelAt(image, x, y)) > 0)
+                drawn |= QRect(x, y, 1, 1);
+    EXPECT_GT(drawn.width(), 64);
+    EXPECT_GT(drawn.height(), 64);
+}
+
+TEST_F(IconThemeTest, ShrinkingAveragesEveryPixel) {
+    // Thin black lines every fourth column: shrunk 4 times, each pixel covers one line and
+    // three white columns. Sampling between pixels would lose the lines altogether.
+    QImage lines(128, 128, QImage::Format_RGB32);
+    lines.fill(Qt::white);
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; x += 4)
+            lines.setPixel(x, y, qRgb(0, 0, 0));
+    const QImage direct = SmoothScaled(lines, QSize(32, 32));
+    const MaskedPicture fitted =
+        GlobalModule::GetImageFreeSizeMethod(lines, 32, 32, QStringLiteral("icon"));
+    for (const QImage& image : {direct, fitted.image}) {
+        ASSERT_EQ(image.size(), QSize(32, 32));
+        int wrong = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                if (qAbs(qGreen(pixelAt(image, x, y)) - 191) > 3)
+                    ++wrong;
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+} // namespace
