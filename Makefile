@@ -1,18 +1,34 @@
 # Vondrelaskit: `make run` sets up, builds and starts the launcher; `make test` sets up,
-# builds and runs every test. Both install the Debian packages that are missing.
+# builds and runs every test; `make bench` runs the benchmarks. Each installs the Debian
+# packages it needs that are missing, and only those.
 
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# Building and running.
 PACKAGES = qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6svg6 libglib2.0-dev \
-           libxcb1-dev libgtest-dev libbenchmark-dev cmake g++ make pkg-config \
-           fonts-dejavu-core fonts-nanum xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick sqlite3
+           libxcb1-dev cmake g++ make pkg-config fonts-dejavu-core fonts-nanum
+# The tests: GoogleTest, and a virtual X session the end-to-end tests drive (a window
+# manager, a compositing manager and an icon theme, as a person's desktop has).
+TEST_PACKAGES = libgtest-dev xvfb xauth xdotool x11-utils imagemagick sqlite3 openbox \
+                xcompmgr adwaita-icon-theme
+# The benchmarks: Google Benchmark, and plank, which they compare with.
+BENCH_PACKAGES = libbenchmark-dev plank
 
-.PHONY: all setup build run test bench clean
+.PHONY: all setup setup-test setup-bench install-packages build run test bench clean
 
 all: build
 
 setup:
-	@missing=""; for p in $(PACKAGES); do \
+	@$(MAKE) --no-print-directory install-packages WANTED="$(PACKAGES)"
+
+setup-test:
+	@$(MAKE) --no-print-directory install-packages WANTED="$(PACKAGES) $(TEST_PACKAGES)"
+
+setup-bench:
+	@$(MAKE) --no-print-directory install-packages WANTED="$(PACKAGES) $(BENCH_PACKAGES)"
+
+install-packages:
+	@missing=""; for p in $(WANTED); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -36,10 +52,16 @@ run: build
 	fi
 	$(BUILD)/vondrelaskit
 
-test: build
+# Configured again so that a build made before GoogleTest or Google Benchmark was installed
+# picks them up.
+test: setup-test
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench: setup-bench
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
 	$(BUILD)/bench/vondrelaskit_bench
 
 clean:
