@@ -6,6 +6,10 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QProcess>
+#define G_SETTINGS_ENABLE_BACKEND
+#include <gio/gio.h>
+#include <gio/gsettingsbackend.h>
 #include <sys/stat.h>
 
 namespace {
@@ -55,7 +59,12 @@ protected:
         const QImage image = IconImageMBS(FolderItem(path), 128);
         EXPECT_EQ(image.size(), QSize(128, 128));
         EXPECT_EQ(image.devicePixelRatio(), 1.0);
-        return image.isNull() ? 0 : pixelAt(image, 64, 64);
+        if (image.isNull())
+            return 0;
+        // The fixture icons are solid squares: drawn right, they fill the whole picture.
+        EXPECT_EQ(pixelAt(image, 1, 1), pixelAt(image, 64, 64));
+        EXPECT_EQ(pixelAt(image, 126, 126), pixelAt(image, 64, 64));
+        return pixelAt(image, 64, 64);
     }
 
     void writeStandardThemes() {
@@ -219,6 +228,62 @@ TEST_F(IconThemeTest, ShrinkingAveragesEveryPixel) {
                     ++wrong;
         EXPECT_EQ(wrong, 0);
     }
+}
+
+} // namespace
+
+namespace {
+
+// GSettings read from a fixture schema and a key-file backend, never the machine's own.
+class GSettingsIconThemeTest : public AppTest {
+protected:
+    GSettingsSchemaSource* compileSchema(const QString& id) {
+        const QString folder = scratch(QStringLiteral("schemas-") + id);
+        writeFile(folder + QStringLiteral("/fixture.gschema.xml"),
+                  QStringLiteral("<schemalist><schema id='%1' path='/org/gnome/desktop/interface/'>"
+                                 "<key name='icon-theme' type='s'><default>'Adwaita'</default>"
+                                 "</key></schema></schemalist>")
+                      .arg(id)
+                      .toUtf8());
+        QProcess compile;
+        compile.start(QStringLiteral("glib-compile-schemas"), {folder});
+        EXPECT_TRUE(compile.waitForFinished(30000));
+        EXPECT_EQ(compile.exitCode(), 0) << compile.readAllStandardError().toStdString();
+        GSettingsSchemaSource* source = g_settings_schema_source_new_from_directory(
+            QFile::encodeName(folder).constData(), nullptr, FALSE, nullptr);
+        EXPECT_NE(source, nullptr);
+        return source;
+    }
+    GSettingsBackend* keyFile(const QByteArray& text) {
+        const QString path = scratch(QStringLiteral("keyfile"));
+        writeFile(path, text);
+        return g_keyfile_settings_backend_new(QFile::encodeName(path).constData(), "/", nullptr);
+    }
+};
+
+TEST_F(GSettingsIconThemeTest, OnlyAValueSetInAnInstalledSchemaCounts) {
+    GSettingsSchemaSource* schema = compileSchema(QStringLiteral("org.gnome.desktop.interface"));
+    GSettingsSchemaSource* other = compileSchema(QStringLiteral("org.example.other"));
+    const QByteArray set = "[org/gnome/desktop/interface]\nicon-theme='Papirus'\n";
+    const struct {
+        const char* what;
+        GSettingsSchemaSource* source;
+        QByteArray keyFile;
+        QString expected;
+    } cases[] = {
+        {"set", schema, set, QStringLiteral("Papirus")},
+        {"only the schema's default", schema, "", QString()},
+        {"schema not installed", other, set, QString()},
+        {"no schemas at all", nullptr, set, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GSettingsBackend* backend = keyFile(c.keyFile);
+        EXPECT_EQ(GSettingsIconTheme(c.source, backend), c.expected);
+        g_object_unref(backend);
+    }
+    g_settings_schema_source_unref(schema);
+    g_settings_schema_source_unref(other);
 }
 
 } // namespace

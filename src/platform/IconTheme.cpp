@@ -154,30 +154,6 @@ std::shared_ptr<const Theme> FindTheme(const QString& name) {
 QString QtPlatformThemeName;
 bool QtPlatformThemeKnown = false;
 
-QString GSettingsIconTheme() {
-    // Without the schema installed, g_settings_new would abort the process.
-    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-    if (!source)
-        return {};
-    GSettingsSchema* schema =
-        g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE);
-    if (!schema)
-        return {};
-    QString out;
-    if (g_settings_schema_has_key(schema, "icon-theme")) {
-        GSettings* settings = g_settings_new_full(schema, nullptr, nullptr);
-        // Only a value someone set: the schema's own default says nothing of this desktop.
-        if (GVariant* value = g_settings_get_user_value(settings, "icon-theme")) {
-            if (g_variant_is_of_type(value, G_VARIANT_TYPE_STRING))
-                out = QString::fromUtf8(g_variant_get_string(value, nullptr));
-            g_variant_unref(value);
-        }
-        g_object_unref(settings);
-    }
-    g_settings_schema_unref(schema);
-    return out;
-}
-
 QString GtkSettingsIconTheme() {
     QStringList folders{Env("XDG_CONFIG_HOME", QDir::homePath() + QStringLiteral("/.config"))};
     folders += Env("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"))
@@ -282,8 +258,32 @@ bool HasImageExtension(const QString& name) {
 
 } // namespace
 
+QString GSettingsIconTheme(GSettingsSchemaSource* source, GSettingsBackend* backend) {
+    // Without the schema installed, g_settings_new would abort the process.
+    if (!source)
+        return {};
+    GSettingsSchema* schema =
+        g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE);
+    if (!schema)
+        return {};
+    QString out;
+    if (g_settings_schema_has_key(schema, "icon-theme")) {
+        GSettings* settings = g_settings_new_full(schema, backend, nullptr);
+        if (GVariant* value = g_settings_get_user_value(settings, "icon-theme")) {
+            if (g_variant_is_of_type(value, G_VARIANT_TYPE_STRING))
+                out = QString::fromUtf8(g_variant_get_string(value, nullptr));
+            g_variant_unref(value);
+        }
+        g_object_unref(settings);
+    }
+    g_settings_schema_unref(schema);
+    return out;
+}
+
 QString ConfiguredIconTheme() {
-    for (const QString& name : {GSettingsIconTheme(), GtkSettingsIconTheme(), QtThemeName()})
+    const QString configured[] = {GSettingsIconTheme(g_settings_schema_source_get_default()),
+                                  GtkSettingsIconTheme(), QtThemeName()};
+    for (const QString& name : configured)
         if (FindTheme(name))
             return name;
     return {};

@@ -12,6 +12,13 @@
 // Only installed themes count; empty when none names one.
 QString ConfiguredIconTheme();
 
+// The theme a GSettings org.gnome.desktop.interface icon-theme value names, when that schema
+// is in the source and a value has been set there (the schema's default is not a choice of
+// the desktop); empty otherwise, and when the source is null. A null backend is GIO's own.
+typedef struct _GSettingsSchemaSource GSettingsSchemaSource;
+typedef struct _GSettingsBackend GSettingsBackend;
+QString GSettingsIconTheme(GSettingsSchemaSource* source, GSettingsBackend* backend = nullptr);
+
 // The themes searched, in order: the configured one, its Inherits (depth first), Adwaita,
 // hicolor; each installed theme once.
 QStringList IconThemeChain();
