@@ -12,6 +12,7 @@ BenchEnvironment::BenchEnvironment() {
     QDir().mkpath(path(QStringLiteral("config")));
     qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_DIRS", path(QStringLiteral("data")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", path(QStringLiteral("home-data")).toLocal8Bit());
     GlobalModule::ReleaseGlobals();
     desktop =
         static_cast<RecordingDesktop*>(Desktop::setInstance(std::make_unique<RecordingDesktop>()));

@@ -4,12 +4,14 @@
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
+#include "platform/IconTheme.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
 #include "store/LauncherLoader.h"
 #include "store/PrefClass.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <benchmark/benchmark.h>
 
@@ -44,6 +46,27 @@ void BM_FirstRunFillPerEntry(benchmark::State& state) {
                                                 benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_FirstRunFillPerEntry)->Arg(20)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One application icon looked up in the machine's installed themes (Papirus, then Adwaita
+// and hicolor) and drawn at 128 pixels, as the first start does for each entry.
+void BM_ThemedIconAt128(benchmark::State& state) {
+    BenchEnvironment env;
+    qputenv("XDG_DATA_DIRS", "/usr/share");
+    QDir().mkpath(env.path(QStringLiteral("config/gtk-3.0")));
+    QFile ini(env.path(QStringLiteral("config/gtk-3.0/settings.ini")));
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[Settings]\ngtk-icon-theme-name=Papirus\n");
+    ini.close();
+    const QStringList names{QStringLiteral("utilities-terminal"), QStringLiteral("vim"),
+                            QStringLiteral("no-such-icon-anywhere")};
+    for (auto _ : state)
+        for (const QString& name : names)
+            benchmark::DoNotOptimize(ThemedIconImage(name, 128));
+    state.counters["per_icon"] =
+        benchmark::Counter(double(names.size()), benchmark::Counter::kIsIterationInvariantRate |
+                                                     benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ThemedIconAt128)->Unit(benchmark::kMillisecond);
 
 // The cost of a move event: the window's row rewritten and committed.
 void BM_WindowRowRewrite(benchmark::State& state) {

@@ -5,6 +5,7 @@
 #include "store/IconHelpers.h"
 
 #include <QDir>
+#include <QIcon>
 #include <QImageReader>
 #include <QProcess>
 #define G_SETTINGS_ENABLE_BACKEND
@@ -183,6 +184,13 @@ TEST_F(IconThemeTest, ScalableThemesDraw) {
     EXPECT_EQ(pixelAt(image, 64, 64), qRgb(0, 0, 255));
     EXPECT_EQ(pixelAt(image, 12, 12), qRgb(0, 0, 255));
     EXPECT_EQ(qAlpha(pixelAt(image, 9, 9)), 0);
+    // Qt's own icons (the file-type fallbacks) draw SVG themes too: the icon engine loads.
+    const QImage viaQIcon =
+        QIcon(themeDir(QStringLiteral("Vector")) + QStringLiteral("/scalable/apps/drawn.svg"))
+            .pixmap(QSize(48, 48), 1.0)
+            .toImage();
+    ASSERT_EQ(viaQIcon.size(), QSize(48, 48));
+    EXPECT_EQ(pixelAt(viaQIcon, 24, 24), qRgb(0, 0, 255));
 }
 
 TEST_F(IconThemeTest, AnIconPathNamingAFifoIsSkipped) {
