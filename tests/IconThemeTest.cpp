@@ -74,23 +74,24 @@ protected:
         writeTheme(QStringLiteral("Parent"), {}, {QStringLiteral("48x48/apps:48:Fixed")});
         writeTheme(QStringLiteral("Adwaita"), {}, {QStringLiteral("48x48/apps:48:Fixed")});
         writeTheme(QStringLiteral("hicolor"), {}, {QStringLiteral("48x48/apps:48:Threshold")});
-        writeIcon(QStringLiteral("Fixture"), QStringLiteral("48x48/apps"),
-                  QStringLiteral("configured-only"), 48, Qt::green);
-        writeIcon(QStringLiteral("Fixture"), QStringLiteral("48x48/apps"),
-                  QStringLiteral("everywhere"), 48, Qt::green);
-        writeIcon(QStringLiteral("Parent"), QStringLiteral("48x48/apps"),
-                  QStringLiteral("inherited-only"), 48, Qt::blue);
-        writeIcon(QStringLiteral("Adwaita"), QStringLiteral("48x48/apps"),
-                  QStringLiteral("adwaita-only"), 48, Qt::red);
-        writeIcon(QStringLiteral("Adwaita"), QStringLiteral("48x48/apps"),
-                  QStringLiteral("everywhere"), 48, Qt::red);
-        writeIcon(QStringLiteral("hicolor"), QStringLiteral("48x48/apps"),
-                  QStringLiteral("hicolor-only"), 48, Qt::yellow);
-        writeIcon(QStringLiteral("hicolor"), QStringLiteral("48x48/apps"),
-                  QStringLiteral("everywhere"), 48, Qt::yellow);
-        // The generic icon of a desktop entry's type.
-        writeIcon(QStringLiteral("hicolor"), QStringLiteral("48x48/apps"),
-                  QStringLiteral("application-x-executable"), 48, Qt::darkCyan);
+        const struct {
+            const char* theme;
+            const char* icon;
+            QColor colour;
+        } icons[] = {
+            {"Fixture", "configured-only", Qt::green},
+            {"Fixture", "everywhere", Qt::green},
+            {"Parent", "inherited-only", Qt::blue},
+            {"Adwaita", "adwaita-only", Qt::red},
+            {"Adwaita", "everywhere", Qt::red},
+            {"hicolor", "hicolor-only", Qt::yellow},
+            {"hicolor", "everywhere", Qt::yellow},
+            // The generic icon of an application.
+            {"hicolor", "application-x-executable", Qt::darkCyan},
+        };
+        for (const auto& i : icons)
+            writeIcon(QLatin1String(i.theme), QStringLiteral("48x48/apps"), QLatin1String(i.icon),
+                      48, i.colour);
         writePng(dataDir() + QStringLiteral("/pixmaps/unthemed.png"), 32, 32, Qt::magenta);
     }
 };

@@ -241,13 +241,7 @@ QImage ReadIcon(const QString& path, int size) {
     const bool vector = reader.format() == "svg" || reader.format() == "svgz";
     if (vector && natural.isValid() && !natural.isEmpty())
         reader.setScaledSize(natural.scaled(size, size, Qt::KeepAspectRatio));
-    QImage image = reader.read();
-    if (image.isNull())
-        return {};
-    image.setDevicePixelRatio(1.0);
-    if (image.width() != size && image.height() != size)
-        image = SmoothScaled(image, image.size().scaled(size, size, Qt::KeepAspectRatio));
-    return image;
+    return FittedIcon(reader.read(), size);
 }
 
 bool HasImageExtension(const QString& name) {

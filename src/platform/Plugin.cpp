@@ -59,6 +59,15 @@ QImage SmoothScaled(const QImage& image, QSize size) {
     return out;
 }
 
+QImage FittedIcon(QImage image, int size) {
+    if (image.isNull())
+        return {};
+    image.setDevicePixelRatio(1.0);
+    if (image.width() != size && image.height() != size)
+        image = SmoothScaled(image, image.size().scaled(size, size, Qt::KeepAspectRatio));
+    return image;
+}
+
 namespace {
 
 QImage IconOf(const QIcon& icon, int size) {
@@ -66,13 +75,7 @@ QImage IconOf(const QIcon& icon, int size) {
         return {};
     // At device pixel ratio 1 whatever the screen's scale: the stored icon is the same
     // picture on every screen.
-    QImage img = icon.pixmap(QSize(size, size), 1.0).toImage();
-    if (img.isNull())
-        return {};
-    img.setDevicePixelRatio(1.0);
-    if (img.width() != size && img.height() != size)
-        img = SmoothScaled(img, img.size().scaled(size, size, Qt::KeepAspectRatio));
-    return img;
+    return FittedIcon(icon.pixmap(QSize(size, size), 1.0).toImage(), size);
 }
 
 // The item's own picture at size x size, as the desktop shows it; null when only the
