@@ -9,8 +9,8 @@ PACKAGES = qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6svg6 libglib2
            libxcb1-dev cmake g++ make pkg-config fonts-dejavu-core fonts-nanum
 # The tests: GoogleTest, and a virtual X session the end-to-end tests drive (a window
 # manager, a compositing manager and an icon theme, as a person's desktop has).
-TEST_PACKAGES = libgtest-dev xvfb xauth xdotool x11-utils imagemagick sqlite3 openbox \
-                xcompmgr adwaita-icon-theme
+TEST_PACKAGES = libgtest-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick sqlite3 \
+                openbox xcompmgr adwaita-icon-theme
 # The benchmarks: Google Benchmark, and plank, which they compare with.
 BENCH_PACKAGES = libbenchmark-dev plank
 

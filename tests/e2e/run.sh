@@ -25,6 +25,8 @@ export DISPLAY=":$(head -n1 "$work/display")"
 xsetroot -solid '#708090' 2>/dev/null || true
 
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_DIRS="$work/data" XDG_RUNTIME_DIR="$work/run"
+# The first run also reads the user's own applications folder: keep it empty here.
+export XDG_DATA_HOME="$work/data-home"
 mkdir -p "$XDG_CONFIG_HOME/Vondrelaskit" "$XDG_DATA_DIRS/applications" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
