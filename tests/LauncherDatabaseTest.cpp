@@ -300,35 +300,32 @@ TEST_F(LauncherDatabaseTest, SecondStartChangesNothing) {
 }
 
 TEST_F(LauncherDatabaseTest, FailuresAreReportedExactly) {
+    // A creation that fails leaves no file at all (the next start creates it again); only
+    // a failed version row lets the creation go on to a complete file.
     struct Case {
         const char* failing; // start of the statement made to fail
         QStringList messages;
-        int windows; // rows of LauncherWinList afterwards; -1: the table is missing
-        int items;   // rows of LauncherList afterwards; -1: the table is missing
+        bool fileLeft;
     };
     const Case cases[] = {
-        {"CREATE DATABASE FILE", {QStringLiteral("create error!")}, -1, -1},
-        {"CONNECT", {QStringLiteral("connect error!")}, -1, -1},
+        {"CREATE DATABASE FILE", {QStringLiteral("create error!")}, false},
+        {"CONNECT", {QStringLiteral("connect error!")}, false},
         {"Create Table VersionList",
          {QStringLiteral("Version Table Create Error~!  1  injected failure")},
-         -1,
-         -1},
+         false},
         {"Insert Into VersionList",
          {QStringLiteral("Error Occurred when Version was Inserted~!1  injected failure")},
-         1,
-         1},
+         true},
         {"Create Table LauncherWinList",
          {QStringLiteral("LauncherWinList Table Create Error~!  1  injected failure")},
-         -1,
-         -1},
+         false},
         {"Create Table LauncherList",
          {QStringLiteral("LancherList Table Create Error~!  1  injected failure")},
-         0,
-         -1},
+         false},
         {"INSERT INTO \"LauncherWinList\"",
          {QStringLiteral("init Apple App Database Error~!")},
-         0,
-         0},
+         false},
+        {"COMMIT", {QStringLiteral("create error!")}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.failing);
@@ -342,21 +339,27 @@ TEST_F(LauncherDatabaseTest, FailuresAreReportedExactly) {
         GlobalModule::MakeDBMethod();
         Database::setFailureHook({});
         EXPECT_EQ(desktop->messages, c.messages);
-
+        // Nothing of the file being built is left beside it.
+        EXPECT_EQ(QDir(launcherDir()).entryList(QDir::Files),
+                  c.fileLeft ? QStringList{QStringLiteral("VondrelaskitDB.rdb")} : QStringList{});
+        if (!c.fileLeft) {
+            // The next start creates the whole database.
+            desktop->messages.clear();
+            GlobalModule::MakeDBMethod();
+            EXPECT_TRUE(desktop->messages.isEmpty());
+        }
         GlobalModule::ReleaseGlobals();
         Database db;
         db.DatabaseFile = GlobalModule::DatabaseFilePath();
-        if (!db.Connect()) {
-            EXPECT_EQ(c.windows, -1);
-            continue;
-        }
+        ASSERT_TRUE(db.Connect());
         const auto count = [&](const char* table) {
             auto rs =
                 db.SQLSelect(QStringLiteral("Select count(*) from %1").arg(QLatin1String(table)));
             return rs ? int(rs->IdxField(1).IntegerValue()) : -1;
         };
-        EXPECT_EQ(count("LauncherWinList"), c.windows);
-        EXPECT_EQ(count("LauncherList"), c.items);
+        EXPECT_EQ(count("VersionList"), c.fileLeft ? 0 : 1);
+        EXPECT_EQ(count("LauncherWinList"), 1);
+        EXPECT_EQ(count("LauncherList"), 1);
     }
 }
 

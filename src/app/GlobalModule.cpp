@@ -3,6 +3,7 @@
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
 #include "platform/Desktop.h"
+#include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
 
 #include <QCoreApplication>
@@ -53,6 +54,7 @@ void ReleaseGlobals() {
     LauncherWinArr.clear();
     GlobalDB.reset();
     MyPref.reset();
+    ResetDatabaseReports();
 }
 
 } // namespace GlobalModule

@@ -119,18 +119,31 @@ void CloseLauncherAlertWin::DeleteMethod() {
         return;
     const QString where =
         QStringLiteral(" where LauncherWinUID=") + QString::number(DeleteLauncherWinUID);
+    const QString itemsError =
+        QStringLiteral("Error Occurred during deleting launcher window Items");
+    const QString windowError = QStringLiteral("Error Occurred during deleting launcher window");
+    // Both deletes are one change: a window never loses its items but keeps its row.
+    if (!db->BeginTransaction()) {
+        GlobalModule::MsgBox(itemsError);
+        return;
+    }
     db->SQLExecute(QStringLiteral("Delete from LauncherList") + where);
     if (db->Error()) {
-        GlobalModule::MsgBox(
-            QStringLiteral("Error Occurred during deleting launcher window Items"));
+        db->Rollback();
+        GlobalModule::MsgBox(itemsError);
         return;
     }
     db->SQLExecute(QStringLiteral("Delete from LauncherWinList") + where);
     if (db->Error()) {
-        GlobalModule::MsgBox(QStringLiteral("Error Occurred during deleting launcher window"));
+        db->Rollback();
+        GlobalModule::MsgBox(windowError);
         return;
     }
     db->Commit();
+    if (db->Error()) {
+        GlobalModule::MsgBox(windowError);
+        return;
+    }
 
     auto& windows = GlobalModule::LauncherWinArr;
     for (size_t i = windows.size(); i-- > 0;) {

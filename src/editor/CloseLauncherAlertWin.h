@@ -22,7 +22,7 @@ public:
     static CloseLauncherAlertWin* openInstance();
     void Show();
 
-    qint32 DeleteLauncherWinUID = 0;
+    qint64 DeleteLauncherWinUID = 0;
     QString LauncherWinName;
     qint32 ItemCount = 0;
     QPointer<LauncherWin> SelfWin; // not owned

@@ -43,7 +43,7 @@ public:
 
     bool EditValue = false;
     QString Status;
-    qint32 EditLauncherWinUID = 0;
+    qint64 EditLauncherWinUID = 0;
     AppListArray TempAppArr;
 
     // Controls.
@@ -85,7 +85,7 @@ public:
     // Methods.
     void NewMethod();
     void LoadLauncherItemListMethod();
-    qint32 GetMaxLauncherWinUIDMethod(Database& db);
+    qint64 GetMaxLauncherWinUIDMethod(Database& db);
     void DropAppMethod(const FolderItem& f);
     void ReorderLauncherItemMethod(int position);
     void LocalizeMethod();

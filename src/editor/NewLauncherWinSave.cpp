@@ -22,7 +22,7 @@ QSize mainScreenSize() {
     return screen ? screen->geometry().size() : QSize();
 }
 
-QString whereWindow(qint32 uid) {
+QString whereWindow(qint64 uid) {
     return QStringLiteral(" where LauncherWinUID=") + QString::number(uid);
 }
 
@@ -49,7 +49,7 @@ void applyTo(LauncherWin& w, const FormValues& v) {
 }
 } // namespace
 
-qint32 NewLauncherWin::GetMaxLauncherWinUIDMethod(Database& db) {
+qint64 NewLauncherWin::GetMaxLauncherWinUIDMethod(Database& db) {
     return GlobalModule::NextFreeNumber(
         db, QStringLiteral("Select MAX(LauncherWinUID) from LauncherWinList"));
 }
@@ -83,13 +83,28 @@ void NewLauncherWin::NewMethod() {
     v.transparency = RealToInt(Val(TransValuePopupMenu->currentText()));
     v.color = Color2IntegerMBS(ColorRectangle->FillColor());
 
-    qint32 number = 0;
+    const QString addError =
+        Say("새로운 런쳐 윈도우 생성중 데이타베이스 에러~!", "Add LauncherWin to Database Error~!");
+    const QString editError =
+        Say("런쳐윈도우 정보 수정중 쿼리 및 데이타베이스 에러~!", "Edit Launcher Win Info Error~!");
+    // The window row, the removal of its old items and the new items are one change: a
+    // crash or a failure midway leaves the old window or the new one, never a part.
+    if (!db->BeginTransaction()) {
+        GlobalModule::MsgBox(isNew ? addError : editError);
+        return;
+    }
+    const auto abandon = [db](const QString& message) {
+        db->Rollback();
+        GlobalModule::MsgBox(message);
+    };
+
+    qint64 number = 0;
     const int width = 400;
     QPoint origin;
     if (isNew) {
         number = GetMaxLauncherWinUIDMethod(*db);
         if (number == -1) {
-            GlobalModule::MsgBox(QStringLiteral("Get Max UID Error~!"));
+            abandon(QStringLiteral("Get Max UID Error~!"));
             return;
         }
         origin = NewWindowOrigin(mainScreenSize());
@@ -108,20 +123,16 @@ void NewLauncherWin::NewMethod() {
         rec.IntegerColumn(QStringLiteral("WinColor"), v.color);
         db->InsertRecord(QStringLiteral("LauncherWinList"), rec);
         if (db->Error()) {
-            GlobalModule::MsgBox(Say("새로운 런쳐 윈도우 생성중 데이타베이스 에러~!",
-                                     "Add LauncherWin to Database Error~!"));
+            abandon(addError);
             return;
         }
-        db->Commit();
     } else {
         number = EditLauncherWinUID;
-        const QString editError = Say("런쳐윈도우 정보 수정중 쿼리 및 데이타베이스 에러~!",
-                                      "Edit Launcher Win Info Error~!");
         auto rs =
             db->SQLSelect(QStringLiteral("Select * from LauncherWinList") + whereWindow(number));
         // A row deleted meanwhile cannot be edited: its items must not be written either.
         if (!rs || rs->Eof()) {
-            GlobalModule::MsgBox(editError);
+            abandon(editError);
             return;
         }
         rs->Edit();
@@ -135,25 +146,17 @@ void NewLauncherWin::NewMethod() {
         rs->Update();
         // An update that did not take would close the dialog as if the change were saved.
         if (db->Error()) {
-            GlobalModule::MsgBox(editError);
+            abandon(editError);
             return;
         }
-        db->Commit();
     }
 
     db->SQLExecute(QStringLiteral("Delete from LauncherList") + whereWindow(number));
     if (db->Error()) {
-        GlobalModule::MsgBox(Say("아이템 등록 중 기존 정보 삭제시 데이타베이스 에러~!",
-                                 "Delete Launcher ITem Error~!"));
-        if (isNew) {
-            // No window is made for the row just written; without it a second OK would
-            // leave a window in the database that was never on screen.
-            db->SQLExecute(QStringLiteral("Delete from LauncherWinList") + whereWindow(number));
-            db->Commit();
-        }
+        abandon(Say("아이템 등록 중 기존 정보 삭제시 데이타베이스 에러~!",
+                    "Delete Launcher ITem Error~!"));
         return;
     }
-    db->Commit();
 
     AppListBox->listModel()->sync();
     const AppListArrayPtr items = LauncherItemArr();
@@ -181,10 +184,19 @@ void NewLauncherWin::NewMethod() {
         rec.Column(QStringLiteral("Icon"), GlobalModule::StoredIconText(icon));
         rec.Column(QStringLiteral("IconMask"), GlobalModule::StoredIconText(mask));
         db->InsertRecord(QStringLiteral("LauncherList"), rec);
+        // A full disk or a lost lock undoes the whole change: nothing of it may stay.
+        if (db->Error() && (db->FileFailed() || db->Busy())) {
+            abandon(isNew ? addError : editError);
+            return;
+        }
         if (db->Error())
             GlobalModule::MsgBox(name + QStringLiteral(" add error~!"));
     }
     db->Commit();
+    if (db->Error()) {
+        GlobalModule::MsgBox(isNew ? addError : editError);
+        return;
+    }
 
     if (isNew) {
         auto win = std::make_unique<LauncherWin>();

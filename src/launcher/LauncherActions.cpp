@@ -7,26 +7,60 @@
 #include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
 
+#include <QTimer>
+
 namespace {
-std::unique_ptr<RecordSet> windowRow(Database& db, qint32 uid) {
+std::unique_ptr<RecordSet> windowRow(Database& db, qint64 uid) {
     return db.SQLSelect(QStringLiteral("Select * from LauncherWinList where LauncherWinUID=") +
                         QString::number(uid));
 }
 } // namespace
 
 void LauncherWin::ResizeWinSizeWriteMethod() {
+    // A place already waiting for the lock is taken over by this one: the timer writes the
+    // window's place as it is then, without a wait on every move.
+    if (m_placeRetry && m_placeRetry->isActive())
+        return;
+    if (writePlace())
+        return;
+    if (!m_placeRetry) {
+        m_placeRetry = new QTimer(this);
+        m_placeRetry->setSingleShot(true);
+        m_placeRetry->setInterval(500);
+        connect(m_placeRetry, &QTimer::timeout, this, [this] {
+            // A retry only looks whether the lock is gone; it never waits for it.
+            Database* db = GlobalModule::DBConnectMethod();
+            if (db)
+                db->SetBusyTimeout(0);
+            const bool stored = writePlace();
+            if (db)
+                db->SetBusyTimeout(Database::BusyTimeoutMs);
+            if (!stored)
+                m_placeRetry->start();
+        });
+    }
+    m_placeRetry->start();
+}
+
+bool LauncherWin::writePlace() {
     Database* db = GlobalModule::DBConnectMethod();
     if (!db)
-        return;
+        return true;
     auto rs = windowRow(*db, LauncherWinUID);
-    if (!rs)
-        return;
-    rs->Edit();
-    rs->Field(QStringLiteral("Width")).setStringValue(QString::number(Width()));
-    rs->Field(QStringLiteral("Left")).setStringValue(QString::number(Left()));
-    rs->Field(QStringLiteral("Top")).setStringValue(QString::number(Top()));
-    rs->Update();
-    db->Commit();
+    if (rs) {
+        rs->Edit();
+        rs->Field(QStringLiteral("Width")).setStringValue(QString::number(Width()));
+        rs->Field(QStringLiteral("Left")).setStringValue(QString::number(Left()));
+        rs->Field(QStringLiteral("Top")).setStringValue(QString::number(Top()));
+        rs->Update();
+        if (!db->Error())
+            db->Commit();
+    }
+    if (db->Busy())
+        return false;
+    if (db->Error())
+        GlobalModule::ReportUnsavedChange(db->ErrorMessage());
+    return true;
 }
 
 void LauncherWin::UPdateViewInfoMethod(const QString& name, bool value) {
@@ -48,7 +82,10 @@ void LauncherWin::UPdateViewInfoMethod(const QString& name, bool value) {
         rs->Field(QStringLiteral("ViewBackPanel")).setBooleanValue(ViewBackPanel);
     }
     rs->Update();
-    db->Commit();
+    if (!db->Error())
+        db->Commit();
+    if (db->Error())
+        GlobalModule::ReportUnsavedChange(db->ErrorMessage());
     MakeAppImageMethod();
 }
 

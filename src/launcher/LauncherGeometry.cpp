@@ -56,6 +56,48 @@ int IndexAt(int x, int y, int space, int nameTextSize, bool viewTitleMenu, int l
     return col + row * limit;
 }
 
+int LaidOutIconSize(qint64 storedIconSize) {
+    for (const int size : {32, 48, 64, 100, 128})
+        if (storedIconSize == size)
+            return size;
+    return 48;
+}
+
+QPoint PlacedOnScreen(const QRect& window, const std::vector<QRect>& screens) {
+    if (screens.empty() || window.isEmpty())
+        return window.topLeft();
+    const QRect band(window.left(), window.top(), window.width(),
+                     qMin(TitleBandHeight, window.height()));
+    const int gripWidth = qMin(32, band.width());
+    const int gripHeight = qMin(12, band.height());
+    for (const QRect& screen : screens) {
+        const QRect on = band & screen;
+        if (on.width() >= gripWidth && on.height() >= gripHeight)
+            return window.topLeft();
+    }
+    // The screen nearest to the band's centre.
+    const QPoint c = band.center();
+    const QRect* nearest = &screens.front();
+    qint64 best = -1;
+    for (const QRect& screen : screens) {
+        const qint64 dx = c.x() < screen.left()    ? screen.left() - c.x()
+                          : c.x() > screen.right() ? c.x() - screen.right()
+                                                   : 0;
+        const qint64 dy = c.y() < screen.top()      ? screen.top() - c.y()
+                          : c.y() > screen.bottom() ? c.y() - screen.bottom()
+                                                    : 0;
+        const qint64 d = dx * dx + dy * dy;
+        if (best < 0 || d < best) {
+            best = d;
+            nearest = &screen;
+        }
+    }
+    const QRect& s = *nearest;
+    const int x = qBound(s.left(), window.left(), qMax(s.left(), s.right() + 1 - band.width()));
+    const int y = qBound(s.top(), window.top(), qMax(s.top(), s.bottom() + 1 - band.height()));
+    return {x, y};
+}
+
 int LoadedWidth(int storedWidth, int space, int screenWidth) {
     const int p = 2 * space;
     if (storedWidth < p)

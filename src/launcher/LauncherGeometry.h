@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
 #include <QtGlobal>
+#include <vector>
 
 // The grid of a launcher window: cell pitch by icon size, row wrap, height, hit test.
 namespace LauncherGeometry {
@@ -25,5 +28,21 @@ int IndexAt(int x, int y, int space, int nameTextSize, bool viewTitleMenu, int l
 // The width a stored row gets at load: two cells at least, and two cells when the stored
 // width exceeds the main screen.
 int LoadedWidth(int storedWidth, int space, int screenWidth);
+
+// The icon size a window is laid out with: a stored size outside the table (written by
+// another tool) is laid out as 48, without rewriting the stored row.
+int LaidOutIconSize(qint64 storedIconSize);
+
+// The height of the title band, by which a window is dragged.
+constexpr int TitleBandHeight = 25;
+// Where a window goes so that its title band is on a screen: where it is, when a grip of
+// the band (32 by 12 pixels, or all of a smaller band) lies on some screen; otherwise the
+// nearest place on the screen closest to the band.
+QPoint PlacedOnScreen(const QRect& window, const std::vector<QRect>& screens);
+
+// The tallest picture composed for a window: X11 windows and pixmaps are at most 32767
+// pixels high, and a picture that tall no longer reaches the screen in one piece. Rows
+// beyond it are left out.
+constexpr int MaxPictureHeight = 16384;
 
 } // namespace LauncherGeometry

@@ -7,13 +7,15 @@
 void LauncherWin::LoadAppListMethod(Database& db) {
     auto rs = db.SQLSelect(QStringLiteral("Select * from LauncherList where LauncherWinUID=") +
                            QString::number(LauncherWinUID) + QStringLiteral(" order by AppSEQ"));
-    if (!rs)
+    if (!rs) {
+        GlobalModule::ReportUnreadableDatabase(db.ErrorMessage());
         return;
+    }
     LauncherItemArr->clear();
     while (!rs->Eof()) {
         auto item = std::make_shared<AppListClass>();
-        item->AppUID = qint32(rs->Field(QStringLiteral("AppUID")).IntegerValue());
-        item->AppSEQ = qint32(rs->Field(QStringLiteral("AppSEQ")).IntegerValue());
+        item->AppUID = rs->Field(QStringLiteral("AppUID")).IntegerValue();
+        item->AppSEQ = rs->Field(QStringLiteral("AppSEQ")).IntegerValue();
         item->AppName = rs->Field(QStringLiteral("AppName")).StringValue();
         item->AppPath = rs->Field(QStringLiteral("AppPath")).StringValue();
         item->Icon = GlobalModule::PictureFromStoredIconText(
@@ -32,11 +34,11 @@ void LauncherWin::LoadAppListMethod(Database& db) {
     MakeAppImageMethod();
 }
 
-qint32 LauncherWin::GetMaxAppUIDMethod(Database& db) {
+qint64 LauncherWin::GetMaxAppUIDMethod(Database& db) {
     return GlobalModule::NextFreeNumber(db, QStringLiteral("Select MAX(AppUID) from LauncherList"));
 }
 
-qint32 LauncherWin::GetMaxAppSEQMethod(Database& db) {
+qint64 LauncherWin::GetMaxAppSEQMethod(Database& db) {
     return GlobalModule::NextFreeNumber(db, QStringLiteral("Select MAX(AppSEQ) from LauncherList"));
 }
 
@@ -46,10 +48,10 @@ void LauncherWin::DropAppMethod(const FolderItem& f) {
         return;
     if (!f.Exists())
         return;
-    const qint32 uid = GetMaxAppUIDMethod(*db);
+    const qint64 uid = GetMaxAppUIDMethod(*db);
     if (uid == -1)
         return;
-    const qint32 seq = GetMaxAppSEQMethod(*db);
+    const qint64 seq = GetMaxAppSEQMethod(*db);
     if (seq == -1)
         return;
     const QString name = f.DisplayName();

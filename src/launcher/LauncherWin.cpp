@@ -8,6 +8,7 @@
 #include "store/PrefClass.h"
 
 #include <QPainter>
+#include <QTimer>
 
 LauncherWin::LauncherWin()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -30,7 +31,11 @@ LauncherWin::LauncherWin()
     KeepOutOfTaskbar(this);
 }
 
-LauncherWin::~LauncherWin() = default;
+LauncherWin::~LauncherWin() {
+    // A place still waiting for another program's lock gets a last try as the window goes.
+    if (m_placeRetry && m_placeRetry->isActive())
+        writePlace();
+}
 
 void LauncherWin::SpaceForIconSizeValueSelectMethod() {
     const LauncherGeometry::Pitch p = LauncherGeometry::PitchFor(IconSize, ViewName);

@@ -12,6 +12,7 @@ class Database;
 class QMenu;
 class QAction;
 class TempRunIconWin;
+class QTimer;
 
 // A launcher window: a frameless, floating, translucent window that paints the icons (and
 // names) of its items in a wrapping grid under an optional title band, over an optional
@@ -28,7 +29,7 @@ public:
     qint32 TitleTextSize = 12;
     QString LauncherWinName;
     qint64 WinColor = 0;
-    qint32 LauncherWinUID = 0;
+    qint64 LauncherWinUID = 0;
     bool ViewName = true;
     bool ViewBackPanel = true;
     bool ViewTitleMenu = true;
@@ -74,8 +75,8 @@ public:
     // Items.
     void LoadAppListMethod(Database& db);
     void DropAppMethod(const FolderItem& f);
-    qint32 GetMaxAppUIDMethod(Database& db);
-    qint32 GetMaxAppSEQMethod(Database& db);
+    qint64 GetMaxAppUIDMethod(Database& db);
+    qint64 GetMaxAppSEQMethod(Database& db);
 
     // Input.
     bool Event_MouseDown(qint32 X, qint32 Y, bool contextualClick);
@@ -115,6 +116,12 @@ protected:
 
 private:
     void updateShape();
+    // Writes Width, Left and Top to the window's row; false when another program holds the
+    // database, so that the place must wait.
+    bool writePlace();
+    // While another program holds the database, the latest place waits here and is
+    // stored once the lock is gone.
+    QTimer* m_placeRetry = nullptr;
     bool m_composing = false; // our own resizes are not live-resize steps
     QSize m_composedSize;
     LauncherComposition::FittedCache m_fitted;

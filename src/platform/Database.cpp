@@ -1,11 +1,14 @@
 #include "platform/Database.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
 #include <atomic>
+#include <unistd.h>
 
 namespace {
 Database::FailureHook& failureHook() {
@@ -141,6 +144,7 @@ void RecordSet::Update() {
                             .arg(quoted(m_table), sets.join(QLatin1Char(',')));
     if (m_db->injectedFailure(sql))
         return;
+    m_db->prepareToWrite();
     m_db->beginIfNeeded();
     m_db->run(sql, values);
 }
@@ -157,11 +161,29 @@ Database::Database() {
 }
 
 Database::~Database() {
-    if (m_db.isValid()) {
+    Close();
+}
+
+void Database::Close() {
+    if (m_db.isValid() && m_db.isOpen()) {
         if (m_inTransaction)
             m_db.commit();
+        m_inTransaction = false;
+        // The log is for while we run: a file left in WAL mode cannot be read where its
+        // "-shm" file cannot be made (a read-only folder, a copy on read-only media).
+        if (m_wal || !m_walChecked) {
+            // Also a file left in WAL mode by a run that did not end cleanly.
+            QSqlQuery q(m_db);
+            if (!m_readOnly && !m_created && q.exec(QStringLiteral("PRAGMA journal_mode")) &&
+                q.next() && q.value(0).toString() == QLatin1String("wal")) {
+                q.finish();
+                q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+            }
+        }
         m_db.close();
     }
+    m_wal = false;
+    m_walChecked = false;
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
 }
@@ -171,11 +193,32 @@ void Database::setFailureHook(FailureHook hook) {
 }
 
 bool Database::injectedFailure(const QString& statement) {
-    if (failureHook() && failureHook()(statement)) {
-        setError(1, QStringLiteral("injected failure"));
+    const int code = failureHook() ? failureHook()(statement) : 0;
+    if (code != 0) {
+        setError(code, QStringLiteral("injected failure"));
         return true;
     }
     return false;
+}
+
+bool Database::Busy() const {
+    const int primary = m_errorCode & 0xff;
+    return primary == 5 || primary == 6; // SQLITE_BUSY, SQLITE_LOCKED
+}
+
+bool Database::FileFailed() const {
+    switch (m_errorCode & 0xff) {
+    case 7:  // SQLITE_NOMEM
+    case 8:  // SQLITE_READONLY
+    case 10: // SQLITE_IOERR
+    case 11: // SQLITE_CORRUPT
+    case 13: // SQLITE_FULL
+    case 14: // SQLITE_CANTOPEN
+    case 26: // SQLITE_NOTADB
+        return true;
+    default:
+        return false;
+    }
 }
 
 void Database::setError(int code, const QString& message) {
@@ -194,28 +237,83 @@ bool Database::open(bool create) {
         setError(1, QStringLiteral("no database file"));
         return false;
     }
+    // Where the file or its folder cannot be written, the file is only read: the windows
+    // still show, and a change that cannot be stored is reported by whoever makes it.
+    m_readOnly = false;
+    if (!create) {
+        const QByteArray file = QFile::encodeName(DatabaseFile);
+        const QByteArray folder = QFile::encodeName(QFileInfo(DatabaseFile).absolutePath());
+        m_readOnly = (failureHook() && failureHook()(QStringLiteral("OPEN READ-WRITE"))) ||
+                     ::access(folder.constData(), W_OK | X_OK) != 0 ||
+                     ::access(file.constData(), W_OK) != 0;
+    }
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    // A URI lets "mode=rw" refuse a missing file instead of creating an empty one.
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
-    m_db.setDatabaseName(QUrl::fromLocalFile(DatabaseFile).toString(QUrl::FullyEncoded) +
-                         (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw")));
-    if (!m_db.open()) {
-        const QSqlError e = m_db.lastError();
-        setError(e.nativeErrorCode().toInt() ? e.nativeErrorCode().toInt() : 1, e.text());
+    // A URI lets "mode=rw" refuse a missing file instead of creating an empty one. Another
+    // program's lock is waited for briefly, never long enough to freeze the interface.
+    m_db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    const QString mode = create       ? QStringLiteral("?mode=rwc")
+                         : m_readOnly ? QStringLiteral("?mode=ro")
+                                      : QStringLiteral("?mode=rw");
+    m_db.setDatabaseName(QUrl::fromLocalFile(DatabaseFile).toString(QUrl::FullyEncoded) + mode);
+    const auto fail = [this](const QSqlError& e) {
+        setError(e.nativeErrorCode().toInt() ? e.nativeErrorCode().toInt() : 1,
+                 e.databaseText().isEmpty() ? e.text() : e.databaseText());
+        m_db.close();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
         return false;
+    };
+    if (!m_db.open())
+        return fail(m_db.lastError());
+    m_created = create;
+    if (create) {
+        // A new file stays in rollback-journal mode with full syncs: it is built beside its
+        // final name and must be whole on disk before it is renamed into place.
+        QSqlQuery q(m_db);
+        if (!q.exec(QStringLiteral("PRAGMA user_version=0")))
+            return fail(q.lastError());
+        return true;
     }
-    // A launcher window rewrites its row on every move: with a write-ahead log and
-    // NORMAL sync a commit costs no fsync, and the file still never corrupts.
-    QSqlQuery q(m_db);
-    q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    if (create && !q.exec(QStringLiteral("PRAGMA user_version=0"))) {
-        setError(1, q.lastError().text());
-        return false;
+    {
+        // A file that does not read as a database (garbage, a truncated copy) is refused
+        // before anything is written to it, so it stays exactly as it was.
+        QSqlQuery q(m_db);
+        if (!q.exec(QStringLiteral("PRAGMA quick_check")))
+            return fail(q.lastError());
+        const QString verdict = q.next() ? q.value(0).toString() : QString();
+        if (verdict != QLatin1String("ok")) {
+            q.finish();
+            return fail(
+                QSqlError(QString(), verdict, QSqlError::ConnectionError, QStringLiteral("11")));
+        }
     }
+    if (!m_readOnly) {
+        QSqlQuery q(m_db);
+        q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    }
+    m_created = false;
     return true;
+}
+
+void Database::prepareToWrite() {
+    if (m_walChecked || m_readOnly || m_created || m_inTransaction || !m_db.isOpen())
+        return;
+    // A launcher window rewrites its row on every move: with a write-ahead log and NORMAL
+    // sync a commit costs no fsync, and the file still never corrupts. Switched on at the
+    // first change only, so a run that changes nothing leaves the file as it was.
+    QSqlQuery q(m_db);
+    if (q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && q.next()) {
+        m_wal = q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
+        m_walChecked = true;
+    }
+}
+
+void Database::SetBusyTimeout(int ms) {
+    if (!m_db.isOpen())
+        return;
+    QSqlQuery q(m_db);
+    q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ms));
 }
 
 bool Database::CreateDatabaseFile() {
@@ -274,6 +372,7 @@ void Database::SQLExecute(const QString& statement) {
     clearError();
     if (injectedFailure(statement))
         return;
+    prepareToWrite();
     beginIfNeeded();
     run(statement, {});
 }
@@ -319,6 +418,7 @@ void Database::InsertRecord(const QString& table, const DatabaseRecord& record) 
             .arg(quoted(table), columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     if (injectedFailure(sql))
         return;
+    prepareToWrite();
     beginIfNeeded();
     run(sql, values);
 }
@@ -327,7 +427,35 @@ void Database::Commit() {
     clearError();
     if (m_inTransaction) {
         m_inTransaction = false;
-        if (!m_db.commit())
-            setError(1, m_db.lastError().text());
+        if (injectedFailure(QStringLiteral("COMMIT")) || !m_db.commit()) {
+            if (!Error()) {
+                const QSqlError e = m_db.lastError();
+                setError(e.nativeErrorCode().toInt() ? e.nativeErrorCode().toInt() : 1,
+                         e.databaseText().isEmpty() ? e.text() : e.databaseText());
+            }
+            // A commit that did not take leaves nothing half-done behind.
+            m_db.rollback();
+        }
     }
+}
+
+bool Database::BeginTransaction() {
+    clearError();
+    if (injectedFailure(QStringLiteral("BEGIN IMMEDIATE")))
+        return false;
+    if (m_inTransaction)
+        return true;
+    prepareToWrite();
+    if (!run(QStringLiteral("BEGIN IMMEDIATE"), {}))
+        return false;
+    m_inTransaction = true;
+    return true;
+}
+
+void Database::Rollback() {
+    if (!m_inTransaction)
+        return;
+    m_inTransaction = false;
+    if (m_db.isValid() && m_db.isOpen())
+        m_db.rollback();
 }

@@ -88,20 +88,41 @@ public:
     bool AutoCommit = false;
 
     bool CreateDatabaseFile();
+    // Opens an existing file after checking that it reads as a database; read-only when
+    // its folder or the file cannot be written.
     bool Connect();
     void Decrypt() {} // the file is never enciphered
     void SQLExecute(const QString& statement);
     std::unique_ptr<RecordSet> SQLSelect(const QString& query);
     void InsertRecord(const QString& table, const DatabaseRecord& record);
     void Commit();
+    // Several statements as one change: with AutoCommit on, nothing of them is kept until
+    // Commit, and Rollback drops them all. Takes the write lock at once.
+    bool BeginTransaction();
+    void Rollback();
+    // Puts a write-ahead-logged file back into rollback-journal mode and closes it.
+    void Close();
 
     bool Error() const { return m_errorCode != 0; }
     int ErrorCode() const { return m_errorCode; }
     QString ErrorMessage() const { return m_errorMessage; }
+    // The last error was another connection holding the file: the same change may succeed
+    // later.
+    bool Busy() const;
+    // The last error concerns the file as a whole (full disk, I/O, read-only, not a
+    // database), not the one statement.
+    bool FileFailed() const;
+    bool ReadOnly() const { return m_readOnly; }
+    // How long a statement waits for another program's lock.
+    void SetBusyTimeout(int ms);
+
+    // The longest the interface may wait for another program's lock.
+    static constexpr int BusyTimeoutMs = 100;
 
     // Tests make an operation fail by its statement text ("CONNECT", "CREATE DATABASE FILE",
-    // or the SQL about to run). The hook returns true to fail it.
-    using FailureHook = std::function<bool(const QString& statement)>;
+    // "OPEN READ-WRITE", or the SQL about to run). The hook returns the engine's error code
+    // to fail it with (true: 1), or 0.
+    using FailureHook = std::function<int(const QString& statement)>;
     static void setFailureHook(FailureHook hook);
 
 private:
@@ -111,12 +132,17 @@ private:
     bool run(const QString& statement, const std::vector<QVariant>& values,
              std::vector<std::vector<QVariant>>* rows = nullptr, QStringList* names = nullptr);
     void beginIfNeeded();
+    void prepareToWrite();
     void setError(int code, const QString& message);
     void clearError() { setError(0, QString()); }
 
     QString m_connectionName;
     QSqlDatabase m_db;
     bool m_inTransaction = false;
+    bool m_readOnly = false;
+    bool m_wal = false;        // switched to a write-ahead log by this connection
+    bool m_walChecked = false; // the switch was made (or found done) at the first change
+    bool m_created = false;    // a new file, being built
     int m_errorCode = 0;
     QString m_errorMessage;
 };

@@ -5,7 +5,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 FolderItem::FolderItem(const QString& absolutePath) {
     if (absolutePath.isEmpty())
@@ -152,4 +156,27 @@ QByteArray NativePath(const QString& path) {
     }
     out += QStringView(path).mid(run).toUtf8();
     return out;
+}
+
+bool RenameIntoPlace(const QString& from, const QString& to) {
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    bool renamed = ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
+                               RENAME_NOREPLACE) == 0;
+    if (!renamed && (errno == EINVAL || errno == ENOSYS)) {
+        // A file system without an exclusive rename: a hard link never replaces either.
+        renamed = ::link(source.constData(), target.constData()) == 0;
+        if (renamed)
+            ::unlink(source.constData());
+    }
+    if (!renamed)
+        return false;
+    // The rename itself must reach the disk, or a power loss could forget it.
+    const QByteArray folder = QFile::encodeName(QFileInfo(to).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    return true;
 }

@@ -44,3 +44,7 @@ QByteArray NativePath(const QString& path);
 // True when the path names a regular file (after links). Only such files are read: a FIFO,
 // socket or device in a file's place would block the reader or feed it garbage.
 bool IsRegularFile(const QString& path);
+
+// Renames a finished file to its final name, never over an existing file, and makes the
+// rename durable. False when it could not be done (the final name exists, the disk failed).
+bool RenameIntoPlace(const QString& from, const QString& to);

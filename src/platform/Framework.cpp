@@ -81,6 +81,13 @@ int MainScreenWidth() {
     return screen ? screen->geometry().width() : 0;
 }
 
+std::vector<QRect> ScreenRects() {
+    std::vector<QRect> out;
+    for (const QScreen* screen : QGuiApplication::screens())
+        out.push_back(screen->geometry());
+    return out;
+}
+
 QString PreferencesFolderPath() {
     const QByteArray config = qgetenv("XDG_CONFIG_HOME");
     if (!config.isEmpty() && QDir::isAbsolutePath(QString::fromLocal8Bit(config)))

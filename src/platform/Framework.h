@@ -4,7 +4,9 @@
 
 #include <QByteArray>
 #include <QFont>
+#include <QRect>
 #include <QString>
+#include <vector>
 
 // Reads a number from the start of a text: leading blanks skipped, stops at the first
 // character that cannot continue it ("80%" -> 80, " 0 %" -> 0, "x" -> 0).
@@ -22,6 +24,8 @@ QByteArray DecodeBase64(const QString& text);
 
 // Width of the main screen in pixels.
 int MainScreenWidth();
+// Every screen's rectangle in desktop coordinates.
+std::vector<QRect> ScreenRects();
 
 // The user's Preferences folder: $XDG_CONFIG_HOME, else ~/.config.
 QString PreferencesFolderPath();

@@ -87,6 +87,8 @@ class RealDesktop : public Desktop {
 public:
     void messageBox(const QString& text) override {
         QMessageBox box;
+        // Messages carry names, paths and the engine's words: never read as markup.
+        box.setTextFormat(Qt::PlainText);
         box.setText(text);
         box.setWindowTitle(QStringLiteral("Vondrelaskit"));
         box.exec();

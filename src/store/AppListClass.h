@@ -12,10 +12,10 @@ public:
     QString AppName;
     QString AppPath;
     FolderItem f;
-    qint32 AppSEQ = 0;
+    qint64 AppSEQ = 0;
     QImage Icon;     // the 128-pixel icon; null when its stored text did not decode
     QImage IconMask; // its mask, black opaque and white transparent
-    qint32 AppUID = 0;
+    qint64 AppUID = 0;
     bool Broken = false;
     QString NewOldValue;
     qint32 Left = 0; // the icon's place inside its launcher window, set by the layout

@@ -10,6 +10,7 @@
 #include "store/IconHelpers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace GlobalModule {
@@ -26,6 +27,82 @@ namespace {
 QString codeAndMessage(const Database& db) {
     return QString::number(db.ErrorCode()) + QStringLiteral("  ") + db.ErrorMessage();
 }
+
+QString& connectError() {
+    static QString message;
+    return message;
+}
+} // namespace
+
+namespace {
+// Removes what an interrupted or failed creation left of the file being built.
+void removeBuildingFiles(const QString& path) {
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+}
+
+// Builds the database with its schema and first-run content in the file at path; false
+// when the creation failed (its message already shown).
+bool buildDatabase(const QString& path) {
+    Database db;
+    db.DatabaseFile = path;
+    if (!db.CreateDatabaseFile()) {
+        MsgBox(QStringLiteral("create error!"));
+        return false;
+    }
+    if (!db.Connect()) {
+        MsgBox(QStringLiteral("connect error!"));
+        return false;
+    }
+    // A commit that does not take means the file cannot hold the database.
+    const auto committed = [&db] {
+        db.Commit();
+        if (db.Error())
+            MsgBox(QStringLiteral("create error!"));
+        return !db.Error();
+    };
+    db.SQLExecute(
+        QStringLiteral("Create Table VersionList(Version varchar not null, Primary key(Version))"));
+    if (db.Error()) {
+        MsgBox(QStringLiteral("Version Table Create Error~!  ") + codeAndMessage(db));
+        return false;
+    }
+    if (!committed())
+        return false;
+    db.SQLExecute(QStringLiteral("Insert Into VersionList(Version) Values ('1.0')"));
+    if (db.Error())
+        MsgBox(QStringLiteral("Error Occurred when Version was Inserted~!") + codeAndMessage(db));
+    if (!committed())
+        return false;
+    db.SQLExecute(QStringLiteral(
+        "Create Table LauncherWinList(LauncherWinUID Integer not null, LauncherWinName varchar "
+        "not null, Width Integer, Left Integer, Top Integer, IconSize Integer, ViewName Boolean, "
+        "ViewTitleMenu Boolean, ViewBackPanel Boolean, TitleTextSize Integer, TransparentValue "
+        "Integer, WinColor Integer not null, Primary Key(LauncherWinUID))"));
+    if (db.Error()) {
+        MsgBox(QStringLiteral("LauncherWinList Table Create Error~!  ") + codeAndMessage(db));
+        return false;
+    }
+    if (!committed())
+        return false;
+    db.SQLExecute(QStringLiteral(
+        "Create Table LauncherList(LauncherWinUID Varchar not null, AppUID integer not null, "
+        "AppSEQ integer not null, AppName Varchar, AppPath String, Icon Text, IconMask Text, "
+        "Primary Key(LauncherWinUID, AppUID))"));
+    if (db.Error()) {
+        MsgBox(QStringLiteral("LancherList Table Create Error~!  ") + codeAndMessage(db));
+        return false;
+    }
+    if (!committed())
+        return false;
+    if (!InitDefaultLoadAppleAppMethod(db))
+        return false;
+    // The items went in as one transaction.
+    if (!committed())
+        return false;
+    db.Close();
+    return true;
+}
 } // namespace
 
 void MakeDBMethod() {
@@ -35,48 +112,18 @@ void MakeDBMethod() {
     const FolderItem file = folder.Child(QStringLiteral("VondrelaskitDB.rdb"));
     if (file.Exists())
         return;
-
-    Database db;
-    db.DatabaseFile = file.AbsolutePath();
-    if (!db.CreateDatabaseFile()) {
+    // Built beside its final name and renamed into place only when complete: a creation
+    // that is killed or fails leaves no file, and the next start creates it again.
+    const QString building = file.AbsolutePath() + QStringLiteral(".creating");
+    removeBuildingFiles(building);
+    if (!buildDatabase(building)) {
+        removeBuildingFiles(building);
+        return;
+    }
+    if (!RenameIntoPlace(building, file.AbsolutePath())) {
+        removeBuildingFiles(building);
         MsgBox(QStringLiteral("create error!"));
-        return;
     }
-    if (!db.Connect()) {
-        MsgBox(QStringLiteral("connect error!"));
-        return;
-    }
-    db.SQLExecute(
-        QStringLiteral("Create Table VersionList(Version varchar not null, Primary key(Version))"));
-    if (db.Error()) {
-        MsgBox(QStringLiteral("Version Table Create Error~!  ") + codeAndMessage(db));
-        return;
-    }
-    db.Commit();
-    db.SQLExecute(QStringLiteral("Insert Into VersionList(Version) Values ('1.0')"));
-    if (db.Error())
-        MsgBox(QStringLiteral("Error Occurred when Version was Inserted~!") + codeAndMessage(db));
-    db.Commit();
-    db.SQLExecute(QStringLiteral(
-        "Create Table LauncherWinList(LauncherWinUID Integer not null, LauncherWinName varchar "
-        "not null, Width Integer, Left Integer, Top Integer, IconSize Integer, ViewName Boolean, "
-        "ViewTitleMenu Boolean, ViewBackPanel Boolean, TitleTextSize Integer, TransparentValue "
-        "Integer, WinColor Integer not null, Primary Key(LauncherWinUID))"));
-    if (db.Error()) {
-        MsgBox(QStringLiteral("LauncherWinList Table Create Error~!  ") + codeAndMessage(db));
-        return;
-    }
-    db.Commit();
-    db.SQLExecute(QStringLiteral(
-        "Create Table LauncherList(LauncherWinUID Varchar not null, AppUID integer not null, "
-        "AppSEQ integer not null, AppName Varchar, AppPath String, Icon Text, IconMask Text, "
-        "Primary Key(LauncherWinUID, AppUID))"));
-    if (db.Error()) {
-        MsgBox(QStringLiteral("LancherList Table Create Error~!  ") + codeAndMessage(db));
-        return;
-    }
-    db.Commit();
-    InitDefaultLoadAppleAppMethod();
 }
 
 Database* DBConnectMethod() {
@@ -84,18 +131,21 @@ Database* DBConnectMethod() {
         return GlobalDB.get();
     auto db = std::make_unique<Database>();
     db->DatabaseFile = DatabaseFilePath();
-    if (!db->Connect())
+    if (!db->Connect()) {
+        connectError() = db->ErrorMessage();
         return nullptr;
+    }
     db->AutoCommit = true;
     db->Decrypt();
     GlobalDB = std::move(db);
     return GlobalDB.get();
 }
 
-void InitDefaultLoadAppleAppMethod() {
-    Database* db = DBConnectMethod();
-    if (!db)
-        return;
+QString DBConnectError() {
+    return connectError();
+}
+
+bool InitDefaultLoadAppleAppMethod(Database& db) {
     DatabaseRecord rec;
     rec.IntegerColumn(QStringLiteral("LauncherWinUID"), 0);
     rec.Column(QStringLiteral("LauncherWinName"), QStringLiteral("apple"));
@@ -108,13 +158,23 @@ void InitDefaultLoadAppleAppMethod() {
     rec.BooleanColumn(QStringLiteral("ViewBackPanel"), true);
     rec.IntegerColumn(QStringLiteral("TitleTextSize"), 12);
     rec.IntegerColumn(QStringLiteral("WinColor"), Color2IntegerMBS(QColor(0, 0, 0)));
-    db->InsertRecord(QStringLiteral("LauncherWinList"), rec);
-    if (db->Error()) {
+    db.InsertRecord(QStringLiteral("LauncherWinList"), rec);
+    if (db.Error()) {
         MsgBox(QStringLiteral("init Apple App Database Error~!"));
-        return;
+        return false;
     }
-    db->Commit();
-    InitLoadAppleAppMethod(*db);
+    db.Commit();
+    if (db.Error()) {
+        MsgBox(QStringLiteral("create error!"));
+        return false;
+    }
+    InitLoadAppleAppMethod(db);
+    // A full disk or a failing file ends the whole creation, not one entry.
+    if (db.Error() && db.FileFailed()) {
+        MsgBox(QStringLiteral("create error!"));
+        return false;
+    }
+    return true;
 }
 
 namespace {
@@ -150,12 +210,14 @@ void InitLoadAppleAppMethod(Database& db) {
         rec.Column(QStringLiteral("IconMask"),
                    StoredIconText(GetIconImageMethod(entry, 128, QStringLiteral("mask"))));
         db.InsertRecord(QStringLiteral("LauncherList"), rec);
+        if (db.Error() && db.FileFailed())
+            return;
         if (db.Error())
             MsgBox(entry.Name() + QStringLiteral(" add error~!"));
     }
 }
 
-qint32 NextFreeNumber(Database& db, const QString& maxQuery) {
+qint64 NextFreeNumber(Database& db, const QString& maxQuery) {
     auto rs = db.SQLSelect(maxQuery);
     if (!rs)
         return -1;
@@ -164,7 +226,35 @@ qint32 NextFreeNumber(Database& db, const QString& maxQuery) {
         m = rs->IdxField(1).IntegerValue();
         rs->MoveNext();
     }
-    return qint32(m + 1);
+    return m + 1;
+}
+
+namespace {
+bool unreadableReported = false;
+bool unsavedReported = false;
+} // namespace
+
+void ReportUnreadableDatabase(const QString& engineMessage) {
+    if (unreadableReported)
+        return;
+    unreadableReported = true;
+    MsgBox((IsKorean() ? QStringLiteral("런쳐 데이타베이스를 읽을 수 없습니다:")
+                       : QStringLiteral("The launcher database cannot be read:")) +
+           QLatin1Char('\n') + DatabaseFilePath() + QLatin1Char('\n') + engineMessage);
+}
+
+void ReportUnsavedChange(const QString& engineMessage) {
+    if (unsavedReported)
+        return;
+    unsavedReported = true;
+    MsgBox((IsKorean() ? QStringLiteral("런쳐 데이타베이스에 바뀐 내용을 저장할 수 없습니다:")
+                       : QStringLiteral("Changes cannot be stored in the launcher database:")) +
+           QLatin1Char('\n') + DatabaseFilePath() + QLatin1Char('\n') + engineMessage);
+}
+
+void ResetDatabaseReports() {
+    unreadableReported = false;
+    unsavedReported = false;
 }
 
 } // namespace GlobalModule

@@ -16,11 +16,22 @@ void MakeDBMethod();
 // The shared connection, opened on first use; null when it cannot be opened (the next call
 // tries again).
 Database* DBConnectMethod();
-void InitDefaultLoadAppleAppMethod();
+// The engine's message for the last connection that could not be opened.
+QString DBConnectError();
+// Write the default window and its items into the database being created; false when the
+// creation as a whole failed (the message is shown).
+bool InitDefaultLoadAppleAppMethod(Database& db);
 void InitLoadAppleAppMethod(Database& db);
 
 // One more than the number a "Select MAX(...)" query gives (1 over an empty table, where
 // the aggregate is NULL), or -1 when the query cannot run.
-qint32 NextFreeNumber(Database& db, const QString& maxQuery);
+qint64 NextFreeNumber(Database& db, const QString& maxQuery);
+
+// A database file that cannot be opened or read, and a change that cannot be stored, are
+// each told once per run, naming the file and the engine's message; never repeated on
+// every move.
+void ReportUnreadableDatabase(const QString& engineMessage);
+void ReportUnsavedChange(const QString& engineMessage);
+void ResetDatabaseReports();
 
 } // namespace GlobalModule

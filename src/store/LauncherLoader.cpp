@@ -4,44 +4,66 @@
 #include "launcher/LauncherGeometry.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
+#include "platform/FolderItem.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
 #include "store/LauncherDatabase.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace GlobalModule {
 
 void LoadLauncherWinMethod() {
     Database* db = DBConnectMethod();
-    if (!db)
+    if (!db) {
+        // A file that is there but cannot be opened is told, never replaced; a missing one
+        // was reported by its creation.
+        if (FolderItem(DatabaseFilePath()).Exists())
+            ReportUnreadableDatabase(DBConnectError());
         return;
+    }
     auto rs = db->SQLSelect(QStringLiteral("Select * from LauncherWinList"));
-    if (!rs)
+    if (!rs) {
+        ReportUnreadableDatabase(db->ErrorMessage());
         return;
+    }
     LauncherWinArr.clear();
     while (!rs->Eof()) {
+        // Rows may come from another tool: numbers beyond 32 bits saturate instead of
+        // wrapping round to a small, sensible-looking value.
         const auto integer = [&](const char* name) {
-            return qint32(rs->Field(QLatin1String(name)).IntegerValue());
+            const qint64 v = rs->Field(QLatin1String(name)).IntegerValue();
+            return qint32(std::clamp<qint64>(v, std::numeric_limits<qint32>::min(),
+                                             std::numeric_limits<qint32>::max()));
         };
         const auto boolean = [&](const char* name) {
             return rs->Field(QLatin1String(name)).BooleanValue();
         };
         auto win = std::make_unique<LauncherWin>();
-        win->LauncherWinUID = integer("LauncherWinUID");
+        win->LauncherWinUID = rs->Field(QStringLiteral("LauncherWinUID")).IntegerValue();
         win->LauncherWinName = rs->Field(QStringLiteral("LauncherWinName")).StringValue();
         win->move(integer("Left"), integer("Top"));
-        win->IconSize = integer("IconSize");
+        win->IconSize =
+            LauncherGeometry::LaidOutIconSize(rs->Field(QStringLiteral("IconSize")).IntegerValue());
         win->ViewName = boolean("ViewName");
         win->ViewTitleMenu = boolean("ViewTitleMenu");
         win->ViewBackPanel = boolean("ViewBackPanel");
         win->TitleTextSize = integer("TitleTextSize");
         win->WinColor = rs->Field(QStringLiteral("WinColor")).IntegerValue();
-        // A NULL transparency (the default window) reads as 0.
-        win->TransparentValue = integer("TransparentValue");
+        // A NULL transparency (the default window) reads as 0; above 80 reads as 80, as the
+        // preferences do, so no window turns invisible.
+        win->TransparentValue = qMin(integer("TransparentValue"), 80);
         win->SpaceForIconSizeValueSelectMethod();
         win->setWidth(LauncherGeometry::LoadedWidth(integer("Width"), win->SpaceForIconSizeValue,
                                                     MainScreenWidth()));
         SetTransparencyMBS(win.get(), win->TransparentValue);
         win->LoadAppListMethod(*db);
+        // A place far off every screen (another tool, a screen unplugged) would leave the
+        // window where no one can reach it.
+        const QPoint placed = LauncherGeometry::PlacedOnScreen(win->geometry(), ScreenRects());
+        if (placed != win->pos())
+            win->move(placed);
         LauncherWinArr.push_back(std::move(win));
         rs->MoveNext();
     }

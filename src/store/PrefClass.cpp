@@ -1,5 +1,6 @@
 #include "store/PrefClass.h"
 
+#include "platform/FolderItem.h"
 #include "platform/Framework.h"
 
 #include <QDir>
@@ -80,8 +81,11 @@ bool PrefClass::SavePrefMethod() {
 void PrefClass::ReadPrefMethod() {
     setDefaults();
     QDir().mkpath(folderPath());
+    // Only a regular file is read: a FIFO in its place would block the start for ever.
+    if (!IsRegularFile(filePath()))
+        return;
     QFile file(filePath());
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly))
         return;
     // The record is tiny; anything far beyond it is not a preferences file of ours.
     fromBytes(file.read(7 + 255));
