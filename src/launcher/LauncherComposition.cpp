@@ -176,7 +176,16 @@ Output Compose(Input in) {
         }
         break;
     }
-    const int H = qMax(1, h.height);
+    // Beyond the tallest picture the X server shows, whole rows are left out: the window
+    // shows the rows that fit instead of nothing at all.
+    size_t shown = items.size();
+    int fullHeight = h.height;
+    if (fullHeight > LauncherGeometry::MaxPictureHeight && S > 0) {
+        const int rows = qMax(1, (LauncherGeometry::MaxPictureHeight - T - S) / (S + N) + 1);
+        shown = qMin(shown, size_t(rows) * size_t(h.limitWidthCount));
+        fullHeight = T + S + (rows - 1) * (S + N);
+    }
+    const int H = qMax(1, fullHeight);
     W = qMax(1, W);
     out.width = W;
     out.height = H;
@@ -227,7 +236,8 @@ Output Compose(Input in) {
         const int off = RealToInt((S - in.iconSize) / 2.0);
         out.itemPositions.reserve(items.size());
         FittedCache kept;
-        for (const auto& item : items) {
+        for (size_t k = 0; k < shown; ++k) {
+            const auto& item = items[k];
             FittedIcon fitted;
             if (in.cache) {
                 auto hit = in.cache->find(item.get());

@@ -40,9 +40,8 @@ constexpr int TitleBandHeight = 25;
 // nearest place on the screen closest to the band.
 QPoint PlacedOnScreen(const QRect& window, const std::vector<QRect>& screens);
 
-// The tallest picture composed for a window: X11 windows and pixmaps are at most 32767
-// pixels high, and a picture that tall no longer reaches the screen in one piece. Rows
-// beyond it are left out.
-constexpr int MaxPictureHeight = 16384;
+// The tallest picture composed for a window: an X11 window is at most 32767 pixels high,
+// and a taller picture leaves the window blank. Rows beyond it are left out.
+constexpr int MaxPictureHeight = 32767;
 
 } // namespace LauncherGeometry
