@@ -457,3 +457,41 @@ TEST_F(EditorSaveTest, TwoWindowsMayShareAName) {
         2);
     EXPECT_EQ(GlobalModule::LauncherWinArr.size(), 2u);
 }
+
+TEST_F(EditorSaveTest, ASaveThatFailsMidwayLeavesTheOldWindowWhole) {
+    const struct {
+        const char* failing;
+        int nth;  // which statement of that kind fails
+        int code; // the engine's error code
+        const char* message;
+    } cases[] = {
+        {"Delete from LauncherList", 1, 1, "Delete Launcher ITem Error~!"},
+        {"INSERT INTO \"LauncherList\"", 2, 13, "Edit Launcher Win Info Error~!"}, // disk full
+        {"COMMIT", 1, 10, "Edit Launcher Win Info Error~!"},                       // I/O error
+        {"BEGIN IMMEDIATE", 1, 5, "Edit Launcher Win Info Error~!"}, // another program's lock
+    };
+    const QStringList before = {"Alpha:10:20", "Beta:11:21", "Gamma:12:22"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failing);
+        exec(QStringLiteral("Delete from LauncherWinList where LauncherWinUID<>0"));
+        exec(QStringLiteral("Delete from LauncherList"));
+        GlobalModule::LauncherWinArr.clear();
+        desktop->messages.clear();
+        NewLauncherWin* w = editEditor({"Alpha", "Beta", "Gamma"});
+        ASSERT_EQ(storedItems(3), before);
+        w->NameField->setText(QStringLiteral("Renamed"));
+        const QString failing = QString::fromLatin1(c.failing);
+        auto seen = std::make_shared<int>(0);
+        Database::setFailureHook([=](const QString& sql) {
+            return sql.startsWith(failing) && ++*seen == c.nth ? c.code : 0;
+        });
+        w->NewMethod();
+        Database::setFailureHook({});
+        EXPECT_EQ(desktop->messages, QStringList{QString::fromLatin1(c.message)});
+        EXPECT_TRUE(isOpen(w));
+        // Nothing of the change is stored: the old row and every old item.
+        EXPECT_EQ(column(3, "LauncherWinName").toString(), QStringLiteral("Old"));
+        EXPECT_EQ(storedItems(3), before);
+        w->close();
+    }
+}

@@ -119,3 +119,21 @@ TEST_F(LauncherCompositionTest, PaintClearsAndDrawsTheComposedImage) {
     EXPECT_EQ(pixelAt(after, 11 + 24, 25 + 24), pixelAt(w->pic, 11 + 24, 25 + 24));
     EXPECT_EQ(qAlpha(pixelAt(after, w->Width() - 3, 5)), 0);
 }
+
+TEST_F(LauncherCompositionTest, APictureNeverOutgrowsTheTallestWindowAndIsNeverBlank) {
+    // 4000 items in rows of 9 would need 445 rows, 36059 pixels: more than an X11 window
+    // can be. The rows that fit are drawn; the others are left out.
+    auto w = makeWindow(4000, 640);
+    const QImage& pic = w->pic;
+    ASSERT_LE(pic.height(), 32767);
+    EXPECT_EQ(pic.height(), w->Height());
+    EXPECT_EQ(pic.height(), 25 + 70 + 403 * 81); // 404 whole rows
+    // The last row that fits is drawn, whole.
+    const int lastRowTop = 25 + 403 * 79;
+    for (const int x : {11 + 24, 8 * 70 + 11 + 24}) {
+        const QRgb icon = pixelAt(pic, x, lastRowTop + 24);
+        EXPECT_EQ(qAlpha(icon), 255) << x;
+        EXPECT_EQ(qRgb(qRed(icon), qGreen(icon), qBlue(icon)), qRgb(255, 0, 0)) << x;
+    }
+    EXPECT_EQ((*w->LauncherItemArr)[404 * 9 - 1]->Top, lastRowTop);
+}

@@ -73,3 +73,38 @@ TEST(LauncherGeometryTest, LoadedWidthRules) {
     EXPECT_EQ(LoadedWidth(640, 70, 640), 640);
     EXPECT_EQ(LoadedWidth(140, 70, 1280), 140);
 }
+
+TEST(LauncherGeometryTest, StoredIconSizesOutsideTheTableAreLaidOutAs48) {
+    const struct {
+        qint64 stored;
+        int laidOut;
+    } cases[] = {{32, 32},  {48, 48},     {64, 64}, {100, 100},        {128, 128}, {0, 48},
+                 {-48, 48}, {100000, 48}, {50, 48}, {4294967344LL, 48}}; // 2^32 + 48 must not wrap
+                                                                         // round to 48's row
+    for (const auto& c : cases)
+        EXPECT_EQ(LaidOutIconSize(c.stored), c.laidOut) << c.stored;
+}
+
+TEST(LauncherGeometryTest, AWindowOffEveryScreenComesBackByItsTitleBand) {
+    const std::vector<QRect> screens = {QRect(0, 0, 1280, 800), QRect(1280, 0, 1920, 1080)};
+    const struct {
+        QRect window;
+        QPoint placed;
+    } cases[] = {
+        {QRect(10, 40, 640, 300), QPoint(10, 40)},        // on screen: left alone
+        {QRect(-5000, -5000, 640, 300), QPoint(0, 0)},    // far up and left
+        {QRect(5000, 300, 400, 200), QPoint(2800, 300)},  // beyond the second screen
+        {QRect(1270, 100, 400, 100), QPoint(1270, 100)},  // across both screens
+        {QRect(-620, 100, 640, 100), QPoint(0, 100)},     // only 20 pixels of band showing
+        {QRect(100, -20, 300, 100), QPoint(100, 0)},      // band above the screen's top
+        {QRect(100, 790, 300, 100), QPoint(100, 775)},    // band below the bottom
+        {QRect(1400, 900, 300, 100), QPoint(1400, 900)},  // low on the taller screen
+        {QRect(100, 900, 300, 100), QPoint(100, 775)},    // as low, under the shorter one
+        {QRect(-300, 100, 2000, 100), QPoint(-300, 100)}, // wider than the screen, band seen
+        {QRect(-3000, 100, 2000, 100), QPoint(0, 100)},   // wider than the screen, off it
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PlacedOnScreen(c.window, screens), c.placed)
+            << c.window.x() << "," << c.window.y();
+    EXPECT_EQ(PlacedOnScreen(QRect(-5000, 0, 10, 10), {}), QPoint(-5000, 0));
+}

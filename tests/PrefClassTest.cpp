@@ -4,6 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 // Readable failure output for texts (gtest would print QString's UTF-16 units).
 static void PrintTo(const QString& text, std::ostream* os) {
@@ -188,4 +194,34 @@ TEST_F(PrefClassTest, UnwritableFolderIsSilent) {
     expectDefaults(p);
 }
 
+} // namespace
+
+namespace {
+TEST_F(PrefClassTest, AFifoInPlaceOfTheFileIsAsIfAbsent) {
+    QDir().mkpath(launcherDir());
+    const QByteArray path = QFile::encodeName(prefFile());
+    ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+    // Should the reader open the FIFO, a writer feeds it a Korean record after a while, so
+    // the test ends either way and shows what was read.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        while (!done && std::chrono::steady_clock::now() < until) {
+            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(500));
+                const char record[] = "\x01\x01\x00\x00\x00\x14\x06korean";
+                [[maybe_unused]] auto n = ::write(fd, record, sizeof record - 1);
+                ::close(fd);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    PrefClass p;
+    p.ReadPrefMethod();
+    done = true;
+    writer.join();
+    expectDefaults(p);
+}
 } // namespace

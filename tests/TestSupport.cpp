@@ -114,7 +114,7 @@ QVariant AppTest::scalar(const QString& sql) {
     return f.StringValue().isNull() ? QVariant() : QVariant(f.StringValue());
 }
 
-LauncherWin* AppTest::loadWindow(int uid) {
+LauncherWin* AppTest::loadWindow(qint64 uid) {
     GlobalModule::LoadLauncherWinMethod();
     for (const auto& w : GlobalModule::LauncherWinArr)
         if (w->LauncherWinUID == uid)

@@ -37,7 +37,7 @@ protected:
     QVariant scalar(const QString& sql);
 
     // A launcher window row with items, loaded as at start.
-    LauncherWin* loadWindow(int uid);
+    LauncherWin* loadWindow(qint64 uid);
     // The database of a first start with no applications, its window 0 loaded, and one item
     // dropped on it per name: a scratch file of that name.
     LauncherWin* loadWindowWithFiles(const QStringList& names);
