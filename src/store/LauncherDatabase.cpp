@@ -232,24 +232,27 @@ qint64 NextFreeNumber(Database& db, const QString& maxQuery) {
 namespace {
 bool unreadableReported = false;
 bool unsavedReported = false;
+
+// The first report of its kind: what went wrong, the file, the engine's words.
+void reportOnce(bool& reported, const QString& korean, const QString& english,
+                const QString& engineMessage) {
+    if (reported)
+        return;
+    reported = true;
+    MsgBox((IsKorean() ? korean : english) + QLatin1Char('\n') + DatabaseFilePath() +
+           QLatin1Char('\n') + engineMessage);
+}
 } // namespace
 
 void ReportUnreadableDatabase(const QString& engineMessage) {
-    if (unreadableReported)
-        return;
-    unreadableReported = true;
-    MsgBox((IsKorean() ? QStringLiteral("런쳐 데이타베이스를 읽을 수 없습니다:")
-                       : QStringLiteral("The launcher database cannot be read:")) +
-           QLatin1Char('\n') + DatabaseFilePath() + QLatin1Char('\n') + engineMessage);
+    reportOnce(unreadableReported, QStringLiteral("런쳐 데이타베이스를 읽을 수 없습니다:"),
+               QStringLiteral("The launcher database cannot be read:"), engineMessage);
 }
 
 void ReportUnsavedChange(const QString& engineMessage) {
-    if (unsavedReported)
-        return;
-    unsavedReported = true;
-    MsgBox((IsKorean() ? QStringLiteral("런쳐 데이타베이스에 바뀐 내용을 저장할 수 없습니다:")
-                       : QStringLiteral("Changes cannot be stored in the launcher database:")) +
-           QLatin1Char('\n') + DatabaseFilePath() + QLatin1Char('\n') + engineMessage);
+    reportOnce(unsavedReported,
+               QStringLiteral("런쳐 데이타베이스에 바뀐 내용을 저장할 수 없습니다:"),
+               QStringLiteral("Changes cannot be stored in the launcher database:"), engineMessage);
 }
 
 void ResetDatabaseReports() {
