@@ -8,6 +8,7 @@
 #include <QSqlRecord>
 #include <QUrl>
 #include <atomic>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -267,27 +268,27 @@ bool Database::open(bool create) {
     if (!m_db.open())
         return fail(m_db.lastError());
     m_created = create;
-    if (create) {
-        // A new file stays in rollback-journal mode with full syncs: it is built beside its
-        // final name and must be whole on disk before it is renamed into place.
-        QSqlQuery q(m_db);
-        if (!q.exec(QStringLiteral("PRAGMA user_version=0")))
-            return fail(q.lastError());
-        return true;
-    }
+    // A new file stays in rollback-journal mode with full syncs: it is built beside its
+    // final name and must be whole on disk before it is renamed into place. An existing
+    // file that does not read as a database (garbage, a truncated copy) is refused before
+    // anything is written to it, so it stays exactly as it was.
+    std::optional<QSqlError> refused;
     {
-        // A file that does not read as a database (garbage, a truncated copy) is refused
-        // before anything is written to it, so it stays exactly as it was.
         QSqlQuery q(m_db);
-        if (!q.exec(QStringLiteral("PRAGMA quick_check")))
-            return fail(q.lastError());
-        const QString verdict = q.next() ? q.value(0).toString() : QString();
-        if (verdict != QLatin1String("ok")) {
-            q.finish();
-            return fail(
-                QSqlError(QString(), verdict, QSqlError::ConnectionError, QStringLiteral("11")));
+        if (!q.exec(create ? QStringLiteral("PRAGMA user_version=0")
+                           : QStringLiteral("PRAGMA quick_check"))) {
+            refused = q.lastError();
+        } else if (!create) {
+            const QString verdict = q.next() ? q.value(0).toString() : QString();
+            if (verdict != QLatin1String("ok"))
+                refused = QSqlError(QString(), verdict, QSqlError::ConnectionError,
+                                    QStringLiteral("11")); // SQLITE_CORRUPT
         }
     }
+    if (refused)
+        return fail(*refused);
+    if (create)
+        return true;
     if (!m_readOnly) {
         QSqlQuery q(m_db);
         q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
