@@ -4,6 +4,12 @@
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
 #include "platform/Framework.h"
+#include "platform/Plugin.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QTest>
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,17 +30,23 @@ protected:
                 return true;
         return false;
     }
+    static QWidget* overlayWindow() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (dynamic_cast<OverlayWindowMBS*>(w) && w->isVisible())
+                return w;
+        return nullptr;
+    }
     LauncherWin* win = nullptr;
 };
 
 TEST_F(LauncherRemovalTest, RemovesOneRowWithSoundAndAnimationThenRecomposes) {
     const int firstUid = (*win->LauncherItemArr)[0]->AppUID;
     win->CurrSelAppIndex = 0;
-    QElapsedTimer clock;
-    clock.start();
     const qint64 t0 = Ticks();
     win->RemoveItemMethod();
-    EXPECT_GE(Ticks() - t0, 25); // five frames of at least five ticks
+    // The action returns at once: the row, the sound and the item are gone, while the
+    // window still shows the removed icon until the animation has played.
+    EXPECT_LT(Ticks() - t0, 5);
     EXPECT_TRUE(erased());
     ASSERT_EQ(win->LauncherItemArr->size(), 2u);
     EXPECT_EQ(rows(), 2);
@@ -42,14 +54,67 @@ TEST_F(LauncherRemovalTest, RemovesOneRowWithSoundAndAnimationThenRecomposes) {
         scalar(QStringLiteral("Select count(*) from LauncherList where AppUID=%1").arg(firstUid))
             .toInt(),
         0);
+    EXPECT_EQ((*win->LauncherItemArr)[0]->Left, 81);
+    ASSERT_TRUE(win->RemovalPlaying());
+    const QWidget* overlay = overlayWindow();
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_EQ(overlay->geometry(), QRect(400 - 128, 300 - 128, 128, 128));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !win->RemovalPlaying(); }, 3000));
+    EXPECT_GE(Ticks() - t0, 25); // five frames of at least five ticks
     // Later items moved one cell back; the file on disk is untouched.
     EXPECT_EQ((*win->LauncherItemArr)[0]->Left, 11);
     EXPECT_TRUE(QFile::exists(scratch(QStringLiteral("one"))));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(overlayWindow(), nullptr);
     // Two items of the same file are two rows: removing one leaves the other.
     win->CurrSelAppIndex = 1;
     win->RemoveItemMethod();
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(win->LauncherItemArr->front()->AppPath, scratch(QStringLiteral("two")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !win->RemovalPlaying(); }, 3000));
+}
+
+TEST_F(LauncherRemovalTest, RemoveItemChosenInTheRealMenu) {
+    // A person right-clicks the second item and clicks "Remove Item" in the menu that opens.
+    win->show();
+    const AppListClass& second = *(*win->LauncherItemArr)[1];
+    QTest::mouseClick(win, Qt::RightButton, {}, QPoint(second.Left + 24, second.Top + 24));
+    QMenu* menu = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        return menu != nullptr;
+    }));
+    QAction* remove = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text() == QLatin1String("Remove Item"))
+            remove = a;
+    ASSERT_NE(remove, nullptr);
+    QPointer<QMenu> open = menu;
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(remove).center());
+    // Nothing of the action runs inside the menu's own handling of the click.
+    EXPECT_FALSE(erased());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return erased() && !win->RemovalPlaying(); }, 3000));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(open.isNull());
+    EXPECT_EQ(rows(), 2);
+    ASSERT_EQ(win->LauncherItemArr->size(), 2u);
+    EXPECT_EQ(win->LauncherItemArr->at(0)->AppPath, scratch(QStringLiteral("one")));
+    EXPECT_EQ(win->LauncherItemArr->at(1)->AppPath, scratch(QStringLiteral("two")));
+    EXPECT_EQ(win->LauncherItemArr->at(1)->Left, 81);
+}
+
+TEST_F(LauncherRemovalTest, DeletingTheWindowDuringTheAnimationEndsIt) {
+    win->CurrSelAppIndex = 0;
+    win->RemoveItemMethod();
+    ASSERT_TRUE(win->RemovalPlaying());
+    QPointer<QWidget> overlay = overlayWindow();
+    ASSERT_FALSE(overlay.isNull());
+    GlobalModule::LauncherWinArr.clear();
+    win = nullptr;
+    QTest::qWait(150);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(overlay.isNull());
+    EXPECT_EQ(rows(), 2);
 }
 
 TEST_F(LauncherRemovalTest, NothingHappensForAnEmptyCell) {

@@ -101,9 +101,15 @@ void LauncherWin::ResizePlusMinusWinMethod(const QString& s) {
         if (Width() <= PrefIconXValue + 62)
             setWidth(PrefIconXValue + 62);
     }
+    // The window manager may report a stale place after the re-mapping; the place the
+    // window had is kept (see moveEvent).
+    const QPoint place = pos();
     hide();
     MakeAppImageMethod();
     show();
+    m_placeBeforeOwnHide = place;
+    if (pos() != place)
+        move(place);
 }
 
 void LauncherWin::AddItemMethod() {

@@ -4,6 +4,7 @@
 #include "launcher/TempRunIconWin.h"
 #include "platform/Desktop.h"
 #include "platform/FileDrops.h"
+#include "platform/Plugin.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -83,18 +84,30 @@ void LauncherWin::mousePressEvent(QMouseEvent* event) {
         (event->button() == Qt::LeftButton && event->modifiers().testFlag(Qt::ControlModifier));
     if (event->button() != Qt::LeftButton && !contextual)
         return;
+    // The removal's menu action has not ended until its animation has played.
+    if (RemovalPlaying())
+        return;
     if (!Event_MouseDown(p.x(), p.y(), contextual)) {
         m_pressed = false;
-        // A menu that pops up and returns at once: its choice arrives as a signal.
+        // A menu that pops up and returns at once. It deletes itself when it closes, so the
+        // chosen caption is dispatched from the event loop, after the menu's own handling
+        // of the click has unwound: no action runs under a menu that may be deleted.
         auto* menu = new QMenu(this);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         Event_ConstructContextualMenu(menu);
-        connect(menu, &QMenu::triggered, this,
-                [this](QAction* action) { Event_ContextualMenuAction(action->data().toString()); });
+        connect(menu, &QMenu::triggered, this, [this](QAction* action) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, caption = action->data().toString()] {
+                    Event_ContextualMenuAction(caption);
+                },
+                Qt::QueuedConnection);
+        });
         menu->popup(event->globalPosition().toPoint());
         return;
     }
     m_pressed = true;
+    m_placeBeforeOwnHide.reset(); // from now on the person places the window
     m_pressGlobal = event->globalPosition().toPoint();
     m_pressWindowPos = pos();
 }
@@ -112,8 +125,32 @@ void LauncherWin::mouseReleaseEvent(QMouseEvent* event) {
     Event_MouseUp(p.x(), p.y());
 }
 
-void LauncherWin::moveEvent(QMoveEvent*) {
+void LauncherWin::moveEvent(QMoveEvent* event) {
+    // Our own moves are stored as they are; a place the window system reports is checked
+    // first, since a window manager's notification after our own Hide-compose-Show can
+    // carry a place the window never had.
+    if (event->spontaneous() && correctReportedPlace())
+        return;
     ResizeWinSizeWriteMethod();
+}
+
+bool LauncherWin::correctReportedPlace() {
+    // After our own Show the window stays where it was before the Hide; otherwise the
+    // display server's own answer holds (a person may move the window with the window
+    // manager).
+    std::optional<QPoint> place = std::exchange(m_placeBeforeOwnHide, std::nullopt);
+    if (!place)
+        place = WindowScreenPosition(this);
+    if (!place || *place == pos())
+        return false;
+    move(*place); // stored by the move event this sends
+    return true;
+}
+
+void LauncherWin::hideEvent(QHideEvent* event) {
+    // Only our own Hide-compose-Show keeps the place across the re-mapping.
+    m_placeBeforeOwnHide.reset();
+    ImageWindow::hideEvent(event);
 }
 
 void LauncherWin::resizeEvent(QResizeEvent* event) {

@@ -7,18 +7,11 @@
 #include "platform/Plugin.h"
 #include "store/PrefClass.h"
 
-#include <QPainter>
 #include <QTimer>
 
-LauncherWin::LauncherWin()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint) {
-    // Flags and attributes are set once, before the native window exists: launcher windows
-    // never take the keyboard focus and stay out of the taskbar and the window switcher.
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_X11DoNotAcceptFocus);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setFocusPolicy(Qt::NoFocus);
+LauncherWin::LauncherWin() {
+    // Launcher windows never take the keyboard focus and stay out of the taskbar and the
+    // window switcher.
     setContextMenuPolicy(Qt::PreventContextMenu);
     setMinimumSize(1, 1);
     resize(328, 130);
@@ -90,18 +83,14 @@ void LauncherWin::MakeAppImageMethod() {
     m_composedSize = QSize(out.width, out.height);
     resize(out.width, out.height);
     m_composing = false;
-    updateShape();
-    update();
+    imageChanged(TitleBandClickAreas());
 }
 
-void LauncherWin::updateShape() {
-    ApplyAlphaShape(this, pic);
-}
-
-void LauncherWin::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(rect(), Qt::transparent);
-    if (!pic.isNull())
-        p.drawImage(0, 0, pic);
+QRegion LauncherWin::TitleBandClickAreas() const {
+    if (!ViewTitleMenu)
+        return {};
+    const int PX = PrefIconXValue, PY = PrefIconYValue;
+    // The settings icon: PX..PX+24 by PY+2..PY+24; the plus/minus icon: PX+30..PX+62 by
+    // PY+1..PY+20.
+    return QRegion(PX, PY + 2, 25, 23) | QRegion(PX + 30, PY + 1, 33, 20);
 }

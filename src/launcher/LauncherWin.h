@@ -1,23 +1,28 @@
 #pragma once
 
 #include "launcher/LauncherComposition.h"
+#include "platform/ImageWindow.h"
 #include "store/AppListClass.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class Database;
 class QMenu;
 class QAction;
 class TempRunIconWin;
 class QTimer;
+class RemovalAnimation;
 
 // A launcher window: a frameless, floating, translucent window that paints the icons (and
 // names) of its items in a wrapping grid under an optional title band, over an optional
 // rounded backpanel. It has no child widgets: everything it shows is one composed image.
-class LauncherWin : public QWidget {
+class LauncherWin : public ImageWindow {
     Q_OBJECT
 
 public:
@@ -101,10 +106,17 @@ public:
     // Removal.
     void RemoveItemMethod();
     void RevealInFinderMethod();
-    void poff(qint32 X, qint32 Y);
+    // Plays the removal animation at a screen point, driven by a timer (no nested event
+    // loop), then runs `then`; `then` runs at once when there is nothing to play.
+    void poff(qint32 X, qint32 Y, std::function<void()> then);
+    bool RemovalPlaying() const { return !m_removal.isNull(); }
+
+    const QImage& shownImage() const override { return pic; }
+    // The title band's icon areas, which take the click whatever their pixels (window
+    // coordinates, bounds inclusive); empty without the band.
+    QRegion TitleBandClickAreas() const;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -113,16 +125,20 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
-    void updateShape();
     // Writes Width, Left and Top to the window's row; false when another program holds the
     // database, so that the place must wait.
     bool writePlace();
     // While another program holds the database, the latest place waits here and is
     // stored once the lock is gone.
     QTimer* m_placeRetry = nullptr;
-    bool m_composing = false; // our own resizes are not live-resize steps
+    // A place the window system reports is checked before it is stored (see moveEvent).
+    bool correctReportedPlace();
+    std::optional<QPoint> m_placeBeforeOwnHide;
+    QPointer<RemovalAnimation> m_removal; // a child: it goes with the window
+    bool m_composing = false;             // our own resizes are not live-resize steps
     QSize m_composedSize;
     LauncherComposition::FittedCache m_fitted;
     bool m_pressed = false;

@@ -9,14 +9,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-TempRunIconWin::TempRunIconWin()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput |
-                           Qt::NoDropShadowWindowHint) {
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_X11DoNotAcceptFocus);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFocusPolicy(Qt::NoFocus);
+TempRunIconWin::TempRunIconWin() : ImageWindow(Qt::WindowTransparentForInput) {
     resize(128, 128);
     Timer1.setInterval(500);
     Timer1.setSingleShot(true);
@@ -107,17 +100,8 @@ void TempRunIconWin::MakeIconMethod() {
     }
     pic = CGCreateImageMBS(image, maskPic);
     setGeometry(place.left, place.top, place.width, place.height);
-    ApplyAlphaShape(this, pic);
+    imageChanged();
     show();
     raise();
-    update();
     Timer1.start(); // a second click restarts the count
-}
-
-void TempRunIconWin::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(rect(), Qt::transparent);
-    if (!pic.isNull())
-        p.drawImage(0, 0, pic);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ImageWindow.h"
 #include "store/AppListClass.h"
 
 #include <QImage>
@@ -11,7 +12,7 @@ class LauncherWin;
 
 // The launch-feedback pop-up: the clicked item's icon one size step larger, centred on the
 // icon, with its name in white below; it hides itself 500 ms after each showing.
-class TempRunIconWin : public QWidget {
+class TempRunIconWin : public ImageWindow {
     Q_OBJECT
 
 public:
@@ -38,6 +39,5 @@ public:
     };
     static Placement PlaceFor(int iconSize, int labelWidth, int iconScreenX, int iconScreenY);
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
+    const QImage& shownImage() const override { return pic; }
 };

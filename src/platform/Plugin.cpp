@@ -225,13 +225,7 @@ QImage CGCreateImageMBS(const QImage& picture, const QImage& mask) {
 }
 
 OverlayWindowMBS::OverlayWindowMBS()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus |
-                           Qt::X11BypassWindowManagerHint) {
-    setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_ShowWithoutActivating);
-}
+    : ImageWindow(Qt::WindowTransparentForInput | Qt::X11BypassWindowManagerHint) {}
 
 int OverlayWindowMBS::Create(int left, int top, int width, int height) {
     if (width <= 0 || height <= 0)
@@ -246,94 +240,99 @@ void OverlayWindowMBS::Show() {
 
 void OverlayWindowMBS::DrawPicture(const QImage& image) {
     m_image = image;
-    repaint();
+    imageChanged();
 }
 
-void OverlayWindowMBS::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(rect(), Qt::transparent);
-    if (!m_image.isNull())
-        p.drawImage(0, 0, m_image);
-}
-
-#include <QElapsedTimer>
+#include <QBitmap>
 #include <QGuiApplication>
 #include <cstring>
 #include <xcb/xcb.h>
 
-static bool askCompositingActive();
-
-bool CompositingActive() {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return true;
-    // Asked again at most once a second: live resizing composes many times a second, and a
-    // compositing manager starts or stops rarely.
-    static QElapsedTimer lastAsked;
-    static bool active = false;
-    if (lastAsked.isValid() && lastAsked.elapsed() < 1000)
-        return active;
-    lastAsked.start();
-    active = askCompositingActive();
-    return active;
-}
-
-static bool askCompositingActive() {
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (!c)
-        return true;
-    const QByteArray name = "_NET_WM_CM_S0";
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, name.size(), name.constData()), nullptr);
-    if (!atom)
-        return false;
-    const xcb_atom_t a = atom->atom;
-    free(atom);
-    if (a == XCB_ATOM_NONE)
-        return false;
-    xcb_get_selection_owner_reply_t* owner =
-        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, a), nullptr);
-    const bool active = owner && owner->owner != XCB_NONE;
-    free(owner);
-    return active;
-}
-
-#include <QBitmap>
-
-void ApplyAlphaShape(QWidget* window, const QImage& image) {
-    if (!window || image.isNull() || CompositingActive())
-        return;
-    QImage shape(image.size(), QImage::Format_MonoLSB);
-    shape.setColor(0, QColor(Qt::white).rgb());
-    shape.setColor(1, QColor(Qt::black).rgb());
-    shape.fill(0);
-    for (int y = 0; y < image.height(); ++y) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        uchar* bits = shape.scanLine(y);
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(line[x]) > 0)
-                bits[x >> 3] |= uchar(1 << (x & 7));
-    }
-    window->setMask(QBitmap::fromImage(shape));
-}
-
 namespace {
-xcb_atom_t internAtom(xcb_connection_t* c, const char* name) {
-    xcb_intern_atom_reply_t* reply =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+std::optional<bool> compositingOverride;
+
+xcb_connection_t* x11Connection() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t internAtom(xcb_connection_t* c, const char* name, bool onlyIfExists = false) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, onlyIfExists, uint16_t(strlen(name)), name), nullptr);
     const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     free(reply);
     return atom;
 }
 } // namespace
 
-void KeepOutOfTaskbar(QWidget* window) {
-    if (!window || QGuiApplication::platformName() != QLatin1String("xcb"))
-        return;
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+void OverrideCompositingActive(std::optional<bool> active) {
+    compositingOverride = active;
+}
+
+bool CompositingActive() {
+    if (compositingOverride)
+        return *compositingOverride;
+    xcb_connection_t* c = x11Connection();
     if (!c)
+        return QGuiApplication::platformName() != QLatin1String("xcb");
+    // One round trip: the atom is made once, the selection's owner asked every time.
+    static const xcb_atom_t selection = internAtom(c, "_NET_WM_CM_S0");
+    if (selection == XCB_ATOM_NONE)
+        return false;
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
+    const bool active = owner && owner->owner != XCB_NONE;
+    free(owner);
+    return active;
+}
+
+void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& alwaysClickable) {
+    if (!window)
+        return;
+    if (CompositingActive()) {
+        if (!window->mask().isEmpty())
+            window->clearMask();
+        return;
+    }
+    if (image.isNull())
+        return;
+    QImage shape(image.size(), QImage::Format_MonoLSB);
+    shape.setColor(0, QColor(Qt::white).rgb());
+    shape.setColor(1, QColor(Qt::black).rgb());
+    shape.fill(0);
+    const QImage argb = image.format() == QImage::Format_ARGB32_Premultiplied ||
+                                image.format() == QImage::Format_ARGB32
+                            ? image
+                            : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        uchar* bits = shape.scanLine(y);
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(line[x]) > 0)
+                bits[x >> 3] |= uchar(1 << (x & 7));
+    }
+    window->setMask(QRegion(QBitmap::fromImage(shape)) | alwaysClickable);
+}
+
+std::optional<QPoint> WindowScreenPosition(QWidget* window) {
+    xcb_connection_t* c = x11Connection();
+    if (!c || !window || !window->testAttribute(Qt::WA_WState_Created))
+        return std::nullopt;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, xcb_window_t(window->winId()), root, 0, 0), nullptr);
+    if (!reply)
+        return std::nullopt;
+    const QPoint at(reply->dst_x, reply->dst_y);
+    free(reply);
+    return at;
+}
+
+void KeepOutOfTaskbar(QWidget* window) {
+    xcb_connection_t* c = x11Connection();
+    if (!window || !c)
         return;
     const xcb_window_t id = xcb_window_t(window->winId());
     const xcb_atom_t states[] = {internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),

@@ -4,11 +4,16 @@
 
 #include "platform/FolderItem.h"
 
+#include "platform/ImageWindow.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QPoint>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 class QWidget;
 
@@ -71,27 +76,34 @@ inline uint Interpolate255(uint x, uint a, uint y, uint b) {
 }
 
 // A frameless, top-most, input-transparent translucent window at a screen rectangle.
-class OverlayWindowMBS : public QWidget {
+class OverlayWindowMBS : public ImageWindow {
 public:
     OverlayWindowMBS();
     int Create(int left, int top, int width, int height); // 0 on success
     void Show();
     // Clear, draw and flush in one: the window shows the image from now on.
     void DrawPicture(const QImage& image);
-
-protected:
-    void paintEvent(QPaintEvent*) override;
+    const QImage& shownImage() const override { return m_image; }
 
 private:
     QImage m_image;
 };
 
 // True when a compositing manager blends translucent windows (always on non-X11 platforms).
+// Asked anew at every call: a compositing manager may start or stop at any time.
 bool CompositingActive();
+// Tests decide the answer; nullopt asks the display again.
+void OverrideCompositingActive(std::optional<bool> active);
 
 // Without a compositing manager a window's alpha would show black: its shape then follows
-// the image's alpha, so the transparent parts stay see-through and click-through.
-void ApplyAlphaShape(QWidget* window, const QImage& image);
+// the image's alpha, so the transparent parts stay see-through and click-through; the
+// areas in alwaysClickable take the click whatever their pixels. With a compositing
+// manager the window has no shape, and one set earlier is cleared.
+void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& alwaysClickable = {});
+
+// Where the display server has a frameless top-level window now (X11), which can differ
+// from the place a late configure notification made Qt believe; nullopt where unknown.
+std::optional<QPoint> WindowScreenPosition(QWidget* window);
 
 // Keeps a floating window out of the taskbar and the window switcher (X11), whatever the
 // window manager makes of its type. Call before the window is first shown.
