@@ -139,4 +139,32 @@ TEST_F(MenuBarTest, CtrlWInAHandlerWindowClosesIt) {
     EXPECT_TRUE(first->isVisible());
 }
 
+TEST_F(MenuBarTest, CloseWindowFollowsTheDialogsNotTheLastShownMenu) {
+    // The tray menu is shown while no dialog is open: Close Window is disabled there.
+    QMenu* file = MenuBar1::instance()->menu()->findChild<QMenu*>(QStringLiteral("FileMenu"));
+    ASSERT_NE(file, nullptr);
+    const auto showAndClose = [](QMenu* menu) {
+        menu->popup(QPoint(10, 10));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
+        menu->close();
+    };
+    showAndClose(MenuBar1::instance()->menu());
+    showAndClose(file);
+    EXPECT_FALSE(MenuItems::CloseMenu()->isEnabled());
+
+    // A dialog opens afterwards, without any menu shown: Ctrl+W in it closes it.
+    QWidget* dialog = handlerWindow(QStringLiteral("dialog"));
+    activate(dialog);
+    EXPECT_TRUE(MenuItems::CloseMenu()->isEnabled());
+    QTest::keyClick(dialog, Qt::Key_W, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(MenuItems::CloseMenu()->isEnabled());
+
+    // Shown again, the menu offers Close Window while a dialog is open.
+    activate(dialog);
+    showAndClose(file);
+    EXPECT_TRUE(MenuItems::CloseMenu()->isEnabled());
+}
+
 } // namespace

@@ -83,9 +83,14 @@ void App::Event_EnableMenuItems() {
     MenuItems::AboutMenu()->setEnabled(true);
     MenuItems::PrefMenu()->setEnabled(true);
     MenuItems::NewMenu()->setEnabled(true);
+    EnableCloseMenu();
+}
+
+void App::EnableCloseMenu(const QWidget* opening, const QWidget* closing) {
+    // Close Window follows the dialogs that answer it: each enables it while it is open.
     bool anyOpen = false;
     for (const auto& w : m_closeHandlers)
-        anyOpen = anyOpen || (w && w->isVisible());
+        anyOpen = anyOpen || (w && w != closing && (w == opening || w->isVisible()));
     MenuItems::CloseMenu()->setEnabled(anyOpen);
 }
 
@@ -107,6 +112,8 @@ bool App::_PrefMenu_Action() {
 void App::AddCloseMenuHandler(QWidget* window) {
     m_closeHandlers.emplace_back(window);
     MenuBar1::instance()->installShortcuts(window);
+    connect(window, &QObject::destroyed, this, [this] { EnableCloseMenu(); });
+    EnableCloseMenu();
 }
 
 bool App::CloseFrontWindow() {
@@ -126,7 +133,14 @@ bool App::CloseFrontWindow() {
 }
 
 bool App::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Hide) && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        if (w->isWindow() &&
+            std::find(m_closeHandlers.begin(), m_closeHandlers.end(), w) != m_closeHandlers.end())
+            EnableCloseMenu(type == QEvent::Show ? w : nullptr, type == QEvent::Hide ? w : nullptr);
+    }
+    if (type == QEvent::WindowActivate) {
         auto it = std::find(m_closeHandlers.begin(), m_closeHandlers.end(), watched);
         if (it != m_closeHandlers.end()) {
             QPointer<QWidget> w = *it;

@@ -19,6 +19,8 @@ public:
 
     void Event_Open();
     void Event_EnableMenuItems();
+    // Close Window is enabled while one of the dialogs that answer it is open.
+    void EnableCloseMenu(const QWidget* opening = nullptr, const QWidget* closing = nullptr);
     bool _NewMenu_Action();
     bool _AboutMenu_Action();
     bool _PrefMenu_Action();
