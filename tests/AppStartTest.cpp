@@ -2,6 +2,8 @@
 
 #include "app/App.h"
 #include "app/GlobalModule.h"
+#include "app/InstanceLock.h"
+#include "app/MenuBar1.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
@@ -12,7 +14,16 @@
 #include "store/PrefClass.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSysInfo>
+#include <QSystemTrayIcon>
+
+#include "platform/Desktop.h"
+
+#include <unistd.h>
 
 class AppStartTest : public AppTest {
 protected:
@@ -85,4 +96,95 @@ TEST_F(AppStartTest, MenuCommandsShowOneInstanceEach) {
     EXPECT_EQ(AboutWin::instance(), about);
     EXPECT_EQ(PrefWin::instance(), prefs);
     EXPECT_TRUE(editor->isVisible() && about->isVisible() && prefs->isVisible());
+}
+
+TEST_F(AppStartTest, TrayIconIsMadeWithoutATrayAtStart) {
+    // The offscreen test platform has no system tray, as a session whose panel starts later.
+    ASSERT_NE(app.TrayIcon(), nullptr);
+    EXPECT_TRUE(app.TrayIcon()->isVisible());
+    EXPECT_EQ(app.TrayIcon()->contextMenu(), MenuBar1::instance()->menu());
+}
+
+TEST_F(AppStartTest, MessagesShowTextFromDataAsPlainText) {
+    for (const QString& name :
+         {QStringLiteral("<img src=\"/dev/zero\">x"), QStringLiteral("<b>bold</b>")}) {
+        const auto box = MakeMessageBox(QStringLiteral("\"%1\" could not be opened.").arg(name));
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        EXPECT_EQ(box->text(), QStringLiteral("\"%1\" could not be opened.").arg(name));
+    }
+}
+
+// One running copy: where the lock lives and what a lock that cannot be taken means.
+class InstanceLockTest : public AppTest {
+protected:
+    void TearDown() override {
+        qunsetenv("XDG_RUNTIME_DIR");
+        AppTest::TearDown();
+    }
+    QString lockName() const { return QStringLiteral("/vondrelaskit-%1.lock").arg(::getuid()); }
+};
+
+TEST_F(InstanceLockTest, LockFolderFollowsTheRuntimeFolder) {
+    const QString runtime = scratch(QStringLiteral("run"));
+    QDir().mkpath(runtime);
+    const QString notAFolder = scratch(QStringLiteral("file"));
+    writeFile(notAFolder, "x");
+    const QString config = launcherDir();
+    struct Case {
+        const char* what;
+        QString runtimeDir;
+        QString expected;
+    } cases[] = {
+        {"our runtime folder", runtime, runtime},
+        {"unset", QString(), config},
+        {"missing", scratch(QStringLiteral("gone")), config},
+        {"relative", QStringLiteral("run"), config},
+        {"a file", notAFolder, config},
+    };
+    for (const Case& c : cases) {
+        if (c.runtimeDir.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(c.runtimeDir));
+        EXPECT_EQ(InstanceLock::FolderForLock(), c.expected) << c.what;
+        const InstanceLock lock = InstanceLock::Take();
+        EXPECT_EQ(lock.outcome, InstanceLock::Outcome::Taken) << c.what;
+        EXPECT_EQ(lock.path, c.expected + lockName()) << c.what;
+    }
+}
+
+TEST_F(InstanceLockTest, AnotherUsersRuntimeFolderIsNotOurs) {
+    if (::getuid() != 0)
+        GTEST_SKIP() << "giving a folder to another user needs root";
+    const QString theirs = scratch(QStringLiteral("theirs"));
+    QDir().mkpath(theirs);
+    ASSERT_EQ(::chown(QFile::encodeName(theirs).constData(), 65534, 65534), 0);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(theirs));
+    const InstanceLock lock = InstanceLock::Take();
+    EXPECT_EQ(lock.outcome, InstanceLock::Outcome::Taken);
+    EXPECT_EQ(lock.path, launcherDir() + lockName());
+}
+
+TEST_F(InstanceLockTest, OnlyALockOfARunningCopyMeansAnotherCopyRuns) {
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch(QStringLiteral("gone"))));
+    const InstanceLock first = InstanceLock::Take();
+    ASSERT_EQ(first.outcome, InstanceLock::Outcome::Taken);
+    const InstanceLock second = InstanceLock::Take();
+    EXPECT_EQ(second.outcome, InstanceLock::Outcome::HeldByRunningCopy);
+
+    // A dead copy's lock is taken over.
+    const QString stale = launcherDir() + lockName();
+    const_cast<InstanceLock&>(first).lock.reset();
+    writeFile(stale, "999999\nvondrelaskit\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    EXPECT_EQ(InstanceLock::Take().outcome, InstanceLock::Outcome::Taken);
+}
+
+TEST_F(InstanceLockTest, ALockThatCannotBeMadeIsAFailureNotARunningCopy) {
+    qunsetenv("XDG_RUNTIME_DIR");
+    // The config folder's place is taken by a file: no folder, no lock.
+    QDir(launcherDir()).removeRecursively();
+    writeFile(launcherDir(), "not a folder");
+    const InstanceLock lock = InstanceLock::Take();
+    EXPECT_EQ(lock.outcome, InstanceLock::Outcome::Failed);
+    EXPECT_FALSE(lock.error.isEmpty());
 }

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 struct WindowRow {
@@ -314,6 +316,23 @@ TEST_F(EditorDialogTest, CloseWindowCommandClosesTheEditor) {
     EXPECT_TRUE(app.CloseFrontWindow());
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(NewLauncherWin::openInstance(), nullptr);
+}
+
+TEST_F(EditorDialogTest, NoCloseBoxAndTheWindowManagersCloseRequestIsIgnored) {
+    NewLauncherWin* w = openEditor();
+    // The window manager is asked for no close button.
+    EXPECT_TRUE(w->windowFlags().testFlag(Qt::CustomizeWindowHint));
+    EXPECT_FALSE(w->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    // A close request that reaches the native window from outside, as the window manager's
+    // close button sends it.
+    ASSERT_NE(w->windowHandle(), nullptr);
+    QCloseEvent request;
+    QCoreApplication::sendEvent(w->windowHandle(), &request);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(NewLauncherWin::openInstance(), w);
+    QTest::mouseClick(w->CancelButton, Qt::LeftButton);
+    EXPECT_FALSE(w->isVisible());
 }
 
 TEST_F(EditorDialogTest, EditSetUpFromALoadedWindow) {

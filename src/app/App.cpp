@@ -3,6 +3,7 @@
 #include "app/AppMedia.h"
 #include "app/FileTypes.h"
 #include "app/GlobalModule.h"
+#include "app/InstanceLock.h"
 #include "app/MenuBar1.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/CheckVisibleTimerWin.h"
@@ -20,13 +21,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-#include <QLockFile>
 #include <QPixmap>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
 #include <csignal>
+#include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -42,13 +43,13 @@ App::App() {
     for (QMenu* sub : bar->menu()->findChildren<QMenu*>())
         connect(sub, &QMenu::aboutToShow, this, &App::Event_EnableMenuItems);
     qApp->installEventFilter(this);
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_tray = std::make_unique<QSystemTrayIcon>();
-        m_tray->setIcon(QIcon(QPixmap::fromImage(AppMedia::LauncherMainIcon())));
-        m_tray->setToolTip(QStringLiteral("Vondrelaskit"));
-        m_tray->setContextMenu(bar->menu());
-        m_tray->show();
-    }
+    // Made whether or not a tray runs now: at a session's start the panel often comes after
+    // us, and the icon appears in the tray as soon as there is one.
+    m_tray = std::make_unique<QSystemTrayIcon>();
+    m_tray->setIcon(QIcon(QPixmap::fromImage(AppMedia::LauncherMainIcon())));
+    m_tray->setToolTip(QStringLiteral("Vondrelaskit"));
+    m_tray->setContextMenu(bar->menu());
+    m_tray->show();
 }
 
 App::~App() {
@@ -160,21 +161,19 @@ void onSignal(int) {
     [[maybe_unused]] auto n = ::write(signalPipe[1], &c, 1);
 }
 
-QString lockFilePath() {
-    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (dir.isEmpty() || !QDir(dir).exists())
-        dir = QDir::tempPath();
-    return dir + QStringLiteral("/vondrelaskit-%1.lock").arg(::getuid());
-}
-
 } // namespace
 
 int _Main(int argc, char** argv) {
-    // One running copy per user: a second start leaves at once and touches nothing.
-    QLockFile lock(lockFilePath());
-    lock.setStaleLockTime(0); // a dead owner's lock is taken over
-    if (!lock.tryLock(0))
+    // One running copy per user: a second start leaves at once and touches nothing. A lock
+    // that cannot be taken for another reason is no sign of a running copy.
+    const InstanceLock lock = InstanceLock::Take();
+    if (lock.outcome == InstanceLock::Outcome::HeldByRunningCopy)
         return 0;
+    if (lock.outcome == InstanceLock::Outcome::Failed) {
+        std::fprintf(stderr, "vondrelaskit: cannot take the single-instance lock: %s\n",
+                     qPrintable(lock.error));
+        return 1;
+    }
 
     // Launcher windows place themselves on screen, which only X11 allows; the choice is
     // passed as an argument so that launched programs do not inherit it.

@@ -29,6 +29,7 @@ public:
     void AddCloseMenuHandler(QWidget* window);
     // Closes the frontmost of them; false when none is open.
     bool CloseFrontWindow();
+    QSystemTrayIcon* TrayIcon() const { return m_tray.get(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -227,6 +227,11 @@ void NewLauncherWin::keyPressEvent(QKeyEvent* event) {
 }
 
 void NewLauncherWin::closeEvent(QCloseEvent* event) {
+    // The dialog has no close box: a close request from the window manager is ignored.
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     SingleDialog<NewLauncherWin>::closed(this);
 }

@@ -48,3 +48,7 @@ public:
 };
 
 std::unique_ptr<Desktop> makeRealDesktop();
+
+class QMessageBox;
+// The real desktop's message box, not yet shown: the text alone, as plain text.
+std::unique_ptr<QMessageBox> MakeMessageBox(const QString& text);

@@ -85,14 +85,7 @@ LaunchResult launchWithGio(const QString& path) {
 
 class RealDesktop : public Desktop {
 public:
-    void messageBox(const QString& text) override {
-        QMessageBox box;
-        // Messages carry names, paths and the engine's words: never read as markup.
-        box.setTextFormat(Qt::PlainText);
-        box.setText(text);
-        box.setWindowTitle(QStringLiteral("Vondrelaskit"));
-        box.exec();
-    }
+    void messageBox(const QString& text) override { MakeMessageBox(text)->exec(); }
 
     std::optional<QString> chooseItem(const QString& title, const QString& initialFolder) override {
         AnyItemDialog dialog(nullptr, title, initialFolder);
@@ -142,6 +135,15 @@ private:
 };
 
 } // namespace
+
+std::unique_ptr<QMessageBox> MakeMessageBox(const QString& text) {
+    auto box = std::make_unique<QMessageBox>();
+    // Messages carry names, paths and the engine's words: never read as markup.
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+    box->setWindowTitle(QStringLiteral("Vondrelaskit"));
+    return box;
+}
 
 std::unique_ptr<Desktop> makeRealDesktop() {
     return std::make_unique<RealDesktop>();
