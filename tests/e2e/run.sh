@@ -1,28 +1,45 @@
 #!/usr/bin/env bash
 # End-to-end: the real launcher on a virtual X server, driven with xdotool as a person would.
-# Usage: run.sh path/to/vondrelaskit
+# Usage: run.sh path/to/vondrelaskit [bare|openbox|xcompmgr]
+#   bare      no window manager
+#   openbox   under the openbox window manager
+#   xcompmgr  under openbox, with the xcompmgr compositing manager started after the launcher
 set -euo pipefail
 app=$1
+mode=${2:-bare}
 work=$(mktemp -d)
 xvfb_pid=""
+wm_pid=""
+cm_pid=""
 app_pid=""
 cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    for pid in "$app_pid" "$cm_pid" "$wm_pid" "$xvfb_pid"; do
+        [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    done
     wait 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; [ -f "$work/app.log" ] && sed 's/^/app: /' "$work/app.log"; exit 1; }
-pass() { echo "ok: $*"; }
+fail() { echo "FAIL ($mode): $*"; [ -f "$work/app.log" ] && sed 's/^/app: /' "$work/app.log"; exit 1; }
+pass() { echo "ok ($mode): $*"; }
+# Runs a test command every 0.1 s until it succeeds, for up to 10 s.
+wait_for() { for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done; return 1; }
 
 # A virtual screen of our own, on the first free display number.
 exec 3> "$work/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
 xsetroot -solid '#708090' 2>/dev/null || true
+
+if [ "$mode" != bare ]; then
+    # openbox reads its own themes through XDG_DATA_DIRS; the launcher gets its fixture below.
+    XDG_DATA_DIRS=/usr/share openbox > "$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+        fail "openbox did not start"
+fi
 
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_DIRS="$work/data" XDG_RUNTIME_DIR="$work/run"
 # The first run also reads the user's own applications folder: keep it empty here.
@@ -41,29 +58,45 @@ Exec=/bin/sh -c "echo ran > $work/marker-$name"
 ENTRY
 done
 
-shot() { import -window root -crop "$2" "$work/$1.png" 2>/dev/null; }
-same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" = "0" ]; }
-# Shoots the region again until it matches (or differs from) a reference, for up to 5 s.
-wait_same() { for _ in $(seq 25); do shot "$2" "$3"; same "$1" "$2" && return 0; sleep 0.2; done; return 1; }
-wait_differs() { for _ in $(seq 25); do shot "$2" "$3"; same "$1" "$2" || return 0; sleep 0.2; done; return 1; }
+db="$XDG_CONFIG_HOME/Vondrelaskit/VondrelaskitDB.rdb"
+pref="$XDG_CONFIG_HOME/Vondrelaskit/VondrelaskitPref"
+sql() { sqlite3 "$db" "$1" 2>/dev/null; }
+sql_is() { [ "$(sql "$1")" = "$2" ]; }
+
+# The visible windows of ours, one "x,y" line each (launcher windows, pop-ups, menus,
+# dialogs; the removal overlay too).
+ours() {
+    local id
+    for id in $(xdotool search --onlyvisible --class vondrelaskit 2>/dev/null || true); do
+        xdotool getwindowgeometry --shell "$id" 2>/dev/null | awk -F= '
+            $1 == "X" { x = $2 } $1 == "Y" { y = $2 } END { if (x != "") print x "," y }'
+    done
+}
+# Our launcher window is on screen at (x, y) and nothing else of ours is: no pop-up, no
+# removal overlay, no menu.
+launcher_alone_at() { [ "$(ours)" = "$1,$2" ]; }
+nothing_shown() { [ -z "$(ours)" ]; }
+launcher_id() { xdotool search --onlyvisible --class vondrelaskit 2>/dev/null | head -n1; }
+shaped() { xwininfo -id "$(launcher_id)" -shape 2>/dev/null | grep -q 'Window shape extents'; }
+
 start_app() {
     "$app" > "$work/app.log" 2>&1 &
     app_pid=$!
-    for _ in $(seq 100); do [ -s "$XDG_CONFIG_HOME/Vondrelaskit/VondrelaskitDB.rdb" ] && break; sleep 0.1; done
-    sleep 1
 }
 stop_app() {
     kill -TERM "$app_pid"
     wait "$app_pid" || fail "the launcher did not quit cleanly on SIGTERM"
     app_pid=""
 }
+alive() { kill -0 "$app_pid" 2>/dev/null || fail "the launcher ended: $1"; }
+show() { xdotool keydown super alt; }
+release() { xdotool keyup super alt; }
 
 # --- The first start asks for the language; Return answers it as OK (English is preselected).
-pref="$XDG_CONFIG_HOME/Vondrelaskit/VondrelaskitPref"
 start_app
 dialog=""
-for _ in $(seq 50); do
-    dialog=$(xdotool search --name "Select Your Language" 2>/dev/null | head -n1) && [ -n "$dialog" ] && break
+for _ in $(seq 100); do
+    dialog=$(xdotool search --onlyvisible --name "Select Your Language" 2>/dev/null | head -n1) && [ -n "$dialog" ] && break
     sleep 0.1
 done
 [ -n "$dialog" ] || fail "the first start did not ask for the language"
@@ -74,79 +107,144 @@ for _ in $(seq 50); do
     [ -s "$pref" ] && break
     box=$(xdotool search --onlyvisible --name '^Vondrelaskit$' 2>/dev/null | head -n1 || true)
     target=${box:-$dialog}
-    xdotool windowfocus "$target" 2>/dev/null || true
+    xdotool windowactivate "$target" 2>/dev/null || xdotool windowfocus "$target" 2>/dev/null || true
     xdotool key Return 2>/dev/null || true
     sleep 0.3
 done
 [ "$(stat -c %s "$pref" 2>/dev/null)" = 14 ] || fail "the language dialog did not write the 14-byte preferences file"
 [ "$(tail -c 7 "$pref")" = english ] || fail "the preferences file does not hold english"
 pass "the first start asks for the language and Return stores english"
-db="$XDG_CONFIG_HOME/Vondrelaskit/VondrelaskitDB.rdb"
-[ "$(sqlite3 "$db" 'select count(*) from LauncherList where LauncherWinUID=0')" = 3 ] ||
+sql_is 'select count(*) from LauncherList where LauncherWinUID=0' 3 ||
     fail "the first start did not fill the apple window with the three applications"
 pass "first start created the database with the applications"
+wait_for nothing_shown || fail "a window of ours stays on screen without the activation key"
 
-region=640x200+10+40 # the stored place of the "apple" window
-shot bare "$region"
-xdotool keydown super alt
-wait_differs bare held "$region" || fail "Super+Alt did not show the apple window"
+# --- The activation key. The "apple" window is stored at (10, 40).
+import -window root -crop 300x1+10+50 "$work/bare-row.png"
+show
+wait_for launcher_alone_at 10 40 || fail "Super+Alt did not show the apple window at its stored place"
 pass "Super+Alt shows the window at its stored place"
-shown=$(xdotool search --onlyvisible --class vondrelaskit 2>/dev/null | head -n1 || true)
+shown=$(launcher_id)
 xprop -id "$shown" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "the launcher window is not kept out of the taskbar"
 xprop -id "$shown" WM_HINTS | grep -q "input focus: False" || fail "the launcher window accepts the keyboard focus"
 pass "it stays out of the taskbar and never takes the keyboard focus"
-xdotool keyup super alt
-wait_same bare released "$region" || fail "releasing the keys did not hide the window"
+shaped || fail "without a compositing manager the window has no shape"
+# Where the title band's icons are: the name's pill ends 10 pixels before the settings icon,
+# with the desktop showing through between them (row 10 of the band).
+import -window root -crop 300x1+10+50 "$work/band-row.png"
+px=$(paste <(convert "$work/bare-row.png" txt:- | tail -n +2 | awk '{print $3}') \
+    <(convert "$work/band-row.png" txt:- | tail -n +2 | awk '{print $3}') |
+    awk '!found { if ($1 == $2) run++; else run = 0; if (run == 5) { print NR - 5 + 10; found = 1 } }')
+[ -n "$px" ] && [ "$px" -gt 30 ] || fail "the title band's settings icon was not found"
+release
+wait_for nothing_shown || fail "releasing the keys did not hide the window"
 pass "releasing the keys hides it"
 xdotool keydown shift super alt
-wait_same bare extra "$region" || fail "Super+Alt+Shift showed the window"
 sleep 0.5
-shot extra "$region"
+[ -z "$(ours)" ] || fail "Super+Alt+Shift showed the window"
 xdotool keyup super alt shift
-same bare extra || fail "Super+Alt+Shift showed the window"
 pass "Super+Alt+Shift does not show it"
 
-# A click on the first icon (row 1, column 1 below the title band) starts the application.
-xdotool keydown super alt
-wait_differs bare held "$region" || fail "Super+Alt did not show the apple window again"
-xdotool mousemove 45 90 click 1; sleep 0.3
-xdotool keyup super alt
-for _ in $(seq 50); do [ -f "$work/marker-Alpha" ] && break; sleep 0.1; done
-[ -f "$work/marker-Alpha" ] || fail "a click on the first icon did not start its application"
+# --- A click on the first icon (row 1, column 1 below the title band) starts the application.
+show
+wait_for launcher_alone_at 10 40 || fail "Super+Alt did not show the apple window again"
+xdotool mousemove 45 90 click 1
+wait_for test -f "$work/marker-Alpha" || fail "a click on the first icon did not start its application"
 pass "a click on the first icon starts the application"
+# The pop-up over the icon goes after half a second; then only the launcher window is left.
+wait_for launcher_alone_at 10 40 || fail "the launch pop-up did not go"
 
-# The contextual menu, as a person uses it: right-click the window, choose "Hide Title&Menu".
-xdotool keydown super alt
-wait_differs bare held "$region" || fail "Super+Alt did not show the apple window again"
-xdotool mousemove 200 90 click 3
-menu=0
-for _ in $(seq 25); do
-    menu=$( (xdotool search --onlyvisible --class vondrelaskit 2>/dev/null || true) | wc -l)
-    [ "$menu" -ge 2 ] && break
-    sleep 0.2
-done
-[ "$menu" -ge 2 ] || fail "a right-click did not open the contextual menu"
+# --- A click in the centre of the settings icon opens the editor, whatever its pixels there.
+xdotool mousemove $((10 + px + 12)) $((40 + 11)) click 1
+wait_for xdotool search --onlyvisible --name '^Setting$' >/dev/null ||
+    fail "a click in the settings icon's centre did not open the editor"
+release
+editor=$(xdotool search --onlyvisible --name '^Setting$' | head -n1)
+xdotool windowactivate "$editor" 2>/dev/null || xdotool windowfocus "$editor" 2>/dev/null || true
+xdotool key --window "$editor" Escape 2>/dev/null || true
+wait_for nothing_shown || fail "Escape did not close the editor"
+pass "a click in the settings icon's centre opens the editor"
+
+# --- Drag the window by its body to (110, 140): the row follows.
+show
+wait_for launcher_alone_at 10 40 || fail "Super+Alt did not show the apple window again"
+xdotool mousemove 45 90 mousedown 1
+for step in 20 40 60 80 100; do xdotool mousemove $((45 + step)) $((90 + step)); sleep 0.05; done
+xdotool mouseup 1
+wait_for sql_is 'select Left, Top from LauncherWinList where LauncherWinUID=0' '110|140' ||
+    fail "dragging the window did not store its new place"
+wait_for launcher_alone_at 110 140 || fail "the dragged window is not at its new place"
+pass "dragging the window moves it and stores its place"
+
+if [ "$mode" = xcompmgr ]; then
+    # A compositing manager comes after the launcher, as a session's may.
+    xcompmgr > "$work/xcompmgr.log" 2>&1 &
+    cm_pid=$!
+    wait_for sh -c 'xwininfo -root -children | grep -q "\"xcompmgr\""' || fail "xcompmgr did not start"
+fi
+
+# --- "+" widens the window by one column; the window keeps its place, on screen and stored.
+width=$(sql 'select Width from LauncherWinList where LauncherWinUID=0')
+xdotool mousemove $((110 + px + 38)) $((140 + 8)) click 1
+# Rows of width / 70 items at pitch 70 become one item longer.
+wait_for sql_is 'select Width from LauncherWinList where LauncherWinUID=0' $(((width / 70 + 1) * 70)) ||
+    fail "a click on the plus icon did not widen the window by one column"
+wait_for launcher_alone_at 110 140 || fail "after the plus icon the window is not at its place"
+if [ "$mode" = xcompmgr ]; then
+    ! shaped || fail "with a compositing manager the window keeps the shape set before it came"
+else
+    shaped || fail "without a compositing manager the widened window has no shape"
+fi
+pass "the plus icon widens the window in place"
+
+# --- Remove Item from the contextual menu, on the second icon (Beta).
+xdotool mousemove $((110 + 105)) $((140 + 50)) click 3
+wait_for sh -c "[ \$(xdotool search --onlyvisible --class vondrelaskit | wc -l) -ge 2 ]" ||
+    fail "a right-click did not open the contextual menu"
+# New Launcher Window, Add New Item, Launch, Reveal in Finder, the three view toggles,
+# Increase and Decrease Window Width, then Remove Item.
+xdotool key Down Down Down Down Down Down Down Down Down Down Return
+wait_for sql_is 'select count(*) from LauncherList where LauncherWinUID=0' 2 ||
+    fail "Remove Item did not delete the item's row"
+wait_for launcher_alone_at 110 140 || fail "after Remove Item the window is not shown alone at its place"
+alive "after Remove Item"
+[ "$(sql "select AppName from LauncherList where LauncherWinUID=0 order by AppSEQ" | tr '\n' ' ')" = "Alpha Gamma " ] ||
+    fail "Remove Item did not leave the other items"
+sql_is 'select Left, Top from LauncherWinList where LauncherWinUID=0' '110|140' ||
+    fail "the window's stored place changed after the plus icon"
+pass "Remove Item removes the row and the launcher lives on"
+
+# --- The contextual menu's Hide Title&Menu.
+xdotool mousemove $((110 + 35)) $((140 + 50)) click 3
+wait_for sh -c "[ \$(xdotool search --onlyvisible --class vondrelaskit | wc -l) -ge 2 ]" ||
+    fail "a right-click did not open the contextual menu"
 # New Launcher Window, Add New Item, Launch, Reveal in Finder, then the title toggle.
 xdotool key Down Down Down Down Down Return
-flag=""
-for _ in $(seq 25); do
-    flag=$(sqlite3 "$db" 'select ViewTitleMenu from LauncherWinList where LauncherWinUID=0')
-    [ "$flag" = 0 ] && break
-    sleep 0.2
-done
-xdotool keyup super alt
-[ "$flag" = 0 ] || fail "choosing Hide Title&Menu did not store the flag"
+wait_for sql_is 'select ViewTitleMenu from LauncherWinList where LauncherWinUID=0' 0 ||
+    fail "choosing Hide Title&Menu did not store the flag"
+release
 pass "the contextual menu's Hide Title&Menu stores the flag"
+alive "after the menu"
 
-# One running copy per user: a second start leaves at once, touching nothing.
+# --- One running copy per user: a second start leaves at once, touching nothing.
 timeout 10 "$app" > "$work/second.log" 2>&1 || fail "a second start while the launcher runs did not exit with 0"
-kill -0 "$app_pid" 2>/dev/null || fail "a second start ended the running launcher"
+alive "a second start ended the running launcher"
 pass "a second copy exits at once while the launcher runs"
 
 stop_app
 before=$(sha256sum "$db" | cut -d' ' -f1)
 start_app
+sleep 1
+alive "at a start"
 stop_app
-[ "$(sha256sum "$db" | cut -d' ' -f1)" = "$before" ] || fail "a second start changed the database file"
-pass "a second start changes nothing in the database"
-echo "end-to-end: all passed"
+[ "$(sha256sum "$db" | cut -d' ' -f1)" = "$before" ] || fail "a start and quit changed the database file"
+pass "a start and quit change nothing in the database"
+
+# --- After quit and start the window is where it was dragged.
+start_app
+show
+wait_for launcher_alone_at 110 140 || fail "after a restart the window is not at the dragged place"
+release
+stop_app
+pass "after a restart the window opens at the dragged place"
+echo "end-to-end ($mode): all passed"
