@@ -31,6 +31,8 @@ TEST(LauncherGeometryTest, RowsWrapAndHeights) {
     const Case cases[] = {
         {328, 9, true, 257, 4}, // 95 + 2 x 81
         {280, 9, true, 257, 4}, // 280 holds four cells as well
+        {280, 4, true, 95, 4},  // an exact multiple of the pitch: one full row, no extra
+        {280, 8, true, 176, 4}, //
         {328, 0, true, 95, 4},  // an empty window: the pitch plus the band
         {328, 0, false, 70, 4}, //
         {328, 4, true, 95, 4},  // a full row adds nothing below it
@@ -54,6 +56,7 @@ TEST(LauncherGeometryTest, PointsMapToTheCellDrawnUnderThem) {
         {0, 0, 0},     // the title band maps like the first row
         {150, 10, 2},  //
         {10, 30, 0},   //
+        {10, 90, 0},   // the lower part of a first-row icon, below the band
         {279, 30, 3},  // last column
         {290, 30, -1}, // right of the last full column: no cell
         {0, 104, 4},   // second row, first column: the row length

@@ -5,6 +5,7 @@
 #include "platform/Database.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
+#include "store/LauncherLoader.h"
 
 class LauncherItemsTest : public AppTest {
 protected:
@@ -36,24 +37,58 @@ TEST_F(LauncherItemsTest, LoadsInAscendingOrderWithNumbersAndPictures) {
     QImage red(128, 128, QImage::Format_RGB32);
     red.fill(Qt::red);
     const QString text = GlobalModule::StoredIconText(red);
-    insertItem(0, 1, 5, QStringLiteral("Third"), text);
-    insertItem(0, 2, 1, QStringLiteral("First"), text);
-    insertItem(0, 3, 3, QStringLiteral("Second"), QStringLiteral("not a picture"));
+    // Neither the names nor the item numbers sort like the sequence numbers.
+    insertItem(0, 1, 5, QStringLiteral("Apple"), text);
+    insertItem(0, 3, 1, QStringLiteral("Zebra"), text);
+    insertItem(0, 2, 3, QStringLiteral("Mango"), QStringLiteral("not a picture"));
     insertItem(1, 4, 2, QStringLiteral("Other window"), text);
     LauncherWin* w = loadWindow(0);
     ASSERT_NE(w, nullptr);
     ASSERT_EQ(w->LauncherItemArr->size(), 3u);
     const auto& items = *w->LauncherItemArr;
-    EXPECT_EQ(items[0]->AppName, QStringLiteral("First"));
-    EXPECT_EQ(items[1]->AppName, QStringLiteral("Second"));
-    EXPECT_EQ(items[2]->AppName, QStringLiteral("Third"));
-    EXPECT_EQ(items[0]->AppUID, 2);
+    EXPECT_EQ(items[0]->AppName, QStringLiteral("Zebra"));
+    EXPECT_EQ(items[1]->AppName, QStringLiteral("Mango"));
+    EXPECT_EQ(items[2]->AppName, QStringLiteral("Apple"));
+    EXPECT_EQ(items[0]->AppUID, 3);
     EXPECT_EQ(items[0]->AppSEQ, 1);
     EXPECT_EQ(items[0]->Icon.size(), QSize(128, 128));
     EXPECT_TRUE(items[1]->Icon.isNull()); // did not decode: drawn as a placeholder
     // A file that is gone still loads; the click checks it.
     EXPECT_FALSE(items[0]->f.Exists());
-    EXPECT_EQ(items[0]->f.AbsolutePath(), scratch(QStringLiteral("First")));
+    EXPECT_EQ(items[0]->f.AbsolutePath(), scratch(QStringLiteral("Zebra")));
+}
+
+TEST_F(LauncherItemsTest, LoaderGivesTheWindowItsRowsPlaceWidthAndTransparency) {
+    // The default row (Left 10, Top 40, Width 640, no transparency) and rows of our own.
+    exec(QStringLiteral(
+        "Insert Into LauncherWinList(LauncherWinUID, LauncherWinName, Width, Left, Top, "
+        "IconSize, ViewName, ViewTitleMenu, ViewBackPanel, TitleTextSize, TransparentValue, "
+        "WinColor) Values (1, 'b', 100, 200, 300, 48, 1, 0, 1, 12, 50, 0), "
+        "(2, 'c', 99999, 30, 60, 48, 1, 0, 1, 12, 20, 0), "
+        "(3, 'd', 350, 5, 7, 48, 1, 0, 1, 12, 0, 0)"));
+    for (int uid = 0; uid <= 3; ++uid)
+        insertItem(uid, 10 + uid, 1, QStringLiteral("item%1").arg(uid));
+    GlobalModule::LoadLauncherWinMethod();
+    const struct {
+        int uid;
+        QPoint place;
+        int width;
+        double opacity;
+    } cases[] = {
+        {0, {10, 40}, 640, 1.0},   // a NULL transparency reads as 0
+        {1, {200, 300}, 140, 0.5}, // narrower than two cells: two cells
+        {2, {30, 60}, 140, 0.8},   // wider than the screen: two cells
+        {3, {5, 7}, 350, 1.0},
+    };
+    ASSERT_EQ(GlobalModule::LauncherWinArr.size(), 4u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.uid);
+        const LauncherWin* w = GlobalModule::LauncherWinArr[size_t(c.uid)].get();
+        EXPECT_EQ(w->LauncherWinUID, c.uid);
+        EXPECT_EQ(w->pos(), c.place);
+        EXPECT_EQ(w->width(), c.width);
+        EXPECT_NEAR(w->windowOpacity(), c.opacity, 0.01);
+    }
 }
 
 TEST_F(LauncherItemsTest, EmptyWindowShowsItsBandAndPanelWhateverItsFlags) {

@@ -46,15 +46,31 @@ void expectDefaults(const PrefClass& p) {
 }
 
 TEST_F(PrefClassTest, SavesTheDocumentedBytes) {
-    PrefClass p;
-    p.CommandKeyValue = true;
-    p.OptionKeyValue = false;
-    p.ControlKeyValue = false;
-    p.ShiftKeyValue = true;
-    p.TransparentValue = 20;
-    p.Language = QStringLiteral("korean");
-    p.SavePrefMethod();
-    EXPECT_EQ(fileBytes(), QByteArray("\x01\x00\x00\x01\x00\x14\x06korean", 13));
+    // Each flag differs from its neighbours somewhere, so no two bytes can change places.
+    const struct {
+        bool command, option, control, shift;
+        int transparency;
+        const char* language;
+        QByteArray bytes;
+    } cases[] = {
+        {true, false, false, true, 20, "korean",
+         QByteArray("\x01\x00\x00\x01\x00\x14\x06" "korean", 13)},
+        {false, true, false, true, 50, "english",
+         QByteArray("\x00\x01\x00\x01\x00\x32\x07" "english", 14)},
+        {true, false, true, false, 0, "none", QByteArray("\x01\x00\x01\x00\x00\x00\x04" "none", 11)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        PrefClass p;
+        p.CommandKeyValue = c.command;
+        p.OptionKeyValue = c.option;
+        p.ControlKeyValue = c.control;
+        p.ShiftKeyValue = c.shift;
+        p.TransparentValue = c.transparency;
+        p.Language = QString::fromLatin1(c.language);
+        p.SavePrefMethod();
+        EXPECT_EQ(fileBytes(), c.bytes);
+    }
 }
 
 TEST_F(PrefClassTest, FileLengthFollowsTheLanguage) {
@@ -74,16 +90,28 @@ TEST_F(PrefClassTest, FileLengthFollowsTheLanguage) {
 }
 
 TEST_F(PrefClassTest, ReadsEveryFieldFromTheFile) {
-    // Option, Control, Shift on, Command off; transparency 50; english.
-    const PrefClass p = readFrom(prefFile(), QByteArray("\x00\x01\x01\x01\x00\x32\x07"
-                                                        "english",
-                                                        14));
-    EXPECT_FALSE(p.CommandKeyValue);
-    EXPECT_TRUE(p.OptionKeyValue);
-    EXPECT_TRUE(p.ControlKeyValue);
-    EXPECT_TRUE(p.ShiftKeyValue);
-    EXPECT_EQ(p.TransparentValue, 50);
-    EXPECT_EQ(p.Language, QStringLiteral("english"));
+    const struct {
+        QByteArray bytes;
+        bool command, option, control, shift;
+        int transparency;
+        const char* language;
+    } cases[] = {
+        {QByteArray("\x00\x01\x01\x01\x00\x32\x07" "english", 14), false, true, true, true, 50,
+         "english"},
+        {QByteArray("\x01\x01\x00\x00\x00\x0a\x06" "korean", 13), true, true, false, false, 10,
+         "korean"},
+        {QByteArray("\x00\x00\x01\x01\x00\x00\x04" "none", 11), false, false, true, true, 0, "none"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        const PrefClass p = readFrom(prefFile(), c.bytes);
+        EXPECT_EQ(p.CommandKeyValue, c.command);
+        EXPECT_EQ(p.OptionKeyValue, c.option);
+        EXPECT_EQ(p.ControlKeyValue, c.control);
+        EXPECT_EQ(p.ShiftKeyValue, c.shift);
+        EXPECT_EQ(p.TransparentValue, c.transparency);
+        EXPECT_EQ(p.Language, QString::fromLatin1(c.language));
+    }
 }
 
 TEST_F(PrefClassTest, DefaultsWithoutAFile) {
@@ -108,7 +136,7 @@ TEST_F(PrefClassTest, TransparencyAbove80ReadsAs80) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
         const PrefClass p =
-            readFrom(prefFile(), QByteArray("\x01\x01\x00\x00", 4) + c.bytes + "\x04none");
+            readFrom(prefFile(), QByteArray("\x01\x01\x00\x00", 4) + c.bytes + "\x04" "none");
         EXPECT_EQ(p.TransparentValue, c.expected);
     }
 }
@@ -169,7 +197,7 @@ TEST_F(PrefClassTest, SavingTwiceLeavesOnlyTheSecondRecord) {
     p.ControlKeyValue = true;
     p.SavePrefMethod();
 
-    EXPECT_EQ(fileBytes(), QByteArray("\x01\x01\x01\x00\x00\x0A\x04none", 11));
+    EXPECT_EQ(fileBytes(), QByteArray("\x01\x01\x01\x00\x00\x0A\x04" "none", 11));
     EXPECT_EQ(QDir(launcherDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("VondrelaskitPref")});
 

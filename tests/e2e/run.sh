@@ -130,12 +130,17 @@ xprop -id "$shown" WM_HINTS | grep -q "input focus: False" || fail "the launcher
 pass "it stays out of the taskbar and never takes the keyboard focus"
 shaped || fail "without a compositing manager the window has no shape"
 # Where the title band's icons are: the name's pill ends 10 pixels before the settings icon,
-# with the desktop showing through between them (row 10 of the band).
-import -window root -crop 300x1+10+50 "$work/band-row.png"
-px=$(paste <(convert "$work/bare-row.png" txt:- | tail -n +2 | awk '{print $3}') \
-    <(convert "$work/band-row.png" txt:- | tail -n +2 | awk '{print $3}') |
-    awk '!found { if ($1 == $2) run++; else run = 0; if (run == 5) { print NR - 5 + 10; found = 1 } }')
-[ -n "$px" ] && [ "$px" -gt 30 ] || fail "the title band's settings icon was not found"
+# with the desktop showing through between them (row 10 of the band). The window may be
+# mapped before its first paint, so the row is shot until the pill is there.
+find_band_icons() {
+    import -window root -crop 300x1+10+50 "$work/band-row.png" 2>/dev/null || return 1
+    px=$(paste <(convert "$work/bare-row.png" txt:- | tail -n +2 | awk '{print $3}') \
+        <(convert "$work/band-row.png" txt:- | tail -n +2 | awk '{print $3}') |
+        awk '!found { if ($1 == $2) run++; else run = 0; if (run == 5) { print NR - 5 + 10; found = 1 } }')
+    [ -n "$px" ] && [ "$px" -gt 30 ]
+}
+px=""
+wait_for find_band_icons || fail "the title band's settings icon was not found"
 release
 wait_for nothing_shown || fail "releasing the keys did not hide the window"
 pass "releasing the keys hides it"
