@@ -1,6 +1,9 @@
 #include "LauncherTestSupport.h"
 #include "TestSupport.h"
 
+#include "launcher/TempRunIconWin.h"
+#include "platform/Plugin.h"
+
 #include <QPainter>
 
 namespace {
@@ -136,4 +139,75 @@ TEST_F(LauncherCompositionTest, APictureNeverOutgrowsTheTallestWindowAndIsNeverB
         EXPECT_EQ(qRgb(qRed(icon), qGreen(icon), qBlue(icon)), qRgb(255, 0, 0)) << x;
     }
     EXPECT_EQ((*w->LauncherItemArr)[404 * 9 - 1]->Top, lastRowTop);
+}
+
+// The shape the three image windows get without a compositing manager, and lose with one.
+class ImageWindowShapeTest : public AppTest {
+protected:
+    void TearDown() override {
+        OverrideCompositingActive(std::nullopt);
+        AppTest::TearDown();
+    }
+};
+
+TEST_F(ImageWindowShapeTest, LauncherShapeFollowsAlphaAndKeepsTheBandIconsClickable) {
+    OverrideCompositingActive(false);
+    auto w = makeWindow(2);
+    w->ViewBackPanel = false;
+    w->MakeAppImageMethod();
+    const int PX = w->PrefIconXValue, PY = w->PrefIconYValue;
+    const QRegion shape = w->mask();
+    ASSERT_FALSE(shape.isEmpty());
+    // Inclusive bounds of the settings icon (PX..PX+24, PY+2..PY+24) and of the
+    // plus/minus icon (PX+30..PX+62, PY+1..PY+20), whatever their pixels.
+    for (const QPoint p :
+         {QPoint(PX, 0), QPoint(PX + 12, 11), QPoint(PX + 24, PY + 24), QPoint(PX + 30, 0),
+          QPoint(PX + 46, PY + 20), QPoint(PX + 62, 0), QPoint(PX + 62, PY + 20)})
+        EXPECT_TRUE(shape.contains(p)) << p.x() << "," << p.y();
+    // Transparent pixels elsewhere let clicks through: between the pill and the settings
+    // icon, right of the band's icons, and between items without a backpanel.
+    for (const QPoint p : {QPoint(PX - 5, 10), QPoint(PX + 63, 10), QPoint(w->Width() - 2, 40)}) {
+        EXPECT_EQ(qAlpha(pixelAt(w->pic, p.x(), p.y())), 0);
+        EXPECT_FALSE(shape.contains(p)) << p.x() << "," << p.y();
+    }
+    // An item's opaque icon is inside.
+    const AppListClass& item = *w->LauncherItemArr->front();
+    EXPECT_TRUE(shape.contains(QPoint(item.Left + 24, item.Top + 24)));
+
+    // A compositing manager came: the next composition clears the shape; it went: back.
+    OverrideCompositingActive(true);
+    w->ResizePlusMinusWinMethod(QStringLiteral("plus"));
+    EXPECT_TRUE(w->mask().isEmpty());
+    OverrideCompositingActive(false);
+    w->ResizePlusMinusWinMethod(QStringLiteral("minus"));
+    EXPECT_FALSE(w->mask().isEmpty());
+}
+
+TEST_F(ImageWindowShapeTest, PopUpAndRemovalOverlayAreShapedLikeLauncherWindows) {
+    OverrideCompositingActive(false);
+    // Opaque in the left half, transparent in the right half.
+    QImage picture(128, 128, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QImage mask(128, 128, QImage::Format_RGB32);
+    mask.fill(Qt::white);
+    QPainter(&mask).fillRect(0, 0, 64, 128, Qt::black);
+    OverlayWindowMBS overlay;
+    ASSERT_EQ(overlay.Create(10, 10, 128, 128), 0);
+    overlay.DrawPicture(CGCreateImageMBS(picture, mask));
+    EXPECT_TRUE(overlay.mask().contains(QPoint(10, 64)));
+    EXPECT_FALSE(overlay.mask().contains(QPoint(100, 64)));
+
+    auto w = makeWindow(1);
+    w->move(100, 100);
+    writeFile(scratch(QStringLiteral("one")), "x");
+    (*w->LauncherItemArr)[0]->f = FolderItem(scratch(QStringLiteral("one")));
+    w->LaunchItemMethod(0);
+    ASSERT_NE(w->myTempRunIconWin, nullptr);
+    const QRegion popUp = w->myTempRunIconWin->mask();
+    EXPECT_TRUE(popUp.contains(QPoint(32, 32)));      // the enlarged opaque icon
+    EXPECT_FALSE(popUp.contains(QPoint(1, 64 + 24))); // beside the name, below the icon
+
+    OverrideCompositingActive(true);
+    overlay.DrawPicture(CGCreateImageMBS(picture, mask));
+    EXPECT_TRUE(overlay.mask().isEmpty());
 }
