@@ -25,6 +25,19 @@ pass() { echo "ok ($mode): $*"; }
 # Runs a test command every 0.1 s until it succeeds, for up to 10 s.
 wait_for() { for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done; return 1; }
 
+# xdotool search fails outright when a window goes while it looks (a pop-up hiding): ask again.
+# Prints nothing when there is no such window.
+xsearch() {
+    local out i
+    for i in 1 2 3; do
+        if out=$(xdotool search "$@" 2>/dev/null); then
+            printf '%s\n' "$out"
+            return 0
+        fi
+    done
+    return 0
+}
+
 # A virtual screen of our own, on the first free display number.
 exec 3> "$work/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
@@ -67,7 +80,7 @@ sql_is() { [ "$(sql "$1")" = "$2" ]; }
 # dialogs; the removal overlay too).
 ours() {
     local id
-    for id in $(xdotool search --onlyvisible --class vondrelaskit 2>/dev/null || true); do
+    for id in $(xsearch --onlyvisible --class vondrelaskit); do
         xdotool getwindowgeometry --shell "$id" 2>/dev/null | awk -F= '
             $1 == "X" { x = $2 } $1 == "Y" { y = $2 } END { if (x != "") print x "," y }'
     done
@@ -76,8 +89,16 @@ ours() {
 # removal overlay, no menu.
 launcher_alone_at() { [ "$(ours)" = "$1,$2" ]; }
 nothing_shown() { [ -z "$(ours)" ]; }
-launcher_id() { xdotool search --onlyvisible --class vondrelaskit 2>/dev/null | head -n1; }
-shaped() { xwininfo -id "$(launcher_id)" -shape 2>/dev/null | grep -q 'Window shape extents'; }
+# The contextual menu is a second window of ours beside the launcher window.
+menu_shown() { [ "$(ours | wc -l)" -ge 2 ]; }
+launcher_id() { xsearch --onlyvisible --class vondrelaskit | head -n1; }
+# Whether the launcher window has an X shape: "shaped" or "unshaped" (nothing when unknown).
+shape_of() {
+    xwininfo -id "$(launcher_id)" -shape 2>/dev/null |
+        awk '/Window shape extents/ { s = "shaped" } /No window shape defined/ { s = "unshaped" } END { print s }'
+}
+shaped() { [ "$(shape_of)" = shaped ]; }
+unshaped() { [ "$(shape_of)" = unshaped ]; }
 
 start_app() {
     "$app" > "$work/app.log" 2>&1 &
@@ -96,7 +117,8 @@ release() { xdotool keyup super alt; }
 start_app
 dialog=""
 for _ in $(seq 100); do
-    dialog=$(xdotool search --onlyvisible --name "Select Your Language" 2>/dev/null | head -n1) && [ -n "$dialog" ] && break
+    dialog=$(xsearch --onlyvisible --name "Select Your Language" | head -n1)
+    [ -n "$dialog" ] && break
     sleep 0.1
 done
 [ -n "$dialog" ] || fail "the first start did not ask for the language"
@@ -105,7 +127,7 @@ done
 # the preferences are saved after it.
 for _ in $(seq 50); do
     [ -s "$pref" ] && break
-    box=$(xdotool search --onlyvisible --name '^Vondrelaskit$' 2>/dev/null | head -n1 || true)
+    box=$(xsearch --onlyvisible --name '^Vondrelaskit$' | head -n1)
     target=${box:-$dialog}
     xdotool windowactivate "$target" 2>/dev/null || xdotool windowfocus "$target" 2>/dev/null || true
     xdotool key Return 2>/dev/null || true
@@ -161,10 +183,11 @@ wait_for launcher_alone_at 10 40 || fail "the launch pop-up did not go"
 
 # --- A click in the centre of the settings icon opens the editor, whatever its pixels there.
 xdotool mousemove $((10 + px + 12)) $((40 + 11)) click 1
-wait_for xdotool search --onlyvisible --name '^Setting$' >/dev/null ||
+editor_shown() { [ -n "$(xsearch --onlyvisible --name '^Setting$')" ]; }
+wait_for editor_shown ||
     fail "a click in the settings icon's centre did not open the editor"
 release
-editor=$(xdotool search --onlyvisible --name '^Setting$' | head -n1)
+editor=$(xsearch --onlyvisible --name '^Setting$' | head -n1)
 xdotool windowactivate "$editor" 2>/dev/null || xdotool windowfocus "$editor" 2>/dev/null || true
 xdotool key --window "$editor" Escape 2>/dev/null || true
 wait_for nothing_shown || fail "Escape did not close the editor"
@@ -196,7 +219,7 @@ wait_for sql_is 'select Width from LauncherWinList where LauncherWinUID=0' $(((w
     fail "a click on the plus icon did not widen the window by one column"
 wait_for launcher_alone_at 110 140 || fail "after the plus icon the window is not at its place"
 if [ "$mode" = xcompmgr ]; then
-    ! shaped || fail "with a compositing manager the window keeps the shape set before it came"
+    unshaped || fail "with a compositing manager the window keeps the shape set before it came"
 else
     shaped || fail "without a compositing manager the widened window has no shape"
 fi
@@ -204,7 +227,7 @@ pass "the plus icon widens the window in place"
 
 # --- Remove Item from the contextual menu, on the second icon (Beta).
 xdotool mousemove $((110 + 105)) $((140 + 50)) click 3
-wait_for sh -c "[ \$(xdotool search --onlyvisible --class vondrelaskit | wc -l) -ge 2 ]" ||
+wait_for menu_shown ||
     fail "a right-click did not open the contextual menu"
 # New Launcher Window, Add New Item, Launch, Reveal in Finder, the three view toggles,
 # Increase and Decrease Window Width, then Remove Item.
@@ -221,7 +244,7 @@ pass "Remove Item removes the row and the launcher lives on"
 
 # --- The contextual menu's Hide Title&Menu.
 xdotool mousemove $((110 + 35)) $((140 + 50)) click 3
-wait_for sh -c "[ \$(xdotool search --onlyvisible --class vondrelaskit | wc -l) -ge 2 ]" ||
+wait_for menu_shown ||
     fail "a right-click did not open the contextual menu"
 # New Launcher Window, Add New Item, Launch, Reveal in Finder, then the title toggle.
 xdotool key Down Down Down Down Down Return
