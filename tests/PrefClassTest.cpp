@@ -54,10 +54,17 @@ TEST_F(PrefClassTest, SavesTheDocumentedBytes) {
         QByteArray bytes;
     } cases[] = {
         {true, false, false, true, 20, "korean",
-         QByteArray("\x01\x00\x00\x01\x00\x14\x06" "korean", 13)},
+         QByteArray("\x01\x00\x00\x01\x00\x14\x06"
+                    "korean",
+                    13)},
         {false, true, false, true, 50, "english",
-         QByteArray("\x00\x01\x00\x01\x00\x32\x07" "english", 14)},
-        {true, false, true, false, 0, "none", QByteArray("\x01\x00\x01\x00\x00\x00\x04" "none", 11)},
+         QByteArray("\x00\x01\x00\x01\x00\x32\x07"
+                    "english",
+                    14)},
+        {true, false, true, false, 0, "none",
+         QByteArray("\x01\x00\x01\x00\x00\x00\x04"
+                    "none",
+                    11)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
@@ -89,31 +96,6 @@ TEST_F(PrefClassTest, FileLengthFollowsTheLanguage) {
     }
 }
 
-TEST_F(PrefClassTest, ReadsEveryFieldFromTheFile) {
-    const struct {
-        QByteArray bytes;
-        bool command, option, control, shift;
-        int transparency;
-        const char* language;
-    } cases[] = {
-        {QByteArray("\x00\x01\x01\x01\x00\x32\x07" "english", 14), false, true, true, true, 50,
-         "english"},
-        {QByteArray("\x01\x01\x00\x00\x00\x0a\x06" "korean", 13), true, true, false, false, 10,
-         "korean"},
-        {QByteArray("\x00\x00\x01\x01\x00\x00\x04" "none", 11), false, false, true, true, 0, "none"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.language);
-        const PrefClass p = readFrom(prefFile(), c.bytes);
-        EXPECT_EQ(p.CommandKeyValue, c.command);
-        EXPECT_EQ(p.OptionKeyValue, c.option);
-        EXPECT_EQ(p.ControlKeyValue, c.control);
-        EXPECT_EQ(p.ShiftKeyValue, c.shift);
-        EXPECT_EQ(p.TransparentValue, c.transparency);
-        EXPECT_EQ(p.Language, QString::fromLatin1(c.language));
-    }
-}
-
 TEST_F(PrefClassTest, DefaultsWithoutAFile) {
     PrefClass p;
     p.CommandKeyValue = false;
@@ -135,13 +117,15 @@ TEST_F(PrefClassTest, TransparencyAbove80ReadsAs80) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
-        const PrefClass p =
-            readFrom(prefFile(), QByteArray("\x01\x01\x00\x00", 4) + c.bytes + "\x04" "none");
+        const PrefClass p = readFrom(prefFile(), QByteArray("\x01\x01\x00\x00", 4) + c.bytes +
+                                                     "\x04"
+                                                     "none");
         EXPECT_EQ(p.TransparentValue, c.expected);
     }
 }
 
-TEST_F(PrefClassTest, ShortOrGarbageFilesKeepWhatWasRead) {
+// Every field of a whole file; of a short or garbage file, what it holds, the rest defaults.
+TEST_F(PrefClassTest, ReadsEveryFieldOrWhatTheFileHolds) {
     const struct {
         const char* what;
         QByteArray bytes;
@@ -149,6 +133,22 @@ TEST_F(PrefClassTest, ShortOrGarbageFilesKeepWhatWasRead) {
         int transparency;
         const char* language;
     } cases[] = {
+        {"english",
+         QByteArray("\x00\x01\x01\x01\x00\x32\x07"
+                    "english",
+                    14),
+         false, true, true, true, 50, "english"},
+        // Option and Control apart, both ways.
+        {"korean",
+         QByteArray("\x01\x01\x00\x00\x00\x0a\x06"
+                    "korean",
+                    13),
+         true, true, false, false, 10, "korean"},
+        {"none",
+         QByteArray("\x00\x00\x01\x01\x00\x00\x04"
+                    "none",
+                    11),
+         false, false, true, true, 0, "none"},
         {"empty", QByteArray(), true, true, false, false, 20, "none"},
         {"one flag", QByteArray("\x00", 1), false, true, false, false, 20, "none"},
         {"flags only", QByteArray("\x00\x00\x01\x01", 4), false, false, true, true, 20, "none"},
@@ -197,7 +197,9 @@ TEST_F(PrefClassTest, SavingTwiceLeavesOnlyTheSecondRecord) {
     p.ControlKeyValue = true;
     p.SavePrefMethod();
 
-    EXPECT_EQ(fileBytes(), QByteArray("\x01\x01\x01\x00\x00\x0A\x04" "none", 11));
+    EXPECT_EQ(fileBytes(), QByteArray("\x01\x01\x01\x00\x00\x0A\x04"
+                                      "none",
+                                      11));
     EXPECT_EQ(QDir(launcherDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("VondrelaskitPref")});
 
