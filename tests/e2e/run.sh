@@ -20,10 +20,16 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL ($mode): $*"; [ -f "$work/app.log" ] && sed 's/^/app: /' "$work/app.log"; exit 1; }
+fail() {
+    echo "FAIL ($mode): $*"
+    echo "windows of ours on screen: $(ours 2>/dev/null | tr '\n' ' ')"
+    [ -n "${db:-}" ] && [ -f "$db" ] && echo "window rows: $(sql 'select * from LauncherWinList' | tr '\n' ' ')"
+    [ -f "$work/app.log" ] && sed 's/^/app: /' "$work/app.log"
+    exit 1
+}
 pass() { echo "ok ($mode): $*"; }
-# Runs a test command every 0.1 s until it succeeds, for up to 10 s.
-wait_for() { for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done; return 1; }
+# Runs a test command every 0.1 s until it succeeds, for up to 20 s (the machine may be busy).
+wait_for() { for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done; return 1; }
 
 # xdotool search fails outright when a window goes while it looks (a pop-up hiding): ask again.
 # Prints nothing when there is no such window.
@@ -103,6 +109,15 @@ unshaped() { [ "$(shape_of)" = unshaped ]; }
 start_app() {
     "$app" > "$work/app.log" 2>&1 &
     app_pid=$!
+}
+# The launcher has made its launcher windows (mapped or not; they are kept out of the
+# taskbar), after its activation-key watcher: keys pressed from now on reach it.
+app_up() {
+    local id
+    for id in $(xsearch --class vondrelaskit); do
+        xprop -id "$id" _NET_WM_STATE 2>/dev/null | grep -q SKIP_TASKBAR && return 0
+    done
+    return 1
 }
 stop_app() {
     kill -TERM "$app_pid"
@@ -262,6 +277,7 @@ pass "a second copy exits at once while the launcher runs"
 stop_app
 before=$(sha256sum "$db" | cut -d' ' -f1)
 start_app
+wait_for app_up || fail "the launcher did not start"
 sleep 1
 alive "at a start"
 stop_app
@@ -270,6 +286,7 @@ pass "a start and quit change nothing in the database"
 
 # --- After quit and start the window is where it was dragged.
 start_app
+wait_for app_up || fail "the launcher did not start"
 show
 wait_for launcher_alone_at 110 140 || fail "after a restart the window is not at the dragged place"
 release
