@@ -229,12 +229,16 @@ int ItemListBox::dropPositionAt(const QPoint& viewportPos) const {
 
 void ItemListBox::contextMenuEvent(QContextMenuEvent* event) {
     m_model->sync();
-    // The menu returns at once; the chosen entry arrives as a signal.
+    // The menu returns at once and deletes itself when it closes: the chosen entry is
+    // dispatched from the event loop, after the menu's own handling of the click.
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     m_owner->AppListBox_ConstructContextualMenu(menu);
-    connect(menu, &QMenu::triggered, m_owner,
-            [owner = m_owner](QAction* a) { owner->AppListBox_ContextualMenuAction(a->text()); });
+    connect(menu, &QMenu::triggered, m_owner, [owner = m_owner](QAction* a) {
+        QMetaObject::invokeMethod(
+            owner, [owner, text = a->text()] { owner->AppListBox_ContextualMenuAction(text); },
+            Qt::QueuedConnection);
+    });
     menu->popup(event->globalPos());
     event->accept();
 }
