@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QMenu>
+#include <QWindow>
 
 class LauncherActionsTest : public AppTest {
 protected:
@@ -74,6 +75,33 @@ TEST_F(LauncherActionsTest, MovesAndResizesWriteTheRow) {
     EXPECT_EQ(column("Left"), 123);
     EXPECT_EQ(column("Top"), 234);
     EXPECT_EQ(column("Width"), win->Width());
+}
+
+TEST_F(LauncherActionsTest, OwnHideAndShowKeepThePlaceAgainstALateReport) {
+    win->show();
+    win->move(110, 140);
+    QCoreApplication::processEvents();
+    const auto stored = [this] {
+        return scalar(QStringLiteral("Select Left || ',' || Top from LauncherWinList where "
+                                     "LauncherWinUID=0"))
+            .toString();
+    };
+    ASSERT_EQ(stored(), QStringLiteral("110,140"));
+    for (const char* step : {"plus", "minus"}) {
+        SCOPED_TRACE(step);
+        win->ResizePlusMinusWinMethod(QString::fromLatin1(step));
+        QCoreApplication::processEvents();
+        // The window manager's notification after the re-mapping reports the corner.
+        win->windowHandle()->setPosition(0, 0);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(win->pos(), QPoint(110, 140));
+        EXPECT_EQ(stored(), QStringLiteral("110,140"));
+    }
+    // A move the window system reports later is a real one (a person's Alt+drag): stored.
+    win->windowHandle()->setPosition(300, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(win->pos(), QPoint(300, 200));
+    EXPECT_EQ(stored(), QStringLiteral("300,200"));
 }
 
 TEST_F(LauncherActionsTest, AddItemAsksForAnyItemInTheApplicationsFolder) {

@@ -137,10 +137,12 @@ void LauncherWin::moveEvent(QMoveEvent* event) {
 bool LauncherWin::correctReportedPlace() {
     // After our own Show the window stays where it was before the Hide; otherwise the
     // display server's own answer holds (a person may move the window with the window
-    // manager).
-    std::optional<QPoint> place = std::exchange(m_placeBeforeOwnHide, std::nullopt);
-    if (!place)
-        place = WindowScreenPosition(this);
+    // manager). Where the server cannot be asked, a report of the place we keep anyway
+    // leaves that place kept for the report still to come.
+    const std::optional<QPoint> onScreen = WindowScreenPosition(this);
+    std::optional<QPoint> place = onScreen;
+    if (m_placeBeforeOwnHide && (onScreen || pos() != *m_placeBeforeOwnHide))
+        place = std::exchange(m_placeBeforeOwnHide, std::nullopt);
     if (!place || *place == pos())
         return false;
     move(*place); // stored by the move event this sends
