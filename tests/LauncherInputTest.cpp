@@ -48,6 +48,18 @@ TEST_F(LauncherInputTest, ClickLaunchesWithThePopUp) {
     EXPECT_EQ(desktop->launches.size(), 2);
 }
 
+TEST_F(LauncherInputTest, ModifiersOfTheActivationKeyLeaveAClickAClick) {
+    // The activation key is held while clicking; Control and Shift among it change nothing.
+    for (const auto mods :
+         {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier,
+          Qt::MetaModifier | Qt::AltModifier}) {
+        desktop->launches.clear();
+        QTest::mouseClick(win, Qt::LeftButton, mods, iconCentre(1));
+        EXPECT_EQ(desktop->launches, QStringList{scratch(QStringLiteral("two"))});
+    }
+    EXPECT_EQ(clicks(), 3);
+}
+
 TEST_F(LauncherInputTest, AnyMovementMakesTheClickADrag) {
     const QPoint start = win->pos();
     const QPoint p = iconCentre(0);

@@ -79,9 +79,9 @@ void LauncherWin::LaunchItemMethod(qint32 idx) {
 
 void LauncherWin::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    const bool contextual =
-        event->button() == Qt::RightButton ||
-        (event->button() == Qt::LeftButton && event->modifiers().testFlag(Qt::ControlModifier));
+    // Only the secondary button asks for the menu: Control may be part of the activation key,
+    // which is held during every click, so a Control-click must stay a plain click.
+    const bool contextual = event->button() == Qt::RightButton;
     if (event->button() != Qt::LeftButton && !contextual)
         return;
     // The removal's menu action has not ended until its animation has played.
