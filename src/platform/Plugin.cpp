@@ -325,7 +325,8 @@ std::optional<QPoint> WindowScreenPosition(QWidget* window) {
         c, xcb_translate_coordinates(c, xcb_window_t(window->winId()), root, 0, 0), nullptr);
     if (!reply)
         return std::nullopt;
-    const QPoint at(reply->dst_x, reply->dst_y);
+    // The server speaks device pixels; the window's place is in the scaled units.
+    const QPoint at = (QPointF(reply->dst_x, reply->dst_y) / window->devicePixelRatioF()).toPoint();
     free(reply);
     return at;
 }

@@ -102,7 +102,8 @@ void OverrideCompositingActive(std::optional<bool> active);
 void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& alwaysClickable = {});
 
 // Where the display server has a frameless top-level window now (X11), which can differ
-// from the place a late configure notification made Qt believe; nullopt where unknown.
+// from the place a late configure notification made Qt believe; nullopt where unknown. In the
+// window's own (scaled) units, like pos().
 std::optional<QPoint> WindowScreenPosition(QWidget* window);
 
 // Keeps a floating window out of the taskbar and the window switcher (X11), whatever the
