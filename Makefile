@@ -12,7 +12,7 @@ PACKAGES = qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6svg6 libglib2
 TEST_PACKAGES = libgtest-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick sqlite3 \
                 openbox xcompmgr adwaita-icon-theme
 # The benchmarks: Google Benchmark, and plank, which they compare with.
-BENCH_PACKAGES = libbenchmark-dev plank
+BENCH_PACKAGES = libbenchmark-dev plank xvfb libx11-dev libxtst-dev libxdamage-dev x11-apps
 
 .PHONY: all setup setup-test setup-bench install-packages build run test bench clean
 
@@ -63,6 +63,8 @@ bench: setup-bench
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 	$(BUILD)/bench/vondrelaskit_bench
+	@if [ -x $(BUILD)/bench/vondrelaskit_xbench ]; then $(BUILD)/bench/vondrelaskit_xbench; \
+	else echo "X11 benchmarks not built: libx11-dev, libxtst-dev and libxdamage-dev are needed"; fi
 
 clean:
 	rm -rf $(BUILD)

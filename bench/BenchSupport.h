@@ -2,9 +2,12 @@
 
 #include "platform/RecordingDesktop.h"
 
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+
+class Database;
 
 // A fresh launcher folder and database with a recording desktop, for one benchmark.
 class BenchEnvironment {
@@ -12,10 +15,25 @@ public:
     BenchEnvironment();
     ~BenchEnvironment();
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    // Writes n application entries with PNG icons into the Applications folder.
+    // Writes n application entries with photographic PNG icons into the Applications folder.
     void writeApps(int n);
     RecordingDesktop* desktop = nullptr;
 
 private:
     QTemporaryDir m_dir;
 };
+
+// A 128-pixel icon like a real application's: a rounded tile of smooth gradients, texture
+// and noise with soft anti-aliased edges and a shadow (alpha), different for every seed.
+QImage PhotoIcon(int seed);
+
+// Application entries named app0000.desktop ... in folder, each with a PhotoIcon PNG.
+void WritePhotoApps(const QString& folder, const QString& iconFolder, int n);
+
+// Replaces every window of the database with `windows` windows of `items` items each, their
+// icons and masks stored as a first run stores them (JPEG text of the 128-pixel picture).
+void FillWindows(Database& db, int windows, int items, int iconSize = 48, int width = 640);
+
+// The text of an icon and of its mask as a first run stores them.
+QString StoredIconTextOf(const QImage& argbIcon);
+QString StoredMaskTextOf(const QImage& argbIcon);

@@ -3,6 +3,7 @@
 
 #include "app/GlobalModule.h"
 #include "launcher/CheckVisibleTimerWin.h"
+#include "platform/ModifierTracker.h"
 #include "store/PrefClass.h"
 
 #include <QCoreApplication>
@@ -132,4 +133,51 @@ TEST_F(ActivationWatcherTest, WindowsAreVisitedFromTheLastToTheFirst) {
     ASSERT_EQ(spy.order.size(), 3u);
     EXPECT_EQ(spy.order[0], arr[2].get());
     EXPECT_EQ(spy.order[2], arr[0].get());
+}
+
+TEST_F(ActivationWatcherTest, AChangeOfTheHeldKeysIsActedOnAtOnce) {
+    GlobalModule::LauncherWinArr.push_back(makeWindow(1));
+    LauncherWin* w = GlobalModule::LauncherWinArr[0].get();
+    CheckVisibleTimerWin::instance()->Show();
+    desktop->setHeld(keys("CO")); // no tick in between
+    EXPECT_TRUE(w->isVisible());
+    desktop->setHeld(keys("COS"));
+    EXPECT_FALSE(w->isVisible());
+    desktop->setHeld(keys("CO"));
+    EXPECT_TRUE(w->isVisible());
+    desktop->setHeld(keys(""));
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(ActivationWatcherTest, ShowingAndHidingKeepTheComposedPicture) {
+    for (int i = 0; i < 3; ++i)
+        GlobalModule::LauncherWinArr.push_back(makeWindow(4));
+    std::vector<qint64> keys0;
+    for (const auto& w : GlobalModule::LauncherWinArr)
+        keys0.push_back(w->pic.cacheKey());
+    for (int i = 0; i < 3; ++i) {
+        desktop->held = keys("CO");
+        tick();
+        QCoreApplication::processEvents();
+        desktop->held = keys("");
+        tick();
+        QCoreApplication::processEvents();
+    }
+    for (size_t i = 0; i < keys0.size(); ++i)
+        EXPECT_EQ(GlobalModule::LauncherWinArr[i]->pic.cacheKey(), keys0[i]) << i;
+}
+
+TEST(ModifierMaskTest, XModifierMaskGivesTheFourKeys) {
+    // Shift 0x01, Lock 0x02, Control 0x04, Mod1 0x08 (Alt here), Mod2 0x10 (Num Lock),
+    // Mod4 0x40 (Super here).
+    struct Case {
+        uint mask;
+        const char* held;
+    };
+    const Case cases[] = {{0x48, "CO"}, {0x4a, "CO"}, {0x5d, "COTS"}, {0x10, ""},
+                          {0x01, "S"},  {0x04, "T"},  {0x02, ""}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ModifierTracker::fromMask(c.mask, 0x08, 0x40), keys(c.held)) << c.mask;
+    // Alt on Mod3 in another map.
+    EXPECT_EQ(ModifierTracker::fromMask(0x20, 0x20, 0x40), keys("O"));
 }

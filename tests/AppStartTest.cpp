@@ -62,6 +62,15 @@ TEST_F(AppStartTest, ChosenLanguageLoadsTheStoredWindowsAtOnce) {
     EXPECT_TRUE(desktop->messages.isEmpty());
 }
 
+TEST_F(AppStartTest, WithTheKeyHeldTheWindowsShowAsSoonAsTheyAreLoaded) {
+    writePrefs("english");
+    desktop->held = {true, true, false, false}; // the default activation key
+    app.Event_Open();
+    ASSERT_EQ(GlobalModule::LauncherWinArr.size(), 1u);
+    // No tick has run yet: the watcher decided right after the loading.
+    EXPECT_TRUE(GlobalModule::LauncherWinArr[0]->isVisible());
+}
+
 TEST_F(AppStartTest, FirstStartCreatesTheDatabaseThenAsksForTheLanguage) {
     app.Event_Open();
     EXPECT_TRUE(QFile::exists(GlobalModule::DatabaseFilePath()));

@@ -419,13 +419,13 @@ TEST_F(EditorSaveTest, AnItemWhoseFileIsGoneKeepsItsNameAndIcon) {
     LauncherWin* lw = nullptr;
     NewLauncherWin* w = editEditor({"Alpha", "Beta"}, &lw);
     const QString path = (*lw->LauncherItemArr)[1]->AppPath;
-    const QImage before = (*lw->LauncherItemArr)[1]->Icon;
+    const QImage before = (*lw->LauncherItemArr)[1]->Icon.picture();
     ASSERT_TRUE(QFile::remove(path));
     w->NewMethod();
     EXPECT_EQ(storedItems(3), QStringList({"Alpha:0:1", "Beta:1:2"}));
     EXPECT_EQ(scalar(QStringLiteral("Select AppPath from LauncherList where AppUID=1")).toString(),
               path);
-    const QImage after = (*lw->LauncherItemArr)[1]->Icon;
+    const QImage after = (*lw->LauncherItemArr)[1]->Icon.picture();
     ASSERT_FALSE(after.isNull());
     // Beta's icon is solid red; a generic file icon would not be.
     const QRgb p = after.pixel(64, 64);

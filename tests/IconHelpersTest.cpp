@@ -125,3 +125,58 @@ TEST_F(IconHelpersTest, EveryExistingItemGetsAPicture) {
 }
 
 } // namespace
+
+namespace {
+// A 128-pixel icon whose left half is opaque blue and right half transparent (white in the
+// picture, as stored), with an opaque band of grey 128 along its top.
+std::pair<StoredPicture, StoredPicture> halfIcon() {
+    QImage icon(128, 128, QImage::Format_RGB32);
+    icon.fill(Qt::white);
+    QImage mask(128, 128, QImage::Format_RGB32);
+    mask.fill(Qt::white);
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 64; ++x) {
+            icon.setPixel(x, y, qRgb(0, 0, 255));
+            mask.setPixel(x, y, y < 16 ? qRgb(128, 128, 128) : qRgb(0, 0, 0));
+        }
+    return {StoredPicture(icon), StoredPicture(mask)};
+}
+} // namespace
+
+TEST_F(IconHelpersTest, StoredPictureKeepsTheBytesAndDecodesAtTheSizeAsked) {
+    const auto [icon, mask] = halfIcon();
+    EXPECT_EQ(icon.size(), QSize(128, 128));
+    EXPECT_LT(icon.data().size(), 128 * 128); // compressed, not pixels
+    EXPECT_EQ(StoredPicture::fromText(icon.text()).data(), icon.data());
+    // The codec's eighths: the smallest that still covers the size asked.
+    EXPECT_EQ(icon.pictureAtLeast(QSize(48, 48)).size(), QSize(48, 48));
+    EXPECT_EQ(icon.pictureAtLeast(QSize(32, 32)).size(), QSize(32, 32));
+    EXPECT_EQ(icon.pictureAtLeast(QSize(100, 100)).size(), QSize(112, 112));
+    EXPECT_EQ(icon.pictureAtLeast(QSize(200, 200)).size(), QSize(128, 128));
+    EXPECT_EQ(mask.picture(true).format(), QImage::Format_Grayscale8);
+    EXPECT_TRUE(StoredPicture::fromText(QStringLiteral("bm90IGEgcGljdHVyZQ==")).isNull());
+    EXPECT_TRUE(StoredPicture(QImage()).isNull());
+}
+
+TEST_F(IconHelpersTest, FittedIconJoinsColourAndMaskAtTheDeviceSize) {
+    const auto [icon, mask] = halfIcon();
+    for (const qreal dpr : {1.0, 2.0}) {
+        for (const int size : {32, 48, 64, 100}) {
+            const QImage fitted = GlobalModule::FittedIconPicture(icon, mask, size, dpr);
+            ASSERT_FALSE(fitted.isNull());
+            // At the device size, never enlarged past the stored 128 pixels.
+            const int d = qMin(qRound(size * dpr), 128);
+            const int box = qRound(size * dpr);
+            EXPECT_EQ(fitted.size(), QSize(box, box)) << size << " at " << dpr;
+            EXPECT_EQ(fitted.devicePixelRatio(), dpr);
+            const int o = (box - d) / 2;
+            const QRgb opaque = pixelAt(fitted, o + d / 4, o + d * 3 / 4);
+            EXPECT_EQ(qAlpha(opaque), 255) << size << " at " << dpr;
+            EXPECT_GT(qBlue(opaque), 240);
+            EXPECT_EQ(qAlpha(pixelAt(fitted, o + d * 3 / 4, o + d * 3 / 4)), 0);
+            EXPECT_NEAR(qAlpha(pixelAt(fitted, o + d / 4, o + 2)), 127, 6); // the grey band
+            EXPECT_EQ(qAlpha(pixelAt(fitted, 0, box - 1)), o > 0 ? 0 : 255);
+        }
+    }
+    EXPECT_TRUE(GlobalModule::FittedIconPicture(icon, StoredPicture(), 48).isNull());
+}

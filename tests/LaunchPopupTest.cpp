@@ -45,7 +45,7 @@ TEST_F(LaunchPopupTest, ShowsOverTheIconAndHidesHalfASecondAfterTheLastShowing) 
     // The enlarged icon is opaque at its centre; the label row is see-through at its edge.
     const QRgb centre = pixelAt(popup.pic, popup.width() / 2, 32);
     EXPECT_EQ(qAlpha(centre), 255);
-    EXPECT_EQ(qRed(centre), 255);
+    EXPECT_NEAR(qRed(centre), 255, 2); // the icon is kept as its JPEG: near, not equal
     EXPECT_EQ(qAlpha(pixelAt(popup.pic, 0, popup.height() - 1)), 0);
     QTest::qWait(300);
     popup.MakeIconMethod(); // a second click restarts the count

@@ -43,7 +43,10 @@ TEST_F(LauncherCompositionTest, ColourAndAlphaOfEveryPart) {
     EXPECT_EQ(first->Top, 25);
     const QRgb icon = pixelAt(pic, first->Left + 24, first->Top + 24);
     EXPECT_EQ(qAlpha(icon), 255);
-    EXPECT_EQ(qRgb(qRed(icon), qGreen(icon), qBlue(icon)), qRgb(255, 0, 0));
+    // Kept as its JPEG: near, not equal.
+    EXPECT_NEAR(qRed(icon), 255, 2);
+    EXPECT_LE(qGreen(icon), 2);
+    EXPECT_LE(qBlue(icon), 2);
     // A name under its icon: white and opaque.
     EXPECT_GT(whiteTextAlpha(pic, QRect(0, 25 + 48, 70, 70 - 48)), kOpaqueText);
     // The backpanel: the window colour at 255 - 180.
@@ -136,7 +139,7 @@ TEST_F(LauncherCompositionTest, APictureNeverOutgrowsTheTallestWindowAndIsNeverB
     for (const int x : {11 + 24, 8 * 70 + 11 + 24}) {
         const QRgb icon = pixelAt(pic, x, lastRowTop + 24);
         EXPECT_EQ(qAlpha(icon), 255) << x;
-        EXPECT_EQ(qRgb(qRed(icon), qGreen(icon), qBlue(icon)), qRgb(255, 0, 0)) << x;
+        EXPECT_NEAR(qRed(icon), 255, 2) << x; // kept as its JPEG: near, not equal
     }
     EXPECT_EQ((*w->LauncherItemArr)[404 * 9 - 1]->Top, lastRowTop);
 }
@@ -210,4 +213,37 @@ TEST_F(ImageWindowShapeTest, PopUpAndRemovalOverlayAreShapedLikeLauncherWindows)
     OverrideCompositingActive(true);
     overlay.DrawPicture(CGCreateImageMBS(picture, mask));
     EXPECT_TRUE(overlay.mask().isEmpty());
+}
+
+TEST_F(LauncherCompositionTest, AtTwiceTheDeviceRatioTheWindowScalesAsOne) {
+    AppListArray items;
+    for (int i = 0; i < 5; ++i)
+        items.push_back(makeItem(QStringLiteral("App%1").arg(i)));
+    LauncherComposition::Input in;
+    in.width = 328;
+    in.name = QStringLiteral("apple");
+    in.color = QColor(0x33, 0x66, 0xCC);
+    in.items = &items;
+    const LauncherComposition::Output one = LauncherComposition::Compose(in);
+    in.dpr = 2.0;
+    const LauncherComposition::Output two = LauncherComposition::Compose(in);
+    // Geometry, hit areas and positions stay in window units.
+    EXPECT_EQ(two.width, one.width);
+    EXPECT_EQ(two.height, one.height);
+    EXPECT_EQ(two.itemPositions, one.itemPositions);
+    EXPECT_EQ(two.prefIconX, one.prefIconX);
+    EXPECT_EQ(two.pic.size(), QSize(2 * one.width, 2 * one.height));
+    EXPECT_EQ(two.pic.deviceIndependentSize().toSize(), QSize(one.width, one.height));
+    // The icon fills its 96-pixel box edge to edge: opaque at both ends, not 48 upscaled.
+    const QPoint at = two.itemPositions[0] * 2;
+    for (const QPoint p : {at + QPoint(1, 1), at + QPoint(94, 94), at + QPoint(48, 48)}) {
+        const QRgb c = pixelAt(two.pic, p.x(), p.y());
+        EXPECT_EQ(qAlpha(c), 255);
+        EXPECT_GT(qRed(c), 240);
+    }
+    EXPECT_LT(qAlpha(pixelAt(two.pic, at.x() + 97, at.y() + 10)), 255 / 2);
+    // Everything else doubles alike: the panel at the window's far corner, the pill.
+    EXPECT_NEAR(qAlpha(pixelAt(two.pic, 2 * one.width - 1, 2 * one.height - 1)),
+                qAlpha(pixelAt(one.pic, one.width - 1, one.height - 1)), 2);
+    EXPECT_NEAR(qAlpha(pixelAt(two.pic, 6, 20)), qAlpha(pixelAt(one.pic, 3, 10)), 3);
 }

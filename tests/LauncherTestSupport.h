@@ -15,10 +15,12 @@ inline std::shared_ptr<AppListClass> makeItem(const QString& name, QColor color 
     item->AppName = name;
     item->AppPath = path;
     item->f = FolderItem(path);
-    item->Icon = QImage(128, 128, QImage::Format_RGB32);
-    item->Icon.fill(color);
-    item->IconMask = QImage(128, 128, QImage::Format_RGB32);
-    item->IconMask.fill(Qt::black);
+    QImage icon(128, 128, QImage::Format_RGB32);
+    icon.fill(color);
+    item->Icon = icon;
+    QImage mask(128, 128, QImage::Format_RGB32);
+    mask.fill(Qt::black);
+    item->IconMask = mask;
     return item;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QDrag>
 #include <QDragEnterEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
@@ -57,22 +58,10 @@ void ItemListModel::sync() {
 }
 
 QImage ItemListModel::ListIcon(const AppListClass& item) {
-    if (item.Icon.isNull())
-        return {};
-    // The icon is fitted into the box and drawn through its mask fitted alike; outside the
-    // fitted rectangle the box stays transparent.
-    const MaskedPicture icon =
-        GlobalModule::GetImageFreeSizeMethod(item.Icon, 32, 32, QStringLiteral("mask"));
-    if (icon.isNull())
-        return {};
-    QImage mask = icon.mask;
-    if (!item.IconMask.isNull()) {
-        const MaskedPicture fitted =
-            GlobalModule::GetImageFreeSizeMethod(item.IconMask, 32, 32, QStringLiteral("mask"));
-        if (!fitted.isNull())
-            mask = fitted.image;
-    }
-    return CGCreateImageMBS(icon.image, mask);
+    // The icon fitted into the box through its mask fitted alike, decoded at the size drawn;
+    // outside the fitted rectangle the box stays transparent.
+    const qreal dpr = qApp ? qApp->devicePixelRatio() : 1.0;
+    return GlobalModule::FittedIconPicture(item.Icon, item.IconMask, 32, dpr);
 }
 
 const AppListClass* ItemListModel::itemAt(int row) const {

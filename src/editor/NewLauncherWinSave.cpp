@@ -169,10 +169,10 @@ void NewLauncherWin::NewMethod() {
         const bool present = f.Exists();
         const QString name = present ? f.DisplayName() : item.AppName;
         const FolderItem stored(item.AppPath);
-        const QImage icon =
+        const StoredPicture icon =
             present ? GlobalModule::GetIconImageMethod(stored, 128, QStringLiteral("icon"))
                     : item.Icon;
-        const QImage mask =
+        const StoredPicture mask =
             present ? GlobalModule::GetIconImageMethod(stored, 128, QStringLiteral("mask"))
                     : item.IconMask;
         DatabaseRecord rec;

@@ -24,6 +24,8 @@ CheckVisibleTimerWin::CheckVisibleTimerWin() {
 
 void CheckVisibleTimerWin::Show() {
     EventCheckTimer.start();
+    // A change of the held keys is acted on at once; the tick stays as the upper bound.
+    Desktop::setModifiersChangedHandler([this] { EventCheckTimer_Action(); });
 }
 
 void CheckVisibleTimerWin::EventCheckTimer_Action() {

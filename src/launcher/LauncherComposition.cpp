@@ -9,27 +9,48 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QStaticText>
 #include <QTextLayout>
+#include <QtMath>
+#include <atomic>
+#include <optional>
+#include <thread>
 
 namespace LauncherComposition {
 
 namespace {
 
-// A mask picture that lets only its own dark parts through when drawn: grey g becomes
-// colour g with opacity 255 - g.
-QImage selfMasked(const QImage& mask) {
-    QImage out(mask.size(), QImage::Format_ARGB32_Premultiplied);
-    const QImage m = mask.convertToFormat(QImage::Format_RGB32);
-    const int w = m.width(), h = m.height();
-    for (int y = 0; y < h; ++y) {
-        const QRgb* src = reinterpret_cast<const QRgb*>(m.constScanLine(y));
-        QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const uint g = src[x] & 0xffu;
-            dst[x] = ByteMul(0xff000000u | g * 0x010101u, 255u - g);
+// An item's fitted picture drawn into the working picture P and its mask M at a device
+// position: where the icon shows, P takes its colour and M the icon's grey drawn through
+// itself (grey g over m gives g * (255 - g) / 255 + m * g / 255). The rest is untouched.
+void drawFitted(QImage& P, QImage& M, const QImage& fitted, int X, int Y) {
+    const int w = fitted.width(), h = fitted.height();
+    const int x0 = qMax(0, -X), y0 = qMax(0, -Y);
+    const int x1 = qMin(w, P.width() - X), y1 = qMin(h, P.height() - Y);
+    for (int y = y0; y < y1; ++y) {
+        const QRgb* src = reinterpret_cast<const QRgb*>(fitted.constScanLine(y));
+        QRgb* p = reinterpret_cast<QRgb*>(P.scanLine(Y + y)) + X;
+        QRgb* m = reinterpret_cast<QRgb*>(M.scanLine(Y + y)) + X;
+        for (int x = x0; x < x1; ++x) {
+            const uint s = src[x];
+            const uint a = s >> 24;
+            if (a == 0)
+                continue;
+            const uint g = 255u - a;
+            if (a == 255u) {
+                p[x] = s;
+                m[x] = 0xff000000u;
+                continue;
+            }
+            // Back from premultiplied: the colour as the icon has it.
+            const uint r = qMin(255u, (((s >> 16) & 0xffu) * 255u + a / 2) / a);
+            const uint gr = qMin(255u, (((s >> 8) & 0xffu) * 255u + a / 2) / a);
+            const uint b = qMin(255u, ((s & 0xffu) * 255u + a / 2) / a);
+            p[x] = 0xff000000u | (r << 16) | (gr << 8) | b;
+            const uint level = ByteMul(g, a) + ByteMul(m[x] & 0xffu, g);
+            m[x] = 0xff000000u | level * 0x010101u;
         }
     }
-    return out;
 }
 
 struct BackpanelStrips {
@@ -40,19 +61,17 @@ struct BackpanelStrips {
 };
 
 // The backpanel picture B with P drawn over it through M, and its mask BM with M drawn
-// through itself, joined into the final image in one pass over the pixels.
-QImage joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips& s,
-                         QImage recycled) {
-    const int w = P.width(), h = P.height();
-    QImage out =
-        recycled.size() == P.size() && recycled.format() == QImage::Format_ARGB32_Premultiplied
-            ? std::move(recycled)
-            : QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+// through itself, joined into rows [y0, y0 + rows) of the final image in one pass; P and M
+// hold those rows from their first.
+void joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips& s, QImage& out,
+                       int y0, int rows) {
+    const int w = P.width();
     const uint panelOnly = ByteMul(s.colour, 255u - 180u);
     std::vector<QRgb> middleB(size_t(w), s.colour), middleBM(size_t(w), 0xffb4b4b4u);
-    for (int y = 0; y < h; ++y) {
-        const QRgb* p = reinterpret_cast<const QRgb*>(P.constScanLine(y));
-        const QRgb* m = reinterpret_cast<const QRgb*>(M.constScanLine(y));
+    for (int r = 0; r < rows; ++r) {
+        const int y = y0 + r;
+        const QRgb* p = reinterpret_cast<const QRgb*>(P.constScanLine(r));
+        const QRgb* m = reinterpret_cast<const QRgb*>(M.constScanLine(r));
         const bool middle = y >= s.topRows && y < s.bottomStart;
         const QRgb* b =
             y < s.topRows ? reinterpret_cast<const QRgb*>(s.topB.constScanLine(y))
@@ -86,7 +105,45 @@ QImage joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips
             dst[x] = ByteMul(colour | 0xff000000u, 255u - maskGrey);
         }
     }
-    return out;
+}
+
+// P joined with M alone (no backpanel), as CGCreateImageMBS joins them, into rows
+// [y0, y0 + rows) of the final image.
+void joinPlain(const QImage& P, const QImage& M, QImage& out, int y0, int rows) {
+    const int w = P.width();
+    for (int r = 0; r < rows; ++r) {
+        const QRgb* p = reinterpret_cast<const QRgb*>(P.constScanLine(r));
+        const QRgb* m = reinterpret_cast<const QRgb*>(M.constScanLine(r));
+        QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y0 + r));
+        for (int x = 0; x < w; ++x) {
+            const uint a = 255u - (m[x] & 0xffu);
+            dst[x] = a == 0 ? 0u : ByteMul(p[x] | 0xff000000u, a);
+        }
+    }
+}
+
+// A name's coverage drawn white on P and black on M, as drawing the text on each does.
+void drawGlyphs(QImage& P, QImage& M, const QImage& glyphs, int X, int Y) {
+    const int w = glyphs.width(), h = glyphs.height();
+    const int x0 = qMax(0, -X), y0 = qMax(0, -Y);
+    const int x1 = qMin(w, P.width() - X), y1 = qMin(h, P.height() - Y);
+    for (int y = y0; y < y1; ++y) {
+        const uchar* c = glyphs.constScanLine(y);
+        QRgb* p = reinterpret_cast<QRgb*>(P.scanLine(Y + y)) + X;
+        QRgb* m = reinterpret_cast<QRgb*>(M.scanLine(Y + y)) + X;
+        for (int x = x0; x < x1; ++x) {
+            const uint a = c[x];
+            if (a == 0)
+                continue;
+            if (a == 255u) {
+                p[x] = 0xffffffffu;
+                m[x] = 0xff000000u;
+                continue;
+            }
+            p[x] = Interpolate255(0xffffffffu, a, p[x], 255u - a) | 0xff000000u;
+            m[x] = ByteMul(m[x], 255u - a) | 0xff000000u;
+        }
+    }
 }
 
 // Arcs are given as the corner ellipse's full width and height.
@@ -97,45 +154,95 @@ void fillRoundRect(QPainter& p, const QRectF& r, qreal arcW, qreal arcH, const Q
 }
 
 // A name wider than its cell starts at the cell's left edge and wraps at the cell's width
-// into further lines below; a narrower one is one line. Laid out once, drawn many times.
-void layoutName(FittedIcon& f, const QString& name, const QFont& font, int cellWidth) {
+// into further lines below; a narrower one is one line. Laid out and rendered once, at the
+// device ratio, as the coverage of its letters; yFraction is where its top row falls within
+// a pixel.
+void layoutName(FittedIcon& f, const QString& name, const QFont& font, int cellWidth,
+                qreal yFraction, qreal dpr) {
     f.name = name;
     f.nameSize = font.pixelSize();
     f.cellWidth = cellWidth;
+    f.nameDpr = dpr;
     f.nameWidth = QFontMetrics(font).horizontalAdvance(name);
-    f.nameText = QStaticText(name);
-    f.nameText.setTextFormat(Qt::PlainText);
-    f.nameText.setPerformanceHint(QStaticText::AggressiveCaching);
+    QStaticText text(name);
+    text.setTextFormat(Qt::PlainText);
     if (f.nameWidth >= cellWidth) {
         QTextOption option;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        f.nameText.setTextOption(option);
-        f.nameText.setTextWidth(cellWidth);
+        text.setTextOption(option);
+        text.setTextWidth(cellWidth);
     }
-    f.nameText.prepare(QTransform(), font);
+    text.prepare(QTransform(), font);
+    const int margin = 2; // antialiased edges reach past the text's box
+    const QSizeF box = text.size();
+    f.nameOrigin = QPoint(-margin, -margin);
+    f.nameGlyphs = QImage(qCeil((box.width() + 2 * margin) * dpr),
+                          qCeil((box.height() + 2 * margin + 1) * dpr), QImage::Format_Alpha8);
+    f.nameGlyphs.fill(0);
+    f.nameGlyphs.setDevicePixelRatio(dpr);
+    QPainter p(&f.nameGlyphs);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawStaticText(QPointF(margin, margin + yFraction), text);
 }
 
-FittedIcon fit(const AppListClass& item, int size) {
+FittedIcon fit(const AppListClass& item, int size, qreal dpr) {
     FittedIcon f;
     f.iconKey = item.Icon.cacheKey();
     f.maskKey = item.IconMask.cacheKey();
     f.size = size;
-    const MaskedPicture icon =
-        GlobalModule::GetImageFreeSizeMethod(item.Icon, size, size, QStringLiteral("icon"));
-    const MaskedPicture mask =
-        GlobalModule::GetImageFreeSizeMethod(item.IconMask, size, size, QStringLiteral("mask"));
-    if (icon.isNull() || mask.isNull())
-        return f;
-    // The icon's mask is opaque exactly over its fitted rectangle.
-    const QRect r = GlobalModule::FittedRect(item.Icon.width(), item.Icon.height(), size, size);
-    f.ok = true;
-    f.icon = icon.image.copy(r);
-    f.offset = r.topLeft();
-    f.selfMask = selfMasked(mask.image);
+    f.dpr = dpr;
+    f.picture = GlobalModule::FittedIconPicture(item.Icon, item.IconMask, size, dpr);
+    f.ok = !f.picture.isNull();
     return f;
 }
 
+bool fresh(const FittedIcon& f, const AppListClass& item, int size, qreal dpr) {
+    return f.size == size && f.dpr == dpr && f.iconKey == item.Icon.cacheKey() &&
+           f.maskKey == item.IconMask.cacheKey();
+}
+
 } // namespace
+
+void FitIcons(const AppListArray& items, int iconSize, qreal dpr, FittedCache& cache,
+              const std::function<void(size_t)>& prepare) {
+    if (items.empty())
+        return;
+    // The cache is only read while the workers run; what they make is merged after.
+    std::vector<std::optional<FittedIcon>> made(items.size());
+    const size_t threads =
+        std::min<size_t>(items.size() / 8 + 1, std::max(1u, std::thread::hardware_concurrency()));
+    std::atomic<size_t> next{0};
+    const auto work = [&] {
+        for (size_t i = next++; i < items.size(); i = next++) {
+            if (prepare)
+                prepare(i);
+            const AppListClass& item = *items[i];
+            const auto hit = cache.find(&item);
+            if (hit == cache.end() || !fresh(hit->second, item, iconSize, dpr))
+                made[i] = fit(item, iconSize, dpr);
+        }
+    };
+    std::vector<std::thread> pool;
+    for (size_t t = 1; t < threads; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool)
+        t.join();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (!made[i])
+            continue;
+        FittedIcon& entry = cache[items[i].get()];
+        // The laid-out name stays; only the picture is new.
+        entry.iconKey = made[i]->iconKey;
+        entry.maskKey = made[i]->maskKey;
+        entry.size = made[i]->size;
+        entry.dpr = made[i]->dpr;
+        entry.ok = made[i]->ok;
+        entry.picture = std::move(made[i]->picture);
+    }
+}
 
 int TextWidth(const QString& text, int pixelSize) {
     return QFontMetrics(PixelFont(pixelSize)).horizontalAdvance(text);
@@ -180,8 +287,10 @@ Output Compose(Input in) {
     // shows the rows that fit instead of nothing at all.
     size_t shown = items.size();
     int fullHeight = h.height;
-    if (fullHeight > LauncherGeometry::MaxPictureHeight && S > 0) {
-        const int rows = qMax(1, (LauncherGeometry::MaxPictureHeight - T - S) / (S + N) + 1);
+    // The limit is in device pixels.
+    const int maxHeight = int(LauncherGeometry::MaxPictureHeight / (in.dpr > 0 ? in.dpr : 1.0));
+    if (fullHeight > maxHeight && S > 0) {
+        const int rows = qMax(1, (maxHeight - T - S) / (S + N) + 1);
         shown = qMin(shown, size_t(rows) * size_t(h.limitWidthCount));
         fullHeight = T + S + (rows - 1) * (S + N);
     }
@@ -191,27 +300,145 @@ Output Compose(Input in) {
     out.height = H;
     out.limitWidthCount = h.limitWidthCount;
 
-    // The working picture and mask live in buffers kept from one composition to the next
-    // (compositions never overlap), so a live resize does not fault in fresh pages each step.
-    static std::vector<uint32_t> pictureBuffer, maskBuffer;
-    const size_t pixels = size_t(W) * size_t(H);
-    if (pictureBuffer.size() < pixels) {
-        pictureBuffer.resize(pixels);
-        maskBuffer.resize(pixels);
-    }
-    QImage P(reinterpret_cast<uchar*>(pictureBuffer.data()), W, H, W * 4, QImage::Format_RGB32);
-    QImage M(reinterpret_cast<uchar*>(maskBuffer.data()), W, H, W * 4, QImage::Format_RGB32);
-    P.fill(Qt::white);
-    M.fill(Qt::white);
-    {
-        QPainter pp(&P);
-        QPainter mp(&M);
-        pp.setRenderHint(QPainter::Antialiasing);
-        mp.setRenderHint(QPainter::Antialiasing);
-        pp.setRenderHint(QPainter::TextAntialiasing);
-        mp.setRenderHint(QPainter::TextAntialiasing);
+    // The picture is composed in bands of rows: a small working picture P and its mask M are
+    // drawn for one band at a time and joined into the final picture, so no full-size
+    // working copies are made. Everything is at device pixels; drawing is in window units.
+    const qreal dpr = in.dpr > 0 ? in.dpr : 1.0;
+    const int Wd = qMax(1, qRound(W * dpr)), Hd = qMax(1, qRound(H * dpr));
+    const int band = 64; // rows, even: a band starts on a whole window pixel at ratio 2
 
-        if (in.viewTitleMenu) {
+    // Every item's place and pictures, settled before anything is drawn.
+    struct Placed {
+        const FittedIcon* fitted = nullptr;
+        int left = 0, top = 0;        // the icon-size box, window units
+        QPoint icon, name;            // device positions of the fitted picture and the name
+        int firstRow = 0, endRow = 0; // device rows the item touches
+    };
+    std::vector<Placed> placed;
+    placed.reserve(items.size());
+    FittedCache kept;
+    {
+        const QFont nameFont = PixelFont(N);
+        const qreal nameAscent = QFontMetricsF(nameFont).ascent();
+        const qreal yFraction = qCeil(nameAscent) - nameAscent;
+        int x = 0, y = T;
+        const int off = RealToInt((S - in.iconSize) / 2.0);
+        out.itemPositions.reserve(items.size());
+        for (size_t k = 0; k < shown; ++k) {
+            const auto& item = items[k];
+            auto [slot, added] = kept.try_emplace(item.get());
+            FittedIcon& fitted = slot->second;
+            if (added) {
+                const auto hit = in.cache ? in.cache->find(item.get()) : FittedCache::iterator();
+                if (in.cache && hit != in.cache->end() &&
+                    fresh(hit->second, *item, in.iconSize, dpr))
+                    fitted = hit->second;
+                else {
+                    fitted = fit(*item, in.iconSize, dpr);
+                    if (in.cache && hit != in.cache->end()) { // keep its laid-out name
+                        fitted.name = hit->second.name;
+                        fitted.nameSize = hit->second.nameSize;
+                        fitted.cellWidth = hit->second.cellWidth;
+                        fitted.nameWidth = hit->second.nameWidth;
+                        fitted.nameDpr = hit->second.nameDpr;
+                        fitted.nameGlyphs = hit->second.nameGlyphs;
+                        fitted.nameOrigin = hit->second.nameOrigin;
+                    }
+                }
+            }
+            Placed p;
+            p.fitted = &fitted;
+            p.left = x + off;
+            p.top = y;
+            out.itemPositions.emplace_back(x + off, y);
+            p.icon = QPoint(qRound((x + off) * dpr), qRound(y * dpr));
+            p.firstRow = p.icon.y();
+            p.endRow = qRound((y + in.iconSize) * dpr) + 1;
+            if (in.viewName) {
+                if (fitted.name != item->AppName || fitted.nameSize != N || fitted.cellWidth != S ||
+                    fitted.nameDpr != dpr || fitted.nameGlyphs.isNull())
+                    layoutName(fitted, item->AppName, nameFont, S, yFraction, dpr);
+                const int baseline = y + S - N;
+                const int nx =
+                    fitted.nameWidth >= S ? x : x + RealToInt((S - fitted.nameWidth) / 2.0);
+                const int top = baseline - qCeil(nameAscent);
+                p.name = QPoint(qRound((nx + fitted.nameOrigin.x()) * dpr),
+                                qRound((top + fitted.nameOrigin.y()) * dpr));
+                p.firstRow = qMin(p.firstRow, p.name.y());
+                p.endRow = qMax(p.endRow, p.name.y() + fitted.nameGlyphs.height());
+            }
+            placed.push_back(p);
+            x += S;
+            if (W - S < x) {
+                x = 0;
+                y += in.viewName ? S + N - 2 : S;
+            }
+        }
+    }
+
+    // The backpanel picture B and its mask BM are plain colour except near the panel's
+    // round corners and the title pill, so only the strips at the top and the bottom are
+    // painted; the rows between hold the panel colour and grey 180 throughout.
+    BackpanelStrips strips;
+    if (in.viewBackPanel) {
+        const int topRows = qMin(Hd, qRound((T + 16) * dpr));
+        const int bottomStart = qMax(topRows, Hd - qRound(16 * dpr));
+        const auto paintStrip = [&](int firstRow, int rows, QImage& b, QImage& bm) {
+            b = QImage(Wd, rows, QImage::Format_RGB32);
+            bm = QImage(Wd, rows, QImage::Format_RGB32);
+            b.setDevicePixelRatio(dpr);
+            bm.setDevicePixelRatio(dpr);
+            b.fill(Qt::white);
+            bm.fill(Qt::white);
+            QPainter bp(&b);
+            bp.setRenderHint(QPainter::Antialiasing);
+            bp.translate(0, -firstRow / dpr);
+            // With the title band the panel keeps the full height, so its lower corners
+            // fall below the picture.
+            fillRoundRect(bp, QRectF(0, T, W, H), 15, 15, in.color);
+            QPainter bmp(&bm);
+            bmp.setRenderHint(QPainter::Antialiasing);
+            bmp.translate(0, -firstRow / dpr);
+            const QColor grey(180, 180, 180);
+            if (in.viewTitleMenu) {
+                fillRoundRect(bmp, QRectF(0, 0, w + 20, 20), 5, 5, grey);
+                fillRoundRect(bmp, QRectF(0, 25, W, H), 15, 15, grey);
+            } else {
+                fillRoundRect(bmp, QRectF(0, 0, W, H), 15, 15, grey);
+            }
+        };
+        strips.topRows = topRows;
+        strips.bottomStart = bottomStart;
+        paintStrip(0, topRows, strips.topB, strips.topBM);
+        if (bottomStart < Hd)
+            paintStrip(bottomStart, Hd - bottomStart, strips.bottomB, strips.bottomBM);
+        strips.colour = in.color.rgb() | 0xff000000u;
+    }
+
+    // The previous picture's pixels are reused when it has the same size and is not shared.
+    QImage pic = in.recycled.size() == QSize(Wd, Hd) &&
+                         in.recycled.format() == QImage::Format_ARGB32_Premultiplied
+                     ? std::move(in.recycled)
+                     : QImage(Wd, Hd, QImage::Format_ARGB32_Premultiplied);
+    in.recycled = QImage();
+    QImage P(Wd, band, QImage::Format_RGB32);
+    QImage M(Wd, band, QImage::Format_RGB32);
+    P.setDevicePixelRatio(dpr);
+    M.setDevicePixelRatio(dpr);
+    const int titleRows = in.viewTitleMenu ? qCeil(25 * dpr) : 0;
+    for (int y0 = 0; y0 < Hd; y0 += band) {
+        const int rows = qMin(band, Hd - y0);
+        P.fill(Qt::white);
+        M.fill(Qt::white);
+        if (y0 < titleRows) {
+            QPainter pp(&P);
+            QPainter mp(&M);
+            pp.setRenderHint(QPainter::Antialiasing);
+            mp.setRenderHint(QPainter::Antialiasing);
+            pp.setRenderHint(QPainter::TextAntialiasing);
+            mp.setRenderHint(QPainter::TextAntialiasing);
+            pp.translate(0, -y0 / dpr);
+            mp.translate(0, -y0 / dpr);
             const QFont titleFont = PixelFont(14);
             pp.setFont(titleFont);
             mp.setFont(titleFont);
@@ -227,108 +454,38 @@ Output Compose(Input in) {
             pp.drawImage(px + 30, py + 1, AppMedia::PlusMinusIcon());
             fillRoundRect(mp, QRectF(px + 30, 1, 32, 19), 5, 5, QColor(50, 50, 50));
         }
-
-        const QFont nameFont = PixelFont(N);
-        const qreal nameAscent = QFontMetricsF(nameFont).ascent();
-        pp.setFont(nameFont);
-        mp.setFont(nameFont);
-        int x = 0, y = T;
-        const int off = RealToInt((S - in.iconSize) / 2.0);
-        out.itemPositions.reserve(items.size());
-        FittedCache kept;
-        for (size_t k = 0; k < shown; ++k) {
-            const auto& item = items[k];
-            FittedIcon fitted;
-            if (in.cache) {
-                auto hit = in.cache->find(item.get());
-                if (hit != in.cache->end() && hit->second.size == in.iconSize &&
-                    hit->second.iconKey == item->Icon.cacheKey() &&
-                    hit->second.maskKey == item->IconMask.cacheKey())
-                    fitted = hit->second;
-                else
-                    fitted = fit(*item, in.iconSize);
-                kept[item.get()] = fitted;
-            } else {
-                fitted = fit(*item, in.iconSize);
-            }
-            out.itemPositions.emplace_back(x + off, y);
-            if (fitted.ok) {
-                pp.drawImage(QPoint(x + off, y) + fitted.offset, fitted.icon);
-                mp.drawImage(x + off, y, fitted.selfMask);
+        for (const Placed& p : placed) {
+            if (p.endRow <= y0 || p.firstRow >= y0 + rows)
+                continue;
+            if (p.fitted->ok) {
+                drawFitted(P, M, p.fitted->picture, p.icon.x(), p.icon.y() - y0);
             } else {
                 // A picture that did not decode: a neutral placeholder keeps the cell.
-                const QRectF r(x + off + in.iconSize * 0.1, y + in.iconSize * 0.1,
+                QPainter pp(&P);
+                QPainter mp(&M);
+                pp.setRenderHint(QPainter::Antialiasing);
+                mp.setRenderHint(QPainter::Antialiasing);
+                pp.translate(0, -y0 / dpr);
+                mp.translate(0, -y0 / dpr);
+                const QRectF r(p.left + in.iconSize * 0.1, p.top + in.iconSize * 0.1,
                                in.iconSize * 0.8, in.iconSize * 0.8);
                 pp.setPen(QPen(QColor(120, 120, 120), 1.5, Qt::DashLine));
                 pp.setBrush(QColor(200, 200, 200));
                 pp.drawRoundedRect(r, in.iconSize * 0.12, in.iconSize * 0.12);
                 fillRoundRect(mp, r, in.iconSize * 0.24, in.iconSize * 0.24, QColor(110, 110, 110));
             }
-            if (in.viewName) {
-                if (fitted.name != item->AppName || fitted.nameSize != N || fitted.cellWidth != S) {
-                    layoutName(fitted, item->AppName, nameFont, S);
-                    if (in.cache)
-                        kept[item.get()] = fitted;
-                }
-                const int baseline = y + S - N;
-                const int nx =
-                    fitted.nameWidth >= S ? x : x + RealToInt((S - fitted.nameWidth) / 2.0);
-                const QPointF topLeft(nx, baseline - nameAscent);
-                pp.setPen(Qt::white);
-                mp.setPen(Qt::black);
-                pp.drawStaticText(topLeft, fitted.nameText);
-                mp.drawStaticText(topLeft, fitted.nameText);
-            }
-            x += S;
-            if (W - S < x) {
-                x = 0;
-                y += in.viewName ? S + N - 2 : S;
-            }
+            if (in.viewName)
+                drawGlyphs(P, M, p.fitted->nameGlyphs, p.name.x(), p.name.y() - y0);
         }
-        if (in.cache)
-            in.cache->swap(kept);
+        if (in.viewBackPanel)
+            joinOverBackpanel(P, M, strips, pic, y0, rows);
+        else
+            joinPlain(P, M, pic, y0, rows);
     }
-
-    if (in.viewBackPanel) {
-        // The backpanel picture B and its mask BM are plain colour except near the panel's
-        // round corners and the title pill, so only the strips at the top and the bottom
-        // are painted; the rows between hold the panel colour and grey 180 throughout.
-        const int topRows = qMin(H, T + 16);
-        const int bottomStart = qMax(topRows, H - 16);
-        const auto paintStrip = [&](int firstRow, int rows, QImage& b, QImage& bm) {
-            b = QImage(W, rows, QImage::Format_RGB32);
-            bm = QImage(W, rows, QImage::Format_RGB32);
-            b.fill(Qt::white);
-            bm.fill(Qt::white);
-            QPainter bp(&b);
-            bp.setRenderHint(QPainter::Antialiasing);
-            bp.translate(0, -firstRow);
-            // With the title band the panel keeps the full height, so its lower corners
-            // fall below the picture.
-            fillRoundRect(bp, QRectF(0, T, W, H), 15, 15, in.color);
-            QPainter bmp(&bm);
-            bmp.setRenderHint(QPainter::Antialiasing);
-            bmp.translate(0, -firstRow);
-            const QColor grey(180, 180, 180);
-            if (in.viewTitleMenu) {
-                fillRoundRect(bmp, QRectF(0, 0, w + 20, 20), 5, 5, grey);
-                fillRoundRect(bmp, QRectF(0, 25, W, H), 15, 15, grey);
-            } else {
-                fillRoundRect(bmp, QRectF(0, 0, W, H), 15, 15, grey);
-            }
-        };
-        BackpanelStrips strips;
-        strips.topRows = topRows;
-        strips.bottomStart = bottomStart;
-        paintStrip(0, topRows, strips.topB, strips.topBM);
-        if (bottomStart < H)
-            paintStrip(bottomStart, H - bottomStart, strips.bottomB, strips.bottomBM);
-        strips.colour = in.color.rgb() | 0xff000000u;
-        out.pic = joinOverBackpanel(P, M, strips, std::move(in.recycled));
-    } else {
-        // The image must own its pixels: the working buffers are reused.
-        out.pic = CGCreateImageMBS(P, M);
-    }
+    if (in.cache)
+        in.cache->swap(kept);
+    pic.setDevicePixelRatio(dpr);
+    out.pic = std::move(pic);
     return out;
 }
 

@@ -4,30 +4,32 @@
 
 #include <QColor>
 #include <QImage>
-#include <QStaticText>
 #include <QString>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
 // The picture of a launcher window, composed from its settings and items.
 namespace LauncherComposition {
 
-// An item's icon and mask fitted to an icon size, kept between compositions: fitting from
-// the stored 128-pixel pictures is most of a composition's cost.
+// An item's icon fitted to an icon size, kept between compositions for the items shown:
+// decoding and fitting the stored pictures is most of a composition's cost.
 struct FittedIcon {
     qint64 iconKey = 0;
     qint64 maskKey = 0;
     int size = 0;
+    qreal dpr = 1.0;
     bool ok = false;
-    QImage icon;     // the fitted rectangle of the icon
-    QPoint offset;   // where that rectangle lies in the icon-size box
-    QImage selfMask; // the fitted mask, drawn through itself
+    QImage picture; // the icon-size box at device pixels: colour and mask joined (see
+                    // GlobalModule::FittedIconPicture)
     // The item's name laid out once for its size and cell width.
     QString name;
     int nameSize = 0;
     int cellWidth = 0;
     int nameWidth = 0;
-    QStaticText nameText;
+    qreal nameDpr = 0;
+    QImage nameGlyphs; // the name's coverage (Alpha8) at device pixels, drawn from nameOrigin
+    QPoint nameOrigin; // where nameGlyphs starts, from the name's left edge and top row
 };
 using FittedCache = std::unordered_map<const AppListClass*, FittedIcon>;
 
@@ -41,11 +43,12 @@ struct Input {
     QColor color;
     const AppListArray* items = nullptr;
     FittedCache* cache = nullptr; // optional; entries of items no longer shown are dropped
+    qreal dpr = 1.0; // device pixels per logical pixel: the picture is composed at device size
     QImage recycled; // the previous picture, whose pixels may be reused when it is unshared
 };
 
 struct Output {
-    QImage pic; // ARGB32 premultiplied, width x height
+    QImage pic; // ARGB32 premultiplied, width x height logical pixels at the device ratio
     int width = 0;
     int height = 0;
     int space = 0;
@@ -59,6 +62,13 @@ struct Output {
 };
 
 Output Compose(Input in);
+
+// Fits, in parallel across the cores, the icons of the items the cache lacks at this size:
+// the loading of a window's items does it before its first composition.
+// prepare, when given, runs first for every item, on the same worker (the loading decodes
+// the stored text there).
+void FitIcons(const AppListArray& items, int iconSize, qreal dpr, FittedCache& cache,
+              const std::function<void(size_t)>& prepare = {});
 
 // The pixel width of a text in the default font at a pixel size.
 int TextWidth(const QString& text, int pixelSize);

@@ -12,25 +12,35 @@ void LauncherWin::LoadAppListMethod(Database& db) {
         return;
     }
     LauncherItemArr->clear();
+    // The stored texts are decoded below, with the icons, on all cores.
+    std::vector<std::pair<QString, QString>> texts;
     while (!rs->Eof()) {
         auto item = std::make_shared<AppListClass>();
         item->AppUID = rs->Field(QStringLiteral("AppUID")).IntegerValue();
         item->AppSEQ = rs->Field(QStringLiteral("AppSEQ")).IntegerValue();
         item->AppName = rs->Field(QStringLiteral("AppName")).StringValue();
         item->AppPath = rs->Field(QStringLiteral("AppPath")).StringValue();
-        item->Icon = GlobalModule::PictureFromStoredIconText(
-            rs->Field(QStringLiteral("Icon")).StringValue());
-        item->IconMask = GlobalModule::PictureFromStoredIconText(
-            rs->Field(QStringLiteral("IconMask")).StringValue());
+        texts.emplace_back(rs->Field(QStringLiteral("Icon")).StringValue(),
+                           rs->Field(QStringLiteral("IconMask")).StringValue());
         item->f = FolderItem(item->AppPath);
         LauncherItemArr->push_back(std::move(item));
         rs->MoveNext();
     }
+    rs.reset();
     if (LauncherItemArr->empty()) {
         // An empty window still shows its title band and panel (in memory only).
         ViewTitleMenu = true;
         ViewBackPanel = true;
     }
+    SpaceForIconSizeValueSelectMethod();
+    // Kept compressed; decoded only at the size the window draws them.
+    LauncherComposition::FitIcons(*LauncherItemArr, IconSize, devicePixelRatioF(), m_fitted,
+                                  [&](size_t i) {
+                                      AppListClass& item = *(*LauncherItemArr)[i];
+                                      item.Icon = StoredPicture::fromText(texts[i].first);
+                                      item.IconMask = StoredPicture::fromText(texts[i].second);
+                                      texts[i] = {};
+                                  });
     MakeAppImageMethod();
 }
 
@@ -76,8 +86,8 @@ void LauncherWin::DropAppMethod(const FolderItem& f) {
     rec.IntegerColumn(QStringLiteral("AppSEQ"), seq);
     rec.Column(QStringLiteral("AppName"), name);
     rec.Column(QStringLiteral("AppPath"), path);
-    rec.Column(QStringLiteral("Icon"), GlobalModule::StoredIconText(icon));
-    rec.Column(QStringLiteral("IconMask"), GlobalModule::StoredIconText(mask));
+    rec.Column(QStringLiteral("Icon"), GlobalModule::StoredIconText(item->Icon));
+    rec.Column(QStringLiteral("IconMask"), GlobalModule::StoredIconText(item->IconMask));
     db->InsertRecord(QStringLiteral("LauncherList"), rec);
     if (db->Error())
         GlobalModule::MsgBox(f.DisplayName() + QStringLiteral(" add error~!"));

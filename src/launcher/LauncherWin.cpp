@@ -65,6 +65,7 @@ void LauncherWin::MakeAppImageMethod() {
     in.color = Integer2ColorMBS(WinColor);
     in.items = LauncherItemArr.get();
     in.cache = &m_fitted;
+    in.dpr = devicePixelRatioF();
     in.recycled = std::move(pic);
     LauncherComposition::Output out = LauncherComposition::Compose(in);
 

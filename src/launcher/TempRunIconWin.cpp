@@ -59,8 +59,6 @@ void TempRunIconWin::MakeIconMethod() {
     if (!SelfWin || !TempApp)
         return;
     IconSize = SelfWin->IconSize;
-    TempIcon = TempApp->Icon;
-    TempIconMask = TempApp->IconMask;
     const QString label = TempApp->AppName;
     const int W = LauncherComposition::TextWidth(label, 14);
     const int S = EnlargedSize(IconSize);
@@ -71,15 +69,24 @@ void TempRunIconWin::MakeIconMethod() {
         hide();
         return;
     }
-    const MaskedPicture icon =
-        GlobalModule::GetImageFreeSizeMethod(TempIcon, S, S, QStringLiteral("icon"));
-    const MaskedPicture mask =
-        GlobalModule::GetImageFreeSizeMethod(TempIconMask, S, S, QStringLiteral("icon"));
+    // The stored pictures are decoded here, for this showing only, at the device size drawn.
+    const qreal dpr = devicePixelRatioF();
+    const int Sd = qRound(S * dpr);
+    TempIcon = TempApp->Icon.pictureAtLeast(QSize(Sd, Sd));
+    TempIconMask = TempApp->IconMask.pictureAtLeast(QSize(Sd, Sd));
+    MaskedPicture icon =
+        GlobalModule::GetImageFreeSizeMethod(TempIcon, Sd, Sd, QStringLiteral("icon"));
+    MaskedPicture mask =
+        GlobalModule::GetImageFreeSizeMethod(TempIconMask, Sd, Sd, QStringLiteral("icon"));
+    icon.image.setDevicePixelRatio(dpr);
+    mask.image.setDevicePixelRatio(dpr);
     TempIcon = icon.image;
     TempIconMask = mask.image;
 
-    QImage image(place.width, place.height, QImage::Format_RGB32);
-    QImage maskPic(place.width, place.height, QImage::Format_RGB32);
+    QImage image(qRound(place.width * dpr), qRound(place.height * dpr), QImage::Format_RGB32);
+    QImage maskPic(image.size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+    maskPic.setDevicePixelRatio(dpr);
     image.fill(Qt::white);
     maskPic.fill(Qt::white);
     {
@@ -99,6 +106,7 @@ void TempRunIconWin::MakeIconMethod() {
         mp.drawText(QPoint(place.labelX, place.baseline), label);
     }
     pic = CGCreateImageMBS(image, maskPic);
+    pic.setDevicePixelRatio(dpr);
     setGeometry(place.left, place.top, place.width, place.height);
     imageChanged();
     show();

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QString>
 #include <QUrl>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -37,12 +38,17 @@ public:
     // Opens a file, folder, executable or desktop entry, detached from us.
     virtual LaunchResult launch(const QString& path) = 0;
     virtual void openUrl(const QUrl& url) = 0;
+    // The held modifier keys, as last known: no round trip to the display server.
     virtual HeldModifiers modifiers() = 0;
     virtual QPoint pointerPos() = 0;
     // A sound of our resources, at volume 0..100.
     virtual void playSound(const QString& resource, int volume) = 0;
 
     static Desktop& instance();
+    // Who is told, on the event-loop thread, when the held modifier keys change (the
+    // activation-key watcher acts on it at once); one at a time.
+    static void setModifiersChangedHandler(std::function<void()> handler);
+    static void modifiersChanged();
     // Replaces the desktop (tests); returns the new one. Null restores the real one.
     static Desktop* setInstance(std::unique_ptr<Desktop> desktop);
 };

@@ -25,7 +25,9 @@ void ImageWindow::imageChanged(const QRegion& alwaysClickable) {
 void ImageWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(rect(), Qt::transparent);
+    // A picture that covers the window is the whole paint: one copy of it.
+    if (shownImage().isNull() || shownImage().deviceIndependentSize().toSize() != size())
+        p.fillRect(rect(), Qt::transparent);
     if (!shownImage().isNull())
         p.drawImage(0, 0, shownImage());
 }

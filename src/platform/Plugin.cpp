@@ -298,7 +298,10 @@ void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& always
     }
     if (image.isNull())
         return;
-    QImage shape(image.size(), QImage::Format_MonoLSB);
+    // The shape is in window pixels; a picture at a higher device ratio is sampled.
+    const qreal dpr = image.devicePixelRatio();
+    const QSize size = image.deviceIndependentSize().toSize();
+    QImage shape(size, QImage::Format_MonoLSB);
     shape.setColor(0, QColor(Qt::white).rgb());
     shape.setColor(1, QColor(Qt::black).rgb());
     shape.fill(0);
@@ -306,11 +309,12 @@ void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& always
                                 image.format() == QImage::Format_ARGB32
                             ? image
                             : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < argb.height(); ++y) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (int y = 0; y < size.height(); ++y) {
+        const int sy = qMin(argb.height() - 1, int(y * dpr));
+        const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(sy));
         uchar* bits = shape.scanLine(y);
-        for (int x = 0; x < argb.width(); ++x)
-            if (qAlpha(line[x]) > 0)
+        for (int x = 0; x < size.width(); ++x)
+            if (qAlpha(line[qMin(argb.width() - 1, int(x * dpr))]) > 0)
                 bits[x >> 3] |= uchar(1 << (x & 7));
     }
     window->setMask(QRegion(QBitmap::fromImage(shape)) | alwaysClickable);

@@ -1,6 +1,7 @@
 #include "platform/Desktop.h"
 #include "platform/DesktopEntry.h"
 #include "platform/FolderItem.h"
+#include "platform/ModifierTracker.h"
 
 #include <QColorDialog>
 #include <QCursor>
@@ -113,6 +114,9 @@ public:
     void openUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
 
     HeldModifiers modifiers() override {
+        if (const ModifierTracker* tracker = ModifierTracker::instance())
+            return tracker->held();
+        // Without X11 and XKB: ask the platform each time.
         const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
         return {m.testFlag(Qt::MetaModifier), m.testFlag(Qt::AltModifier),
                 m.testFlag(Qt::ControlModifier), m.testFlag(Qt::ShiftModifier)};

@@ -19,6 +19,11 @@ public:
         ++modifierQueries;
         return held;
     }
+    // Keys pressed or released as the display server reports them: the change is announced.
+    void setHeld(HeldModifiers keys) {
+        held = keys;
+        Desktop::modifiersChanged();
+    }
     QPoint pointerPos() override { return pointer; }
     void playSound(const QString& resource, int volume) override {
         sounds.emplace_back(resource, volume);

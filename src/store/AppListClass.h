@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FolderItem.h"
+#include "store/StoredPicture.h"
 
 #include <QImage>
 #include <QString>
@@ -13,8 +14,10 @@ public:
     QString AppPath;
     FolderItem f;
     qint64 AppSEQ = 0;
-    QImage Icon;     // the 128-pixel icon; null when its stored text did not decode
-    QImage IconMask; // its mask, black opaque and white transparent
+    // The 128-pixel icon and its mask (black opaque, white transparent), kept compressed as
+    // stored; null when the stored text did not decode.
+    StoredPicture Icon;
+    StoredPicture IconMask;
     qint64 AppUID = 0;
     bool Broken = false;
     QString NewOldValue;

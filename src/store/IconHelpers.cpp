@@ -67,6 +67,95 @@ QString StoredIconText(const QImage& picture) {
     return EncodeBase64(PictureToStringMBS(picture, QStringLiteral("jpeg"), 1024, 32), 76);
 }
 
+QString StoredIconText(const StoredPicture& picture) {
+    return picture.text();
+}
+
+namespace {
+
+// A picture of w x h device pixels fitted into a box of d x d: placed as it is when it
+// already has the fitted size, else through the fitting helper. Gives the colour (or grey)
+// in the box and where the fitted rectangle lies.
+struct BoxPicture {
+    QImage image;  // d x d, or the picture itself at `at`
+    QPoint at;     // where `image` lies in the box
+    QImage opaque; // the helper's mask (black over the fitted rectangle), when it was used
+    QRect rect;    // the fitted rectangle, when placed as it is
+};
+
+BoxPicture intoBox(const QImage& pic, const QRect& wanted, int d, const QString& kind) {
+    BoxPicture b;
+    if (pic.size() == wanted.size()) {
+        b.image = pic;
+        b.at = wanted.topLeft();
+        b.rect = wanted;
+        return b;
+    }
+    const MaskedPicture fitted = GetImageFreeSizeMethod(pic, d, d, kind);
+    b.image = fitted.image;
+    b.opaque = fitted.mask.convertToFormat(QImage::Format_Grayscale8);
+    return b;
+}
+
+} // namespace
+
+QImage FittedIconPicture(const StoredPicture& icon, const StoredPicture& mask, int size,
+                         qreal dpr) {
+    if (icon.isNull() || mask.isNull() || size <= 0)
+        return {};
+    const int d = qMax(1, qRound(size * dpr));
+    const auto deviceRect = [&](const QSize& picture) {
+        const QRect r = FittedRect(picture.width(), picture.height(), size, size);
+        return QRect(qRound(r.x() * dpr), qRound(r.y() * dpr), qMax(1, qRound(r.width() * dpr)),
+                     qMax(1, qRound(r.height() * dpr)));
+    };
+    const QRect iconRect = deviceRect(icon.size());
+    const QRect maskRect = deviceRect(mask.size());
+    // Decoded straight at the fitted size where the codec's scaling lands on it; otherwise
+    // whole, and fitted by the fitting helper from the stored size, as everywhere else.
+    const auto decode = [](const StoredPicture& p, const QRect& r, bool grey) {
+        const QSize want = r.size().boundedTo(p.size());
+        return p.decodedSizeFor(want) == r.size() ? p.pictureAtLeast(want, grey) : p.picture(grey);
+    };
+    const BoxPicture colour =
+        intoBox(decode(icon, iconRect, false), iconRect, d, QStringLiteral("icon"));
+    const BoxPicture grey =
+        intoBox(decode(mask, maskRect, true), maskRect, d, QStringLiteral("mask"));
+    if (colour.image.isNull() || grey.image.isNull())
+        return {};
+    const QImage c = colour.image.format() == QImage::Format_RGB32
+                         ? colour.image
+                         : colour.image.convertToFormat(QImage::Format_RGB32);
+    const QImage g = grey.image.format() == QImage::Format_Grayscale8
+                         ? grey.image
+                         : grey.image.convertToFormat(QImage::Format_Grayscale8);
+
+    QImage out(d, d, QImage::Format_ARGB32_Premultiplied);
+    out.fill(0);
+    for (int y = 0; y < d; ++y) {
+        QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        const int cy = y - colour.at.y(), gy = y - grey.at.y();
+        if (cy < 0 || cy >= c.height())
+            continue;
+        const QRgb* cl = reinterpret_cast<const QRgb*>(c.constScanLine(cy));
+        const uchar* gl = gy >= 0 && gy < g.height() ? g.constScanLine(gy) : nullptr;
+        const uchar* op = colour.opaque.isNull() ? nullptr : colour.opaque.constScanLine(y);
+        for (int x = 0; x < d; ++x) {
+            const int cx = x - colour.at.x();
+            if (cx < 0 || cx >= c.width())
+                continue;
+            if (op ? op[x] > 127 : !colour.rect.contains(x, y))
+                continue;
+            const int gx = x - grey.at.x();
+            const uint level = gl && gx >= 0 && gx < g.width() ? gl[gx] : 255u;
+            const uint a = 255u - level;
+            dst[x] = a == 0 ? 0u : ByteMul(cl[cx] | 0xff000000u, a);
+        }
+    }
+    out.setDevicePixelRatio(dpr);
+    return out;
+}
+
 QImage PictureFromStoredIconText(const QString& text) {
     return StringtoPictureMBS(DecodeBase64(text), QStringLiteral("temp"), QStringLiteral("jpeg"));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FolderItem.h"
+#include "store/StoredPicture.h"
 
 #include <QImage>
 #include <QString>
@@ -28,5 +29,13 @@ QRect FittedRect(int pw, int ph, int w, int h);
 // The stored icon text: Base64 (lines of 76) of the picture's JPEG data, and back.
 QString StoredIconText(const QImage& picture);
 QImage PictureFromStoredIconText(const QString& text);
+// The text of a picture already kept compressed: its bytes as they are, not compressed again.
+QString StoredIconText(const StoredPicture& picture);
+
+// An icon and its mask fitted into a size x size box (logical pixels) for a device pixel
+// ratio, decoded straight at the device size: one premultiplied ARGB picture whose alpha is
+// 255 - the mask's grey over the fitted rectangle and 0 around it. Null when either is null.
+QImage FittedIconPicture(const StoredPicture& icon, const StoredPicture& mask, int size,
+                         qreal dpr = 1.0);
 
 } // namespace GlobalModule
