@@ -27,10 +27,6 @@ void LoadLauncherWinMethod() {
             ReportUnreadableDatabase(DBConnectError());
         return;
     }
-    // Each window reads its own items in order: with this index it reads only its rows,
-    // in order, instead of the whole table once per window. Not having it changes no result.
-    db->SQLExecute(QStringLiteral("Create Index If Not Exists LauncherListWindowOrder On "
-                                  "LauncherList (LauncherWinUID, AppSEQ)"));
     auto rs = db->SQLSelect(QStringLiteral("Select * from LauncherWinList"));
     if (!rs) {
         ReportUnreadableDatabase(db->ErrorMessage());
