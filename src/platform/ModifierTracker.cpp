@@ -38,7 +38,9 @@ template <class T> using Reply = std::unique_ptr<T, FreeDeleter>;
 } // namespace
 
 ModifierTracker* ModifierTracker::instance() {
-    static ModifierTracker* tracker = []() -> ModifierTracker* {
+    // Made once, on first use, and kept for the life of the process.
+    static const std::unique_ptr<ModifierTracker> tracker =
+        []() -> std::unique_ptr<ModifierTracker> {
         if (!qApp || QGuiApplication::platformName() != QLatin1String("xcb"))
             return nullptr;
         auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -50,11 +52,11 @@ ModifierTracker* ModifierTracker::instance() {
             c, xcb_query_extension(c, uint16_t(strlen(name)), name), nullptr));
         if (!ext || !ext->present)
             return nullptr;
-        auto* t = new ModifierTracker(c, ext->first_event);
-        qApp->installNativeEventFilter(t);
-        return t; // lives as long as the process: the filter is never removed
+        std::unique_ptr<ModifierTracker> t(new ModifierTracker(c, ext->first_event));
+        qApp->installNativeEventFilter(t.get());
+        return t;
     }();
-    return tracker;
+    return tracker.get();
 }
 
 ModifierTracker::ModifierTracker(xcb_connection_t* c, uint8_t xkbEvent)
