@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
-#include "app/GlobalModule.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "platform/Database.h"
 #include "store/IconHelpers.h"
 #include "store/PrefClass.h"

@@ -1,10 +1,11 @@
 #include "BenchSupport.h"
 
-#include "app/GlobalModule.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/LauncherWin.h"
 #include "store/LauncherDatabase.h"
-#include "store/LauncherLoader.h"
+#include "app/LauncherLoader.h"
 
 #include <QCoreApplication>
 #include <QDir>

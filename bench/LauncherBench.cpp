@@ -1,13 +1,14 @@
 #include "BenchSupport.h"
 
-#include "app/GlobalModule.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
 #include "platform/IconTheme.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
-#include "store/LauncherLoader.h"
+#include "app/LauncherLoader.h"
 #include "store/PrefClass.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,8 @@
 #include "LauncherTestSupport.h"
 #include "TestSupport.h"
 
-#include "app/GlobalModule.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "launcher/CheckVisibleTimerWin.h"
 #include "platform/ModifierTracker.h"
 #include "store/PrefClass.h"

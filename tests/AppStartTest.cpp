@@ -1,9 +1,10 @@
 #include "TestSupport.h"
 
 #include "app/App.h"
-#include "app/GlobalModule.h"
 #include "app/InstanceLock.h"
 #include "app/MenuBar1.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"

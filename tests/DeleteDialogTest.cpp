@@ -1,7 +1,8 @@
 #include "TestSupport.h"
 
-#include "app/AppMedia.h"
-#include "app/GlobalModule.h"
+#include "shared/AppMedia.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "editor/CloseLauncherAlertWin.h"
 #include "editor/EditorControls.h"
 #include "launcher/LauncherWin.h"

@@ -1,8 +1,9 @@
 #include "TestSupport.h"
 
 #include "app/App.h"
-#include "app/AppMedia.h"
-#include "app/GlobalModule.h"
+#include "shared/AppMedia.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "editor/EditorControls.h"
 #include "editor/ItemListBox.h"
 #include "editor/NewLauncherWin.h"

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
-#include "app/GlobalModule.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "editor/EditorControls.h"
 #include "editor/ItemListBox.h"
 #include "editor/NewLauncherWin.h"

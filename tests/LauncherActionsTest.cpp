@@ -1,7 +1,7 @@
 #include "LauncherTestSupport.h"
 #include "TestSupport.h"
 
-#include "app/GlobalModule.h"
+#include "shared/GlobalModule.h"
 #include "platform/Framework.h"
 #include "store/PrefClass.h"
 

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
-#include "app/GlobalModule.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "platform/Applications.h"
 #include "platform/Database.h"
 #include "platform/FolderItem.h"

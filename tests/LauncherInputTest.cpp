@@ -1,7 +1,7 @@
 #include "LauncherTestSupport.h"
 #include "TestSupport.h"
 
-#include "app/GlobalModule.h"
+#include "shared/GlobalModule.h"
 #include "launcher/TempRunIconWin.h"
 #include "store/LauncherDatabase.h"
 

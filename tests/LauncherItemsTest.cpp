@@ -1,11 +1,12 @@
 #include "LauncherTestSupport.h"
 #include "TestSupport.h"
 
-#include "app/GlobalModule.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "platform/Database.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
-#include "store/LauncherLoader.h"
+#include "app/LauncherLoader.h"
 
 class LauncherItemsTest : public AppTest {
 protected:

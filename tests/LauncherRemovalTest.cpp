@@ -1,7 +1,8 @@
 #include "TestSupport.h"
 
-#include "app/GlobalModule.h"
+#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
+#include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"

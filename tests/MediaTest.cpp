@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/AppMedia.h"
+#include "shared/AppMedia.h"
 
 #include <functional>
 

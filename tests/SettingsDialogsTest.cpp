@@ -3,8 +3,9 @@
 #include "TestSupport.h"
 
 #include "app/App.h"
-#include "app/AppMedia.h"
-#include "app/GlobalModule.h"
+#include "shared/AppMedia.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
 #include "settings/AboutWin.h"
 #include "settings/PrefWin.h"

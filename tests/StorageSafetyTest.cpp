@@ -1,11 +1,12 @@
 #include "TestSupport.h"
 
-#include "app/GlobalModule.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "editor/CloseLauncherAlertWin.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
 #include "store/LauncherDatabase.h"
-#include "store/LauncherLoader.h"
+#include "app/LauncherLoader.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

@@ -1,3 +1,5 @@
+#include "app/StartUpHooks.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_DIRS", scratch.filePath(QStringLiteral("data")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", scratch.path().toLocal8Bit());
     QApplication app(argc, argv);
+    WireStartUpHooks();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,10 +1,11 @@
 #include "TestSupport.h"
 
-#include "app/GlobalModule.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
 #include "store/LauncherDatabase.h"
-#include "store/LauncherLoader.h"
+#include "app/LauncherLoader.h"
 #include "store/PrefClass.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/RecordingDesktop.h"
+#include "RecordingDesktop.h"
 
 #include <QImage>
 #include <QString>

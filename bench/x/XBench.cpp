@@ -12,10 +12,11 @@
 
 #include "../BenchSupport.h"
 
-#include "app/GlobalModule.h"
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
+#include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
+#include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
 

@@ -1,10 +1,12 @@
 #include "app/App.h"
 
-#include "app/AppMedia.h"
+#include "shared/AppMedia.h"
 #include "app/FileTypes.h"
-#include "app/GlobalModule.h"
 #include "app/InstanceLock.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "app/MenuBar1.h"
+#include "app/StartUpHooks.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
@@ -14,7 +16,7 @@
 #include "settings/PrefWin.h"
 #include "settings/SelectYourLanguageWin.h"
 #include "store/LauncherDatabase.h"
-#include "store/LauncherLoader.h"
+#include "app/LauncherLoader.h"
 #include "store/PrefClass.h"
 
 #include <QAction>
@@ -208,6 +210,7 @@ int _Main(int argc, char** argv) {
     }
 
     FileTypes::_Initialize();
+    WireStartUpHooks();
     int status = 0;
     {
         App app;

@@ -1,6 +1,6 @@
 #include "app/MenuBar1.h"
 
-#include "app/GlobalModule.h"
+#include "shared/GlobalModule.h"
 
 #include <QAction>
 #include <QApplication>

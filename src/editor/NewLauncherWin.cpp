@@ -1,10 +1,9 @@
 #include "editor/NewLauncherWin.h"
 
-#include "app/App.h"
-#include "app/AppMedia.h"
-#include "app/DialogSupport.h"
-#include "app/GlobalModule.h"
-#include "app/SingleDialog.h"
+#include "shared/AppMedia.h"
+#include "shared/DialogSupport.h"
+#include "shared/GlobalModule.h"
+#include "shared/SingleDialog.h"
 #include "editor/EditorControls.h"
 #include "editor/ItemListBox.h"
 #include "platform/Desktop.h"
@@ -53,8 +52,7 @@ NewLauncherWin::NewLauncherWin()
     setAttribute(Qt::WA_DeleteOnClose);
     Layout();
     _CreateControls0();
-    if (App* app = App::instance())
-        app->AddCloseMenuHandler(this);
+    GlobalModule::AddCloseMenuHandler(this);
     Event_Open();
 }
 

@@ -1,5 +1,6 @@
-#include "app/DialogSupport.h"
-#include "app/GlobalModule.h"
+#include "shared/DialogSupport.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "editor/EditorControls.h"
 #include "editor/ItemListBox.h"
 #include "editor/NewLauncherWin.h"

@@ -1,6 +1,7 @@
 #include "launcher/CheckVisibleTimerWin.h"
 
-#include "app/GlobalModule.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
 #include "store/PrefClass.h"
 

@@ -1,4 +1,4 @@
-#include "app/GlobalModule.h"
+#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
 #include "platform/Desktop.h"

@@ -1,6 +1,6 @@
 #include "launcher/LauncherComposition.h"
 
-#include "app/AppMedia.h"
+#include "shared/AppMedia.h"
 #include "launcher/LauncherGeometry.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"

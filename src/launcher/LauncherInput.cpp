@@ -1,5 +1,5 @@
-#include "app/AppMedia.h"
-#include "app/GlobalModule.h"
+#include "shared/AppMedia.h"
+#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/TempRunIconWin.h"
 #include "platform/Desktop.h"

@@ -1,8 +1,8 @@
-#include "app/GlobalModule.h"
-#include "editor/NewLauncherWin.h"
+#include "launcher/LauncherHooks.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Framework.h"
 #include "settings/PrefWin.h"
+#include "shared/GlobalModule.h"
 
 #include <QMenu>
 
@@ -39,6 +39,22 @@ bool matches(const QString& caption, const Entry& e) {
 
 } // namespace
 
+namespace LauncherHooks {
+std::function<void()> NewLauncherWin;
+std::function<void(LauncherWin&)> EditLauncherWin;
+std::function<void(LauncherWin&)> CloseLauncherWin;
+} // namespace LauncherHooks
+
+void LauncherWin::EditLauncherWinMethod() {
+    if (LauncherHooks::EditLauncherWin)
+        LauncherHooks::EditLauncherWin(*this);
+}
+
+void LauncherWin::CloseMethod() {
+    if (LauncherHooks::CloseLauncherWin)
+        LauncherHooks::CloseLauncherWin(*this);
+}
+
 QStringList LauncherWin::ContextualMenuCaptions() const {
     const bool korean = GlobalModule::IsKorean();
     const Entry& title = ViewTitleMenu ? kHideTitle : kViewTitle;
@@ -73,7 +89,8 @@ void LauncherWin::Event_ConstructContextualMenu(QMenu* base) {
 bool LauncherWin::Event_ContextualMenuAction(const QString& caption) {
     if (matches(caption, kNew)) {
         GlobalModule::BringMeFront();
-        NewLauncherWin::instance()->Show();
+        if (LauncherHooks::NewLauncherWin)
+            LauncherHooks::NewLauncherWin();
     } else if (matches(caption, kAdd)) {
         AddItemMethod();
     } else if (matches(caption, kLaunch)) {

@@ -1,6 +1,6 @@
 #include "launcher/LauncherWin.h"
 
-#include "app/GlobalModule.h"
+#include "shared/GlobalModule.h"
 #include "launcher/LauncherComposition.h"
 #include "launcher/LauncherGeometry.h"
 #include "launcher/TempRunIconWin.h"

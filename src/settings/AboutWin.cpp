@@ -1,9 +1,8 @@
 #include "settings/AboutWin.h"
 
-#include "app/App.h"
-#include "app/AppMedia.h"
-#include "app/GlobalModule.h"
-#include "app/SingleDialog.h"
+#include "shared/AppMedia.h"
+#include "shared/GlobalModule.h"
+#include "shared/SingleDialog.h"
 #include "platform/Desktop.h"
 #include "platform/Framework.h"
 
@@ -88,8 +87,7 @@ void AboutWin::Show() {
 }
 
 void AboutWin::AddMenuHandlers() {
-    if (App* app = App::instance())
-        app->AddCloseMenuHandler(this);
+    GlobalModule::AddCloseMenuHandler(this);
 }
 
 void AboutWin::Event_Open() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SingleDialog.h"
+#include "shared/SingleDialog.h"
 
 #include <QWidget>
 

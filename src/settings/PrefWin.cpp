@@ -1,9 +1,8 @@
 #include "settings/PrefWin.h"
 
-#include "app/App.h"
-#include "app/DialogSupport.h"
-#include "app/GlobalModule.h"
-#include "app/SingleDialog.h"
+#include "shared/DialogSupport.h"
+#include "shared/GlobalModule.h"
+#include "shared/SingleDialog.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
 #include "store/PrefClass.h"
@@ -143,8 +142,7 @@ void PrefWin::Show() {
 }
 
 void PrefWin::AddMenuHandlers() {
-    if (App* app = App::instance())
-        app->AddCloseMenuHandler(this);
+    GlobalModule::AddCloseMenuHandler(this);
 }
 
 // Runs once, before the window is first shown: translucency must be set up by then.

@@ -1,11 +1,10 @@
 #include "settings/SelectYourLanguageWin.h"
 
-#include "app/AppMedia.h"
-#include "app/DialogSupport.h"
-#include "app/GlobalModule.h"
-#include "app/SingleDialog.h"
+#include "shared/AppMedia.h"
+#include "shared/DialogSupport.h"
+#include "shared/GlobalModule.h"
+#include "shared/SingleDialog.h"
 #include "platform/Framework.h"
-#include "store/LauncherLoader.h"
 #include "store/PrefClass.h"
 
 #include <QApplication>
@@ -116,7 +115,7 @@ void SelectYourLanguageWin::OKButton_Action() {
     Sound& pop = AppMedia::Pop();
     pop.Volume = 100;
     pop.Play();
-    GlobalModule::LoadLauncherWinMethod();
+    GlobalModule::LoadLauncherWindows();
     close();
 }
 

@@ -1,6 +1,6 @@
 #include "store/LauncherDatabase.h"
 
-#include "app/GlobalModule.h"
+#include "store/Globals.h"
 #include "platform/Applications.h"
 #include "platform/Database.h"
 #include "platform/DesktopEntry.h"

@@ -1,4 +1,4 @@
-#include "app/AppMedia.h"
+#include "shared/AppMedia.h"
 
 #include "platform/Desktop.h"
 

@@ -1,27 +1,29 @@
-#include "app/DialogSupport.h"
+#include "editor/LauncherDialogs.h"
+
 #include "editor/CloseLauncherAlertWin.h"
 #include "editor/EditorControls.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Plugin.h"
+#include "shared/DialogSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
-void LauncherWin::EditLauncherWinMethod() {
+void EditLauncherWin(LauncherWin& win) {
     NewLauncherWin* editor = NewLauncherWin::instance();
     editor->Show();
-    editor->EditLauncherWinUID = LauncherWinUID;
+    editor->EditLauncherWinUID = win.LauncherWinUID;
     // The very array of this window: the list's edits reach the window at once.
-    editor->SetLauncherItemArr(LauncherItemArr);
-    editor->NameField->setText(LauncherWinName);
-    editor->ViewNameCheckbox->setChecked(ViewName);
-    editor->ViewTitleMenuCheckbox->setChecked(ViewTitleMenu);
-    editor->ViewBackpanelCheckbox->setChecked(ViewBackPanel);
-    editor->ColorRectangle->setFillColor(Integer2ColorMBS(WinColor));
-    switch (IconSize) {
+    editor->SetLauncherItemArr(win.LauncherItemArr);
+    editor->NameField->setText(win.LauncherWinName);
+    editor->ViewNameCheckbox->setChecked(win.ViewName);
+    editor->ViewTitleMenuCheckbox->setChecked(win.ViewTitleMenu);
+    editor->ViewBackpanelCheckbox->setChecked(win.ViewBackPanel);
+    editor->ColorRectangle->setFillColor(Integer2ColorMBS(win.WinColor));
+    switch (win.IconSize) {
     case 32:
         editor->IconSizeRAdioButton[0]->setChecked(true);
         break;
@@ -37,18 +39,18 @@ void LauncherWin::EditLauncherWinMethod() {
     default:
         break; // no button for other sizes: the buttons keep their state
     }
-    const int index = TransparencyRowOf(TransparentValue);
+    const int index = TransparencyRowOf(win.TransparentValue);
     if (index >= 0)
         editor->TransValuePopupMenu->setCurrentIndex(index);
     editor->LoadLauncherItemListMethod();
 }
 
-void LauncherWin::CloseMethod() {
+void AskToCloseLauncherWin(LauncherWin& win) {
     CloseLauncherAlertWin* dialog = CloseLauncherAlertWin::instance();
     dialog->Show();
-    dialog->SelfWin = this;
-    dialog->LauncherWinName = LauncherWinName;
-    dialog->DeleteLauncherWinUID = LauncherWinUID;
-    dialog->ItemCount = qint32(LauncherItemArr->size());
+    dialog->SelfWin = &win;
+    dialog->LauncherWinName = win.LauncherWinName;
+    dialog->DeleteLauncherWinUID = win.LauncherWinUID;
+    dialog->ItemCount = qint32(win.LauncherItemArr->size());
     dialog->DisplayInfoMethod();
 }

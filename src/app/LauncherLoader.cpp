@@ -1,13 +1,14 @@
-#include "store/LauncherLoader.h"
+#include "app/LauncherLoader.h"
 
-#include "app/GlobalModule.h"
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherGeometry.h"
 #include "launcher/LauncherWin.h"
+#include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 
 #include <algorithm>

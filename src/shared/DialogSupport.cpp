@@ -1,6 +1,6 @@
-#include "app/DialogSupport.h"
+#include "shared/DialogSupport.h"
 
-#include "app/GlobalModule.h"
+#include "shared/GlobalModule.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "platform/RecordingDesktop.h"
+#include "RecordingDesktop.h"
 
 void RecordingDesktop::messageBox(const QString& text) {
     messages << text;

@@ -1,0 +1,10 @@
+#pragma once
+
+class LauncherWin;
+
+// The dialogs a launcher window's contextual menu opens on itself; start-up hands them to
+// the launcher (LauncherHooks).
+// The editor, filled from the window, editing the window's own item array.
+void EditLauncherWin(LauncherWin& win);
+// The delete dialog, asking about the window.
+void AskToCloseLauncherWin(LauncherWin& win);
