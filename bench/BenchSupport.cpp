@@ -1,8 +1,9 @@
 #include "BenchSupport.h"
 
 #include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
 #include "platform/Database.h"
+#include "platform/Environment.h"
+#include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"
 #include "store/PrefClass.h"
 
@@ -17,9 +18,11 @@
 
 BenchEnvironment::BenchEnvironment() {
     QDir().mkpath(path(QStringLiteral("config")));
-    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_DATA_DIRS", path(QStringLiteral("data")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", path(QStringLiteral("home-data")).toLocal8Bit());
+    Environment env = Environment::FromProcess();
+    env.ConfigHome = path(QStringLiteral("config"));
+    env.DataDirs = QStringList{path(QStringLiteral("data"))};
+    env.DataHome = path(QStringLiteral("home-data"));
+    Environment::set(env);
     GlobalModule::ReleaseGlobals();
     desktop =
         static_cast<RecordingDesktop*>(Desktop::setInstance(std::make_unique<RecordingDesktop>()));
@@ -29,6 +32,7 @@ BenchEnvironment::BenchEnvironment() {
 
 BenchEnvironment::~BenchEnvironment() {
     GlobalModule::ReleaseGlobals();
+    Environment::set(Environment::FromProcess());
 }
 
 void BenchEnvironment::writeApps(int n) {

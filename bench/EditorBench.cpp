@@ -1,11 +1,11 @@
 #include "BenchSupport.h"
 
-#include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
+#include "app/LauncherLoader.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/LauncherWin.h"
+#include "launcher/LauncherWinArr.h"
+#include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
-#include "app/LauncherLoader.h"
 
 #include <QCoreApplication>
 #include <QDir>

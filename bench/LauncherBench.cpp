@@ -1,14 +1,15 @@
 #include "BenchSupport.h"
 
-#include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
+#include "app/LauncherLoader.h"
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
+#include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
+#include "platform/Environment.h"
 #include "platform/IconTheme.h"
+#include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
-#include "app/LauncherLoader.h"
 #include "store/PrefClass.h"
 
 #include <QCoreApplication>
@@ -51,7 +52,9 @@ BENCHMARK(BM_FirstRunFillPerEntry)->Arg(20)->Unit(benchmark::kMillisecond)->Iter
 // and hicolor) and drawn at 128 pixels, as the first start does for each entry.
 void BM_ThemedIconAt128(benchmark::State& state) {
     BenchEnvironment env;
-    qputenv("XDG_DATA_DIRS", "/usr/share");
+    Environment themes = Environment::current();
+    themes.DataDirs = QStringList{QStringLiteral("/usr/share")};
+    Environment::set(themes);
     QDir().mkpath(env.path(QStringLiteral("config/gtk-3.0")));
     QFile ini(env.path(QStringLiteral("config/gtk-3.0/settings.ini")));
     ini.open(QIODevice::WriteOnly);

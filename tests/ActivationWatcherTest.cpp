@@ -1,10 +1,10 @@
 #include "LauncherTestSupport.h"
 #include "TestSupport.h"
 
-#include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
 #include "launcher/CheckVisibleTimerWin.h"
+#include "launcher/LauncherWinArr.h"
 #include "platform/ModifierTracker.h"
+#include "shared/GlobalModule.h"
 #include "store/PrefClass.h"
 
 #include <QCoreApplication>

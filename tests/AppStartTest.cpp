@@ -3,14 +3,15 @@
 #include "app/App.h"
 #include "app/InstanceLock.h"
 #include "app/MenuBar1.h"
-#include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
+#include "launcher/LauncherWinArr.h"
+#include "platform/Environment.h"
 #include "settings/AboutWin.h"
 #include "settings/PrefWin.h"
 #include "settings/SelectYourLanguageWin.h"
+#include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
 
@@ -127,9 +128,10 @@ TEST_F(AppStartTest, MessagesShowTextFromDataAsPlainText) {
 // One running copy: where the lock lives and what a lock that cannot be taken means.
 class InstanceLockTest : public AppTest {
 protected:
-    void TearDown() override {
-        qunsetenv("XDG_RUNTIME_DIR");
-        AppTest::TearDown();
+    static void setRuntimeDir(const QString& dir) {
+        Environment env = Environment::current();
+        env.RuntimeDir = dir;
+        Environment::set(env);
     }
     QString lockName() const { return QStringLiteral("/vondrelaskit-%1.lock").arg(::getuid()); }
 };
@@ -152,10 +154,7 @@ TEST_F(InstanceLockTest, LockFolderFollowsTheRuntimeFolder) {
         {"a file", notAFolder, config},
     };
     for (const Case& c : cases) {
-        if (c.runtimeDir.isNull())
-            qunsetenv("XDG_RUNTIME_DIR");
-        else
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(c.runtimeDir));
+        setRuntimeDir(c.runtimeDir);
         EXPECT_EQ(InstanceLock::FolderForLock(), c.expected) << c.what;
         const InstanceLock lock = InstanceLock::Take();
         EXPECT_EQ(lock.outcome, InstanceLock::Outcome::Taken) << c.what;
@@ -169,14 +168,14 @@ TEST_F(InstanceLockTest, AnotherUsersRuntimeFolderIsNotOurs) {
     const QString theirs = scratch(QStringLiteral("theirs"));
     QDir().mkpath(theirs);
     ASSERT_EQ(::chown(QFile::encodeName(theirs).constData(), 65534, 65534), 0);
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(theirs));
+    setRuntimeDir(theirs);
     const InstanceLock lock = InstanceLock::Take();
     EXPECT_EQ(lock.outcome, InstanceLock::Outcome::Taken);
     EXPECT_EQ(lock.path, launcherDir() + lockName());
 }
 
 TEST_F(InstanceLockTest, OnlyALockOfARunningCopyMeansAnotherCopyRuns) {
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch(QStringLiteral("gone"))));
+    setRuntimeDir(scratch(QStringLiteral("gone")));
     const InstanceLock first = InstanceLock::Take();
     ASSERT_EQ(first.outcome, InstanceLock::Outcome::Taken);
     const InstanceLock second = InstanceLock::Take();
@@ -190,7 +189,7 @@ TEST_F(InstanceLockTest, OnlyALockOfARunningCopyMeansAnotherCopyRuns) {
 }
 
 TEST_F(InstanceLockTest, ALockThatCannotBeMadeIsAFailureNotARunningCopy) {
-    qunsetenv("XDG_RUNTIME_DIR");
+    setRuntimeDir(QString());
     // The config folder's place is taken by a file: no folder, no lock.
     QDir(launcherDir()).removeRecursively();
     writeFile(launcherDir(), "not a folder");

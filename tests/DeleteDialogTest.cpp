@@ -1,13 +1,13 @@
 #include "TestSupport.h"
 
-#include "shared/AppMedia.h"
-#include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
 #include "editor/CloseLauncherAlertWin.h"
 #include "editor/EditorControls.h"
 #include "launcher/LauncherWin.h"
+#include "launcher/LauncherWinArr.h"
 #include "launcher/TempRunIconWin.h"
 #include "platform/Database.h"
+#include "shared/AppMedia.h"
+#include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
 

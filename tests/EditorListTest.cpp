@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include "shared/GlobalModule.h"
 #include "editor/EditorControls.h"
 #include "editor/ItemListBox.h"
 #include "editor/NewLauncherWin.h"
@@ -8,6 +7,7 @@
 #include "platform/Database.h"
 #include "platform/FolderItem.h"
 #include "platform/Plugin.h"
+#include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"

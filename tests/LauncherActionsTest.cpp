@@ -1,8 +1,8 @@
 #include "LauncherTestSupport.h"
 #include "TestSupport.h"
 
-#include "shared/GlobalModule.h"
 #include "platform/Framework.h"
+#include "shared/GlobalModule.h"
 #include "store/PrefClass.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,13 @@
 #include "TestSupport.h"
 
 #include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
 #include "platform/Applications.h"
 #include "platform/Database.h"
+#include "platform/Environment.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 
 #include <QDir>
@@ -414,8 +415,9 @@ TEST_F(LauncherDatabaseTest, FirstRunMergesEveryApplicationsFolderOnePerId) {
     const QString user = scratch(QStringLiteral("home-data/applications"));
     const QString sys1 = scratch(QStringLiteral("sys1/applications"));
     const QString sys2 = scratch(QStringLiteral("sys2/applications"));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(scratch(QStringLiteral("sys1")) + ':' +
-                                               scratch(QStringLiteral("sys2"))));
+    Environment env = Environment::current();
+    env.DataDirs = QStringList{scratch(QStringLiteral("sys1")), scratch(QStringLiteral("sys2"))};
+    Environment::set(env);
     const auto entry = [](const QString& path, const QString& name) {
         writeFile(path, plainEntry(name).toUtf8());
         return path;

@@ -1,8 +1,8 @@
 #include "LauncherTestSupport.h"
 #include "TestSupport.h"
 
-#include "shared/GlobalModule.h"
 #include "launcher/TempRunIconWin.h"
+#include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
 #include "LauncherTestSupport.h"
 #include "TestSupport.h"
 
+#include "app/LauncherLoader.h"
 #include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
 #include "platform/Database.h"
+#include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
-#include "app/LauncherLoader.h"
 
 class LauncherItemsTest : public AppTest {
 protected:

@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
-#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "shared/GlobalModule.h"
 
 #include <QApplication>
 #include <QMenu>

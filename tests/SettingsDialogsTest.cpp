@@ -3,13 +3,13 @@
 #include "TestSupport.h"
 
 #include "app/App.h"
-#include "shared/AppMedia.h"
-#include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
+#include "launcher/LauncherWinArr.h"
 #include "settings/AboutWin.h"
 #include "settings/PrefWin.h"
 #include "settings/SelectYourLanguageWin.h"
+#include "shared/AppMedia.h"
+#include "shared/GlobalModule.h"
 #include "store/PrefClass.h"
 
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 #include "TestSupport.h"
 
-#include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
+#include "app/LauncherLoader.h"
 #include "editor/CloseLauncherAlertWin.h"
 #include "launcher/LauncherWin.h"
+#include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
+#include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
-#include "app/LauncherLoader.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

@@ -1,11 +1,12 @@
 #include "TestSupport.h"
 
-#include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
-#include "launcher/LauncherWin.h"
-#include "platform/Database.h"
-#include "store/LauncherDatabase.h"
 #include "app/LauncherLoader.h"
+#include "launcher/LauncherWin.h"
+#include "launcher/LauncherWinArr.h"
+#include "platform/Database.h"
+#include "platform/Environment.h"
+#include "shared/GlobalModule.h"
+#include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
 
 #include <QApplication>
@@ -19,9 +20,11 @@ void AppTest::SetUp() {
     dir = std::make_unique<QTemporaryDir>();
     ASSERT_TRUE(dir->isValid());
     QDir().mkpath(configDir());
-    qputenv("XDG_CONFIG_HOME", configDir().toLocal8Bit());
-    qputenv("XDG_DATA_DIRS", dir->filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", dir->filePath(QStringLiteral("home-data")).toLocal8Bit());
+    Environment env = Environment::FromProcess();
+    env.ConfigHome = configDir();
+    env.DataDirs = QStringList{dir->filePath(QStringLiteral("data"))};
+    env.DataHome = dir->filePath(QStringLiteral("home-data"));
+    Environment::set(env);
     GlobalModule::ReleaseGlobals();
     Database::setFailureHook({});
     desktop =
@@ -42,6 +45,7 @@ void AppTest::TearDown() {
         delete w.data();
     QCoreApplication::processEvents();
     Desktop::setInstance(std::make_unique<RecordingDesktop>());
+    Environment::set(Environment::FromProcess());
     dir.reset();
 }
 

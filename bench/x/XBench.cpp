@@ -16,6 +16,7 @@
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
+#include "platform/Environment.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
@@ -180,6 +181,9 @@ Scenario launcherScenario(const QString& name, int windows, int items, int iconS
         WritePhotoApps(data + QStringLiteral("/applications"), home + QStringLiteral("/icons"), 25);
     }
     qputenv("XDG_DATA_DIRS", data.toLocal8Bit());
+    // The launcher started later takes the folders from its environment; this process from
+    // its environment object.
+    Environment::set(Environment::FromProcess());
     GlobalModule::ReleaseGlobals();
     Desktop::setInstance(std::make_unique<RecordingDesktop>());
     GlobalModule::MyPref = std::make_unique<PrefClass>();
@@ -343,6 +347,7 @@ void BM_KeyResponseAndIdle(benchmark::State& state) {
 // The watcher's tick in this process, against the server, with 20 hidden windows.
 void BM_WatcherTickRealX(benchmark::State& state) {
     qputenv("XDG_CONFIG_HOME", scratchPath(QStringLiteral("tick")).toLocal8Bit());
+    Environment::set(Environment::FromProcess());
     GlobalModule::ReleaseGlobals();
     GlobalModule::MyPref = std::make_unique<PrefClass>();
     for (int i = 0; i < 20; ++i) {

@@ -1,5 +1,6 @@
 #include "app/InstanceLock.h"
 
+#include "platform/Environment.h"
 #include "platform/Framework.h"
 
 #include <QDir>
@@ -21,7 +22,7 @@ bool isOwnFolder(const QString& path) {
 } // namespace
 
 QString InstanceLock::FolderForLock() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString runtime = Environment::current().RuntimeDir;
     if (isOwnFolder(runtime))
         return runtime;
     return PreferencesFolderPath() + QStringLiteral("/Vondrelaskit");

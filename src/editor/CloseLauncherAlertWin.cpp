@@ -1,15 +1,15 @@
 #include "editor/CloseLauncherAlertWin.h"
 
-#include "shared/AppMedia.h"
-#include "shared/DialogSupport.h"
-#include "launcher/LauncherWinArr.h"
-#include "shared/GlobalModule.h"
-#include "shared/SingleDialog.h"
 #include "editor/EditorControls.h"
 #include "launcher/LauncherWin.h"
+#include "launcher/LauncherWinArr.h"
 #include "launcher/TempRunIconWin.h"
 #include "platform/Database.h"
 #include "platform/Framework.h"
+#include "shared/AppMedia.h"
+#include "shared/DialogSupport.h"
+#include "shared/GlobalModule.h"
+#include "shared/SingleDialog.h"
 #include "store/LauncherDatabase.h"
 
 #include <QApplication>

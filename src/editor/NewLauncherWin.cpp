@@ -1,9 +1,5 @@
 #include "editor/NewLauncherWin.h"
 
-#include "shared/AppMedia.h"
-#include "shared/DialogSupport.h"
-#include "shared/GlobalModule.h"
-#include "shared/SingleDialog.h"
 #include "editor/EditorControls.h"
 #include "editor/ItemListBox.h"
 #include "platform/Desktop.h"
@@ -11,6 +7,10 @@
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "shared/AppMedia.h"
+#include "shared/DialogSupport.h"
+#include "shared/GlobalModule.h"
+#include "shared/SingleDialog.h"
 #include "store/IconHelpers.h"
 #include "store/PrefClass.h"
 

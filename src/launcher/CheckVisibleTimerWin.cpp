@@ -1,8 +1,8 @@
 #include "launcher/CheckVisibleTimerWin.h"
 
+#include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
 #include "shared/GlobalModule.h"
-#include "launcher/LauncherWin.h"
 #include "store/PrefClass.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
-#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
 #include "platform/Desktop.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
 

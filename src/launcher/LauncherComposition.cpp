@@ -1,9 +1,9 @@
 #include "launcher/LauncherComposition.h"
 
-#include "shared/AppMedia.h"
 #include "launcher/LauncherGeometry.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "shared/AppMedia.h"
 #include "store/IconHelpers.h"
 
 #include <QFontMetrics>

@@ -1,10 +1,10 @@
-#include "shared/AppMedia.h"
-#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/TempRunIconWin.h"
 #include "platform/Desktop.h"
 #include "platform/FileDrops.h"
 #include "platform/Plugin.h"
+#include "shared/AppMedia.h"
+#include "shared/GlobalModule.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

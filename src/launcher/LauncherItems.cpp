@@ -1,6 +1,6 @@
-#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
+#include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
 

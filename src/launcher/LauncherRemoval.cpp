@@ -1,11 +1,11 @@
-#include "shared/AppMedia.h"
-#include "shared/GlobalModule.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/RemovalAnimation.h"
 #include "platform/Database.h"
 #include "platform/Desktop.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "shared/AppMedia.h"
+#include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 
 #include <QPainter>

@@ -1,10 +1,10 @@
 #include "launcher/LauncherWin.h"
 
-#include "shared/GlobalModule.h"
 #include "launcher/LauncherComposition.h"
 #include "launcher/LauncherGeometry.h"
 #include "launcher/TempRunIconWin.h"
 #include "platform/Plugin.h"
+#include "shared/GlobalModule.h"
 #include "store/PrefClass.h"
 
 #include <QTimer>

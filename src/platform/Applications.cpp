@@ -1,5 +1,7 @@
 #include "platform/Applications.h"
 
+#include "platform/Environment.h"
+
 #include <QDir>
 #include <QFile>
 #include <QMap>
@@ -7,11 +9,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QString EnvPath(const char* name, const QString& fallback) {
-    const QString value = QFile::decodeName(qgetenv(name));
-    return value.isEmpty() ? fallback : value;
-}
 
 // Walks a folder with the system's own calls: Qt's listing drops names that are not UTF-8.
 // Links are followed to files, never into folders (no loops).
@@ -44,11 +41,9 @@ void Collect(const QByteArray& folder, const QString& idPrefix, QMap<QString, Fo
 } // namespace
 
 QStringList ApplicationFolders() {
-    QStringList out{EnvPath("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share")) +
-                    QStringLiteral("/applications")};
-    for (const QString& dir :
-         EnvPath("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"))
-             .split(QLatin1Char(':'), Qt::SkipEmptyParts))
+    const Environment& env = Environment::current();
+    QStringList out{env.DataHome + QStringLiteral("/applications")};
+    for (const QString& dir : env.DataDirs)
         out << QDir::cleanPath(dir) + QStringLiteral("/applications");
     out.removeDuplicates();
     return out;

@@ -1,5 +1,7 @@
 #include "platform/Framework.h"
 
+#include "platform/Environment.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -89,10 +91,7 @@ std::vector<QRect> ScreenRects() {
 }
 
 QString PreferencesFolderPath() {
-    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-    if (!config.isEmpty() && QDir::isAbsolutePath(QString::fromLocal8Bit(config)))
-        return QString::fromLocal8Bit(config);
-    return QDir::homePath() + QStringLiteral("/.config");
+    return Environment::current().ConfigHome;
 }
 
 bool TextEquals(const QString& a, const QString& b) {

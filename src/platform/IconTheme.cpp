@@ -1,5 +1,6 @@
 #include "platform/IconTheme.h"
 
+#include "platform/Environment.h"
 #include "platform/FolderItem.h"
 #include "platform/Plugin.h"
 
@@ -16,21 +17,14 @@
 
 namespace {
 
-QString Env(const char* name, const QString& fallback) {
-    const QString value = QFile::decodeName(qgetenv(name));
-    return value.isEmpty() ? fallback : value;
-}
-
 QStringList DataDirs() {
-    return Env("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"))
-        .split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    return Environment::current().DataDirs;
 }
 
 // Where themes live, in the order GTK searches them.
 QStringList IconBaseDirs() {
-    QStringList out{QDir::homePath() + QStringLiteral("/.icons"),
-                    Env("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share")) +
-                        QStringLiteral("/icons")};
+    const Environment& env = Environment::current();
+    QStringList out{env.Home + QStringLiteral("/.icons"), env.DataHome + QStringLiteral("/icons")};
     for (const QString& dir : DataDirs())
         out << dir + QStringLiteral("/icons");
     return out;
@@ -155,9 +149,9 @@ QString QtPlatformThemeName;
 bool QtPlatformThemeKnown = false;
 
 QString GtkSettingsIconTheme() {
-    QStringList folders{Env("XDG_CONFIG_HOME", QDir::homePath() + QStringLiteral("/.config"))};
-    folders += Env("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"))
-                   .split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    const Environment& env = Environment::current();
+    QStringList folders{env.ConfigHome};
+    folders += env.ConfigDirs;
     for (const QString& folder : folders) {
         QString value = ReadKeyFile(folder + QStringLiteral("/gtk-3.0/settings.ini"))
                             .value(QStringLiteral("Settings"))

@@ -1,10 +1,10 @@
 #include "settings/AboutWin.h"
 
+#include "platform/Desktop.h"
+#include "platform/Framework.h"
 #include "shared/AppMedia.h"
 #include "shared/GlobalModule.h"
 #include "shared/SingleDialog.h"
-#include "platform/Desktop.h"
-#include "platform/Framework.h"
 
 #include <QApplication>
 #include <QCloseEvent>

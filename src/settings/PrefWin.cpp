@@ -1,10 +1,10 @@
 #include "settings/PrefWin.h"
 
+#include "platform/Framework.h"
+#include "platform/Plugin.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 #include "shared/SingleDialog.h"
-#include "platform/Framework.h"
-#include "platform/Plugin.h"
 #include "store/PrefClass.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "settings/SelectYourLanguageWin.h"
 
+#include "platform/Framework.h"
 #include "shared/AppMedia.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 #include "shared/SingleDialog.h"
-#include "platform/Framework.h"
 #include "store/PrefClass.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
 #include "store/LauncherDatabase.h"
 
-#include "store/Globals.h"
 #include "platform/Applications.h"
 #include "platform/Database.h"
 #include "platform/DesktopEntry.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "store/Globals.h"
 #include "store/IconHelpers.h"
 
 #include <QDir>

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The folders the launcher reads and writes, after the XDG base directories. Start-up takes
+// them from the process environment once; tests and benchmarks set their own. Nothing else
+// reads the environment for a path.
+struct Environment {
+    QString Home;
+    QString ConfigHome;     // XDG_CONFIG_HOME, else ~/.config (the preferences folder)
+    QStringList ConfigDirs; // XDG_CONFIG_DIRS, else /etc/xdg
+    QString DataHome;       // XDG_DATA_HOME, else ~/.local/share
+    QStringList DataDirs;   // XDG_DATA_DIRS, else /usr/local/share and /usr/share
+    QString RuntimeDir;     // XDG_RUNTIME_DIR; empty when unset
+
+    // The folders the process environment names, with the defaults for those it leaves out
+    // (or names relative, which the base directories ignore).
+    static Environment FromProcess();
+    // The one in use: the one set, else the process's, taken on first use.
+    static const Environment& current();
+    static void set(Environment environment);
+};
