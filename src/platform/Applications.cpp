@@ -3,7 +3,6 @@
 #include "platform/Environment.h"
 
 #include <QDir>
-#include <QFile>
 #include <QMap>
 #include <dirent.h>
 #include <sys/stat.h>

@@ -2,7 +2,6 @@
 
 #include "platform/Environment.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
