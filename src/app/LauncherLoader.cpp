@@ -4,12 +4,14 @@
 #include "launcher/LauncherGeometry.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
+#include "launcher/LauncherWinRow.h"
 #include "platform/Database.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
+#include "store/LauncherRows.h"
 
 #include <algorithm>
 #include <limits>
@@ -28,40 +30,31 @@ void LoadLauncherWinMethod() {
             ReportUnreadableDatabase(DBConnectError());
         return;
     }
-    auto rs = db->SQLSelect(QStringLiteral("Select * from LauncherWinList"));
+    auto rs = db->SQLSelect(QStringLiteral("Select * from ") + LauncherWinColumn::Table);
     if (!rs) {
         ReportUnreadableDatabase(db->ErrorMessage());
         return;
     }
     LauncherWinArr.clear();
+    // Rows may come from another tool: numbers beyond 32 bits saturate instead of wrapping
+    // round to a small, sensible-looking value.
+    const auto saturated = [](qint64 v) {
+        return qint32(std::clamp<qint64>(v, std::numeric_limits<qint32>::min(),
+                                         std::numeric_limits<qint32>::max()));
+    };
     while (!rs->Eof()) {
-        // Rows may come from another tool: numbers beyond 32 bits saturate instead of
-        // wrapping round to a small, sensible-looking value.
-        const auto integer = [&](const char* name) {
-            const qint64 v = rs->Field(QLatin1String(name)).IntegerValue();
-            return qint32(std::clamp<qint64>(v, std::numeric_limits<qint32>::min(),
-                                             std::numeric_limits<qint32>::max()));
-        };
-        const auto boolean = [&](const char* name) {
-            return rs->Field(QLatin1String(name)).BooleanValue();
-        };
-        auto win = std::make_unique<LauncherWin>();
-        win->LauncherWinUID = rs->Field(QStringLiteral("LauncherWinUID")).IntegerValue();
-        win->LauncherWinName = rs->Field(QStringLiteral("LauncherWinName")).StringValue();
-        win->move(integer("Left"), integer("Top"));
-        win->IconSize =
-            LauncherGeometry::LaidOutIconSize(rs->Field(QStringLiteral("IconSize")).IntegerValue());
-        win->ViewName = boolean("ViewName");
-        win->ViewTitleMenu = boolean("ViewTitleMenu");
-        win->ViewBackPanel = boolean("ViewBackPanel");
-        win->TitleTextSize = integer("TitleTextSize");
-        win->WinColor = rs->Field(QStringLiteral("WinColor")).IntegerValue();
+        LauncherWinRow row = LauncherWinRow::Read(*rs);
+        row.IconSize = LauncherGeometry::LaidOutIconSize(row.IconSize);
+        row.TitleTextSize = saturated(row.TitleTextSize);
         // A NULL transparency (the default window) reads as 0; above 80 reads as 80, as the
         // preferences do, so no window turns invisible.
-        win->TransparentValue = qMin(integer("TransparentValue"), 80);
+        row.TransparentValue = qMin(saturated(row.TransparentValue.value_or(0)), 80);
+        auto win = std::make_unique<LauncherWin>();
+        win->move(saturated(row.Left), saturated(row.Top));
+        FillFromRow(*win, row);
         win->SpaceForIconSizeValueSelectMethod();
-        win->setWidth(LauncherGeometry::LoadedWidth(integer("Width"), win->SpaceForIconSizeValue,
-                                                    MainScreenWidth()));
+        win->setWidth(LauncherGeometry::LoadedWidth(saturated(row.Width),
+                                                    win->SpaceForIconSizeValue, MainScreenWidth()));
         SetTransparencyMBS(win.get(), win->TransparentValue);
         win->LoadAppListMethod(*db);
         // A place far off every screen (another tool, a screen unplugged) would leave the

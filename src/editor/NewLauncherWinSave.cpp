@@ -3,6 +3,7 @@
 #include "editor/NewLauncherWin.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
+#include "launcher/LauncherWinRow.h"
 #include "platform/Database.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
@@ -10,6 +11,7 @@
 #include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
+#include "store/LauncherRows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +20,10 @@
 #include <QScreen>
 
 namespace {
+// A new window's width, and the title size every window the editor saves gets.
+constexpr int kNewWindowWidth = 400;
+constexpr int kEditorTitleTextSize = 14;
+
 QSize mainScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize();
@@ -27,26 +33,82 @@ QString whereWindow(qint64 uid) {
     return QStringLiteral(" where LauncherWinUID=") + QString::number(uid);
 }
 
-// The values of the form that go into the window's row and onto the window.
-struct FormValues {
-    QString name;
-    qint32 iconSize = 48;
-    bool viewName = true;
-    bool viewTitleMenu = true;
-    bool viewBackPanel = true;
-    qint32 transparency = 0;
-    qint64 color = 0;
-};
+// The window's row as the form gives it; its number and place are set by the save.
+LauncherWinRow formRow(const NewLauncherWin& form) {
+    LauncherWinRow row;
+    row.LauncherWinName = form.NameField->text().trimmed();
+    row.IconSize = form.SelectedIconSize();
+    row.ViewName = form.ViewNameCheckbox->isChecked();
+    // An empty window always shows its band and panel: there is nothing else to see.
+    const bool empty = form.AppListBox->ListCount() == 0;
+    row.ViewTitleMenu = empty || form.ViewTitleMenuCheckbox->isChecked();
+    row.ViewBackPanel = empty || form.ViewBackpanelCheckbox->isChecked();
+    row.TitleTextSize = kEditorTitleTextSize;
+    row.TransparentValue = RealToInt(Val(form.TransValuePopupMenu->currentText()));
+    row.WinColor = Color2IntegerMBS(form.ColorRectangle->FillColor());
+    return row;
+}
 
-void applyTo(LauncherWin& w, const FormValues& v) {
-    w.LauncherWinName = v.name;
-    w.IconSize = v.iconSize;
-    w.ViewName = v.viewName;
-    w.ViewTitleMenu = v.viewTitleMenu;
-    w.ViewBackPanel = v.viewBackPanel;
-    w.TitleTextSize = 14;
-    w.TransparentValue = v.transparency;
-    w.WinColor = v.color;
+// The rows of the items, in the list's order, numbered from 0 (AppSEQ from 1). False when
+// the whole change must be undone.
+bool writeItemRows(Database& db, qint64 number, const AppListArray& items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        const AppListClass& item = *items[i];
+        const FolderItem f = item.f.isNull() ? FolderItem(item.AppPath) : item.f;
+        // A file that is not there (a volume not mounted) keeps the name and icon it had:
+        // taking them from the missing file would replace them by its bare file name and a
+        // generic icon.
+        const bool present = f.Exists();
+        const FolderItem stored(item.AppPath);
+        const StoredPicture icon =
+            present ? GlobalModule::GetIconImageMethod(stored, 128, QStringLiteral("icon"))
+                    : item.Icon;
+        const StoredPicture mask =
+            present ? GlobalModule::GetIconImageMethod(stored, 128, QStringLiteral("mask"))
+                    : item.IconMask;
+        LauncherListRow row;
+        row.LauncherWinUID = number;
+        row.AppUID = qint64(i);
+        row.AppSEQ = qint64(i) + 1;
+        row.AppName = present ? f.DisplayName() : item.AppName;
+        row.AppPath = item.AppPath;
+        row.Icon = GlobalModule::StoredIconText(icon);
+        row.IconMask = GlobalModule::StoredIconText(mask);
+        db.InsertRecord(LauncherListColumn::Table, row.Record());
+        // A full disk or a lost lock undoes the whole change: nothing of it may stay.
+        if (db.Error() && (db.FileFailed() || db.Busy()))
+            return false;
+        if (db.Error())
+            GlobalModule::MsgBox(row.AppName + QStringLiteral(" add error~!"));
+    }
+    return true;
+}
+
+// The saved window on screen: a new one joins the list, an edited one takes its new
+// settings and items.
+void showSavedWindow(Database& db, const LauncherWinRow& row, bool isNew) {
+    if (isNew) {
+        auto win = std::make_unique<LauncherWin>();
+        FillFromRow(*win, row);
+        win->setLeft(qint32(row.Left));
+        win->setTop(qint32(row.Top));
+        win->setWidth(qint32(row.Width));
+        win->SpaceForIconSizeValueSelectMethod();
+        win->LoadAppListMethod(db);
+        win->MakeAppImageMethod();
+        SetTransparencyMBS(win.get(), win->TransparentValue);
+        GlobalModule::LauncherWinArr.push_back(std::move(win));
+        return;
+    }
+    for (const auto& w : GlobalModule::LauncherWinArr) {
+        if (w->LauncherWinUID != row.LauncherWinUID)
+            continue;
+        FillFromRow(*w, row);
+        SetTransparencyMBS(w.get(), w->TransparentValue);
+        w->LoadAppListMethod(db);
+        w->MakeAppImageMethod();
+        break;
+    }
 }
 } // namespace
 
@@ -62,9 +124,8 @@ void NewLauncherWin::NewMethod() {
     if (!db)
         return;
 
-    FormValues v;
-    v.name = NameField->text().trimmed();
-    if (v.name.isEmpty()) {
+    LauncherWinRow row = formRow(*this);
+    if (row.LauncherWinName.isEmpty()) {
         GlobalModule::MsgBox(
             Say("새로운 런쳐윈도우의 이름을 넣으세요.", "Please Enter New Launcher Window Name"));
         NameField->setFocus();
@@ -74,15 +135,6 @@ void NewLauncherWin::NewMethod() {
     const bool isEdit = TextEquals(Status, QStringLiteral("edit"));
     if (!isNew && !isEdit)
         return;
-
-    v.iconSize = SelectedIconSize();
-    v.viewName = ViewNameCheckbox->isChecked();
-    // An empty window always shows its band and panel: there is nothing else to see.
-    const bool empty = AppListBox->ListCount() == 0;
-    v.viewTitleMenu = empty || ViewTitleMenuCheckbox->isChecked();
-    v.viewBackPanel = empty || ViewBackpanelCheckbox->isChecked();
-    v.transparency = RealToInt(Val(TransValuePopupMenu->currentText()));
-    v.color = Color2IntegerMBS(ColorRectangle->FillColor());
 
     const QString addError =
         Say("새로운 런쳐 윈도우 생성중 데이타베이스 에러~!", "Add LauncherWin to Database Error~!");
@@ -99,51 +151,32 @@ void NewLauncherWin::NewMethod() {
         GlobalModule::MsgBox(message);
     };
 
-    qint64 number = 0;
-    const int width = 400;
-    QPoint origin;
     if (isNew) {
-        number = GetMaxLauncherWinUIDMethod(*db);
-        if (number == -1) {
+        row.LauncherWinUID = GetMaxLauncherWinUIDMethod(*db);
+        if (row.LauncherWinUID == -1) {
             abandon(QStringLiteral("Get Max UID Error~!"));
             return;
         }
-        origin = NewWindowOrigin(mainScreenSize());
-        DatabaseRecord rec;
-        rec.IntegerColumn(QStringLiteral("LauncherWinUID"), number);
-        rec.Column(QStringLiteral("LauncherWinName"), v.name);
-        rec.IntegerColumn(QStringLiteral("Width"), width);
-        rec.IntegerColumn(QStringLiteral("Left"), origin.x());
-        rec.IntegerColumn(QStringLiteral("Top"), origin.y());
-        rec.IntegerColumn(QStringLiteral("IconSize"), v.iconSize);
-        rec.BooleanColumn(QStringLiteral("ViewName"), v.viewName);
-        rec.BooleanColumn(QStringLiteral("ViewTitleMenu"), v.viewTitleMenu);
-        rec.BooleanColumn(QStringLiteral("ViewBackPanel"), v.viewBackPanel);
-        rec.IntegerColumn(QStringLiteral("TitleTextSize"), 14);
-        rec.IntegerColumn(QStringLiteral("TransparentValue"), v.transparency);
-        rec.IntegerColumn(QStringLiteral("WinColor"), v.color);
-        db->InsertRecord(QStringLiteral("LauncherWinList"), rec);
+        const QPoint origin = NewWindowOrigin(mainScreenSize());
+        row.Left = origin.x();
+        row.Top = origin.y();
+        row.Width = kNewWindowWidth;
+        db->InsertRecord(LauncherWinColumn::Table, row.Record());
         if (db->Error()) {
             abandon(addError);
             return;
         }
     } else {
-        number = EditLauncherWinUID;
-        auto rs =
-            db->SQLSelect(QStringLiteral("Select * from LauncherWinList") + whereWindow(number));
+        row.LauncherWinUID = EditLauncherWinUID;
+        auto rs = db->SQLSelect(QStringLiteral("Select * from ") + LauncherWinColumn::Table +
+                                whereWindow(row.LauncherWinUID));
         // A row deleted meanwhile cannot be edited: its items must not be written either.
         if (!rs || rs->Eof()) {
             abandon(editError);
             return;
         }
         rs->Edit();
-        rs->Field(QStringLiteral("LauncherWinName")).setStringValue(v.name);
-        rs->Field(QStringLiteral("IconSize")).setStringValue(QString::number(v.iconSize));
-        rs->Field(QStringLiteral("ViewName")).setBooleanValue(v.viewName);
-        rs->Field(QStringLiteral("ViewTitleMenu")).setBooleanValue(v.viewTitleMenu);
-        rs->Field(QStringLiteral("ViewBackPanel")).setBooleanValue(v.viewBackPanel);
-        rs->Field(QStringLiteral("TransparentValue")).setIntegerValue(v.transparency);
-        rs->Field(QStringLiteral("WinColor")).setIntegerValue(v.color);
+        row.WriteEditorColumns(*rs);
         rs->Update();
         // An update that did not take would close the dialog as if the change were saved.
         if (db->Error()) {
@@ -152,7 +185,8 @@ void NewLauncherWin::NewMethod() {
         }
     }
 
-    db->SQLExecute(QStringLiteral("Delete from LauncherList") + whereWindow(number));
+    db->SQLExecute(QStringLiteral("Delete from ") + LauncherListColumn::Table +
+                   whereWindow(row.LauncherWinUID));
     if (db->Error()) {
         abandon(Say("아이템 등록 중 기존 정보 삭제시 데이타베이스 에러~!",
                     "Delete Launcher ITem Error~!"));
@@ -160,38 +194,9 @@ void NewLauncherWin::NewMethod() {
     }
 
     AppListBox->listModel()->sync();
-    const AppListArrayPtr items = LauncherItemArr();
-    for (size_t i = 0; i < items->size(); ++i) {
-        const AppListClass& item = *(*items)[i];
-        const FolderItem f = item.f.isNull() ? FolderItem(item.AppPath) : item.f;
-        // A file that is not there (a volume not mounted) keeps the name and icon it had:
-        // taking them from the missing file would replace them by its bare file name and a
-        // generic icon.
-        const bool present = f.Exists();
-        const QString name = present ? f.DisplayName() : item.AppName;
-        const FolderItem stored(item.AppPath);
-        const StoredPicture icon =
-            present ? GlobalModule::GetIconImageMethod(stored, 128, QStringLiteral("icon"))
-                    : item.Icon;
-        const StoredPicture mask =
-            present ? GlobalModule::GetIconImageMethod(stored, 128, QStringLiteral("mask"))
-                    : item.IconMask;
-        DatabaseRecord rec;
-        rec.IntegerColumn(QStringLiteral("LauncherWinUID"), number);
-        rec.IntegerColumn(QStringLiteral("AppUID"), qint64(i));
-        rec.IntegerColumn(QStringLiteral("AppSEQ"), qint64(i) + 1);
-        rec.Column(QStringLiteral("AppName"), name);
-        rec.Column(QStringLiteral("AppPath"), item.AppPath);
-        rec.Column(QStringLiteral("Icon"), GlobalModule::StoredIconText(icon));
-        rec.Column(QStringLiteral("IconMask"), GlobalModule::StoredIconText(mask));
-        db->InsertRecord(QStringLiteral("LauncherList"), rec);
-        // A full disk or a lost lock undoes the whole change: nothing of it may stay.
-        if (db->Error() && (db->FileFailed() || db->Busy())) {
-            abandon(isNew ? addError : editError);
-            return;
-        }
-        if (db->Error())
-            GlobalModule::MsgBox(name + QStringLiteral(" add error~!"));
+    if (!writeItemRows(*db, row.LauncherWinUID, *LauncherItemArr())) {
+        abandon(isNew ? addError : editError);
+        return;
     }
     db->Commit();
     if (db->Error()) {
@@ -199,30 +204,7 @@ void NewLauncherWin::NewMethod() {
         return;
     }
 
-    if (isNew) {
-        auto win = std::make_unique<LauncherWin>();
-        win->LauncherWinName = v.name;
-        win->setLeft(origin.x());
-        win->setTop(origin.y());
-        win->setWidth(width);
-        win->LauncherWinUID = number;
-        applyTo(*win, v);
-        win->SpaceForIconSizeValueSelectMethod();
-        win->LoadAppListMethod(*db);
-        win->MakeAppImageMethod();
-        SetTransparencyMBS(win.get(), v.transparency);
-        GlobalModule::LauncherWinArr.push_back(std::move(win));
-    } else {
-        for (const auto& w : GlobalModule::LauncherWinArr) {
-            if (w->LauncherWinUID != EditLauncherWinUID)
-                continue;
-            applyTo(*w, v);
-            SetTransparencyMBS(w.get(), v.transparency);
-            w->LoadAppListMethod(*db);
-            w->MakeAppImageMethod();
-            break;
-        }
-    }
+    showSavedWindow(*db, row, isNew);
     // The edited window has reloaded the array this list shows.
     AppListBox->listModel()->setItems(LauncherItemArr());
     close();

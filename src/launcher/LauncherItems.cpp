@@ -3,9 +3,11 @@
 #include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
+#include "store/LauncherRows.h"
 
 void LauncherWin::LoadAppListMethod(Database& db) {
-    auto rs = db.SQLSelect(QStringLiteral("Select * from LauncherList where LauncherWinUID=") +
+    auto rs = db.SQLSelect(QStringLiteral("Select * from ") + LauncherListColumn::Table +
+                           QStringLiteral(" where LauncherWinUID=") +
                            QString::number(LauncherWinUID) + QStringLiteral(" order by AppSEQ"));
     if (!rs) {
         GlobalModule::ReportUnreadableDatabase(db.ErrorMessage());
@@ -15,13 +17,13 @@ void LauncherWin::LoadAppListMethod(Database& db) {
     // The stored texts are decoded below, with the icons, on all cores.
     std::vector<std::pair<QString, QString>> texts;
     while (!rs->Eof()) {
+        const LauncherListRow row = LauncherListRow::Read(*rs);
         auto item = std::make_shared<AppListClass>();
-        item->AppUID = rs->Field(QStringLiteral("AppUID")).IntegerValue();
-        item->AppSEQ = rs->Field(QStringLiteral("AppSEQ")).IntegerValue();
-        item->AppName = rs->Field(QStringLiteral("AppName")).StringValue();
-        item->AppPath = rs->Field(QStringLiteral("AppPath")).StringValue();
-        texts.emplace_back(rs->Field(QStringLiteral("Icon")).StringValue(),
-                           rs->Field(QStringLiteral("IconMask")).StringValue());
+        item->AppUID = row.AppUID;
+        item->AppSEQ = row.AppSEQ;
+        item->AppName = row.AppName;
+        item->AppPath = row.AppPath;
+        texts.emplace_back(row.Icon, row.IconMask);
         item->f = FolderItem(item->AppPath);
         LauncherItemArr->push_back(std::move(item));
         rs->MoveNext();
@@ -80,15 +82,14 @@ void LauncherWin::DropAppMethod(const FolderItem& f) {
     item->Broken = false;
     item->f = f;
 
-    DatabaseRecord rec;
-    rec.IntegerColumn(QStringLiteral("LauncherWinUID"), LauncherWinUID);
-    rec.IntegerColumn(QStringLiteral("AppUID"), uid);
-    rec.IntegerColumn(QStringLiteral("AppSEQ"), seq);
-    rec.Column(QStringLiteral("AppName"), name);
-    rec.Column(QStringLiteral("AppPath"), path);
-    rec.Column(QStringLiteral("Icon"), GlobalModule::StoredIconText(item->Icon));
-    rec.Column(QStringLiteral("IconMask"), GlobalModule::StoredIconText(item->IconMask));
-    db->InsertRecord(QStringLiteral("LauncherList"), rec);
+    const LauncherListRow row{LauncherWinUID,
+                              uid,
+                              seq,
+                              name,
+                              path,
+                              GlobalModule::StoredIconText(item->Icon),
+                              GlobalModule::StoredIconText(item->IconMask)};
+    db->InsertRecord(LauncherListColumn::Table, row.Record());
     if (db->Error())
         GlobalModule::MsgBox(f.DisplayName() + QStringLiteral(" add error~!"));
     db->Commit();

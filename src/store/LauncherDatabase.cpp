@@ -8,6 +8,7 @@
 #include "platform/Plugin.h"
 #include "store/Globals.h"
 #include "store/IconHelpers.h"
+#include "store/LauncherRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -146,19 +147,19 @@ QString DBConnectError() {
 }
 
 bool InitDefaultLoadAppleAppMethod(Database& db) {
-    DatabaseRecord rec;
-    rec.IntegerColumn(QStringLiteral("LauncherWinUID"), 0);
-    rec.Column(QStringLiteral("LauncherWinName"), QStringLiteral("apple"));
-    rec.IntegerColumn(QStringLiteral("Width"), 640);
-    rec.IntegerColumn(QStringLiteral("Left"), 10);
-    rec.IntegerColumn(QStringLiteral("Top"), 40);
-    rec.IntegerColumn(QStringLiteral("IconSize"), 48);
-    rec.BooleanColumn(QStringLiteral("ViewName"), true);
-    rec.BooleanColumn(QStringLiteral("ViewTitleMenu"), true);
-    rec.BooleanColumn(QStringLiteral("ViewBackPanel"), true);
-    rec.IntegerColumn(QStringLiteral("TitleTextSize"), 12);
-    rec.IntegerColumn(QStringLiteral("WinColor"), Color2IntegerMBS(QColor(0, 0, 0)));
-    db.InsertRecord(QStringLiteral("LauncherWinList"), rec);
+    LauncherWinRow apple;
+    apple.LauncherWinUID = 0;
+    apple.LauncherWinName = QStringLiteral("apple");
+    apple.Width = 640;
+    apple.Left = 10;
+    apple.Top = 40;
+    apple.IconSize = 48;
+    apple.ViewName = true;
+    apple.ViewTitleMenu = true;
+    apple.ViewBackPanel = true;
+    apple.TitleTextSize = 12;
+    apple.WinColor = Color2IntegerMBS(QColor(0, 0, 0)); // its transparency stays NULL
+    db.InsertRecord(LauncherWinColumn::Table, apple.Record());
     if (db.Error()) {
         MsgBox(QStringLiteral("init Apple App Database Error~!"));
         return false;
@@ -198,18 +199,16 @@ void InitLoadAppleAppMethod(Database& db) {
         const FolderItem& entry = entries[k];
         if (!isShownApplication(entry))
             continue;
-        DatabaseRecord rec;
-        rec.IntegerColumn(QStringLiteral("LauncherWinUID"), 0);
-        rec.IntegerColumn(QStringLiteral("AppUID"), i - 1);
-        rec.IntegerColumn(QStringLiteral("AppSEQ"), i - 1);
-        rec.Column(QStringLiteral("AppName"), entry.DisplayName());
+        LauncherListRow row;
+        row.LauncherWinUID = 0;
+        row.AppUID = i - 1;
+        row.AppSEQ = i - 1;
+        row.AppName = entry.DisplayName();
         // Paths stay exactly as the file system gives them.
-        rec.Column(QStringLiteral("AppPath"), entry.AbsolutePath());
-        rec.Column(QStringLiteral("Icon"),
-                   StoredIconText(GetIconImageMethod(entry, 128, QStringLiteral("icon"))));
-        rec.Column(QStringLiteral("IconMask"),
-                   StoredIconText(GetIconImageMethod(entry, 128, QStringLiteral("mask"))));
-        db.InsertRecord(QStringLiteral("LauncherList"), rec);
+        row.AppPath = entry.AbsolutePath();
+        row.Icon = StoredIconText(GetIconImageMethod(entry, 128, QStringLiteral("icon")));
+        row.IconMask = StoredIconText(GetIconImageMethod(entry, 128, QStringLiteral("mask")));
+        db.InsertRecord(LauncherListColumn::Table, row.Record());
         if (db.Error() && db.FileFailed())
             return;
         if (db.Error())
