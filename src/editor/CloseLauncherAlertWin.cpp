@@ -11,6 +11,7 @@
 #include "shared/GlobalModule.h"
 #include "shared/SingleDialog.h"
 #include "store/LauncherDatabase.h"
+#include "store/LauncherRows.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -128,13 +129,13 @@ void CloseLauncherAlertWin::DeleteMethod() {
         GlobalModule::MsgBox(itemsError);
         return;
     }
-    db->SQLExecute(QStringLiteral("Delete from LauncherList") + where);
+    db->SQLExecute(QStringLiteral("Delete from ") + LauncherListColumn::Table + where);
     if (db->Error()) {
         db->Rollback();
         GlobalModule::MsgBox(itemsError);
         return;
     }
-    db->SQLExecute(QStringLiteral("Delete from LauncherWinList") + where);
+    db->SQLExecute(QStringLiteral("Delete from ") + LauncherWinColumn::Table + where);
     if (db->Error()) {
         db->Rollback();
         GlobalModule::MsgBox(windowError);

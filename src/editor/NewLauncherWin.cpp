@@ -321,8 +321,8 @@ void NewLauncherWin::DropAppMethod(const FolderItem& f) {
         item->AppSEQ = AppListBox->ListCount() + 1;
         item->AppName = f.DisplayName();
         item->AppPath = f.AbsolutePath();
-        item->Icon = GlobalModule::GetIconImageMethod(f, 128, QStringLiteral("icon"));
-        item->IconMask = GlobalModule::GetIconImageMethod(f, 128, QStringLiteral("mask"));
+        item->Icon = GlobalModule::GetIconImageMethod(f, 128, IconKind::Icon);
+        item->IconMask = GlobalModule::GetIconImageMethod(f, 128, IconKind::Mask);
         item->NewOldValue = QStringLiteral("new");
         item->f = f;
         AppListBox->listModel()->append(std::move(item));

@@ -61,11 +61,9 @@ bool writeItemRows(Database& db, qint64 number, const AppListArray& items) {
         const bool present = f.Exists();
         const FolderItem stored(item.AppPath);
         const StoredPicture icon =
-            present ? GlobalModule::GetIconImageMethod(stored, 128, QStringLiteral("icon"))
-                    : item.Icon;
+            present ? GlobalModule::GetIconImageMethod(stored, 128, IconKind::Icon) : item.Icon;
         const StoredPicture mask =
-            present ? GlobalModule::GetIconImageMethod(stored, 128, QStringLiteral("mask"))
-                    : item.IconMask;
+            present ? GlobalModule::GetIconImageMethod(stored, 128, IconKind::Mask) : item.IconMask;
         LauncherListRow row;
         row.LauncherWinUID = number;
         row.AppUID = qint64(i);

@@ -30,8 +30,7 @@ void CheckVisibleTimerWin::Show() {
 }
 
 void CheckVisibleTimerWin::EventCheckTimer_Action() {
-    OpenShowLauncherWinMethod(KeystrokCheckMethod() ? QStringLiteral("show")
-                                                    : QStringLiteral("hide"));
+    OpenShowLauncherWinMethod(KeystrokCheckMethod() ? ShowHide::Show : ShowHide::Hide);
 }
 
 bool CheckVisibleTimerWin::ActivationMatches(const PrefClass& pref, const HeldModifiers& held) {
@@ -55,8 +54,8 @@ bool CheckVisibleTimerWin::KeystrokCheckMethod() {
 
 void CheckVisibleTimerWin::OpenShowLauncherWinMethod(const QString& s) {
     auto& windows = GlobalModule::LauncherWinArr;
-    const bool show = s == QLatin1String("show");
-    if (!show && s != QLatin1String("hide"))
+    const bool show = s == ShowHide::Show;
+    if (!show && s != ShowHide::Hide)
         return;
     // Last to first. Showing a shown window or hiding a hidden one does nothing at all.
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)

@@ -8,6 +8,12 @@
 
 class PrefClass;
 
+// What OpenShowLauncherWinMethod does with the launcher windows.
+namespace ShowHide {
+inline const QString Show = QStringLiteral("show");
+inline const QString Hide = QStringLiteral("hide");
+} // namespace ShowHide
+
 // The activation-key watcher: every 100 ms it shows all launcher windows while exactly the
 // chosen modifier keys are held, and hides them otherwise.
 class CheckVisibleTimerWin : public QObject {

@@ -5,14 +5,15 @@
 #include "platform/Plugin.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
+#include "store/LauncherRows.h"
 #include "store/PrefClass.h"
 
 #include <QTimer>
 
 namespace {
 std::unique_ptr<RecordSet> windowRow(Database& db, qint64 uid) {
-    return db.SQLSelect(QStringLiteral("Select * from LauncherWinList where LauncherWinUID=") +
-                        QString::number(uid));
+    return db.SQLSelect(QStringLiteral("Select * from ") + LauncherWinColumn::Table +
+                        QStringLiteral(" where LauncherWinUID=") + QString::number(uid));
 }
 } // namespace
 
@@ -49,9 +50,9 @@ bool LauncherWin::writePlace() {
     auto rs = windowRow(*db, LauncherWinUID);
     if (rs) {
         rs->Edit();
-        rs->Field(QStringLiteral("Width")).setStringValue(QString::number(Width()));
-        rs->Field(QStringLiteral("Left")).setStringValue(QString::number(Left()));
-        rs->Field(QStringLiteral("Top")).setStringValue(QString::number(Top()));
+        rs->Field(LauncherWinColumn::Width).setStringValue(QString::number(Width()));
+        rs->Field(LauncherWinColumn::Left).setStringValue(QString::number(Left()));
+        rs->Field(LauncherWinColumn::Top).setStringValue(QString::number(Top()));
         rs->Update();
         if (!db->Error())
             db->Commit();
@@ -71,15 +72,15 @@ void LauncherWin::UPdateViewInfoMethod(const QString& name, bool value) {
     if (!rs)
         return;
     rs->Edit();
-    if (TextEquals(name, QStringLiteral("ViewTitleMenu"))) {
+    if (TextEquals(name, LauncherWinColumn::ViewTitleMenu)) {
         ViewTitleMenu = value;
-        rs->Field(QStringLiteral("ViewTitleMenu")).setBooleanValue(ViewTitleMenu);
-    } else if (TextEquals(name, QStringLiteral("ViewName"))) {
+        rs->Field(LauncherWinColumn::ViewTitleMenu).setBooleanValue(ViewTitleMenu);
+    } else if (TextEquals(name, LauncherWinColumn::ViewName)) {
         ViewName = value;
-        rs->Field(QStringLiteral("ViewName")).setBooleanValue(ViewName);
-    } else if (TextEquals(name, QStringLiteral("ViewBackPanel"))) {
+        rs->Field(LauncherWinColumn::ViewName).setBooleanValue(ViewName);
+    } else if (TextEquals(name, LauncherWinColumn::ViewBackPanel)) {
         ViewBackPanel = value;
-        rs->Field(QStringLiteral("ViewBackPanel")).setBooleanValue(ViewBackPanel);
+        rs->Field(LauncherWinColumn::ViewBackPanel).setBooleanValue(ViewBackPanel);
     }
     rs->Update();
     if (!db->Error())
@@ -92,11 +93,11 @@ void LauncherWin::UPdateViewInfoMethod(const QString& name, bool value) {
 void LauncherWin::ResizePlusMinusWinMethod(const QString& s) {
     const int S = SpaceForIconSizeValue;
     const int L = LimitWidthCount;
-    if (TextEquals(s, QStringLiteral("plus"))) {
+    if (TextEquals(s, ResizeDirection::Plus)) {
         setWidth(S * L + S);
         if (MainScreenWidth() <= Width())
             setWidth(Width() - S);
-    } else if (TextEquals(s, QStringLiteral("minus"))) {
+    } else if (TextEquals(s, ResizeDirection::Minus)) {
         setWidth(S * L - S);
         if (Width() <= PrefIconXValue + 62)
             setWidth(PrefIconXValue + 62);

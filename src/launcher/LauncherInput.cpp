@@ -47,9 +47,9 @@ void LauncherWin::Event_MouseUp(qint32 X, qint32 Y) {
         }
         if (PX + 30 <= X && X <= PX + 62 && PY + 1 <= Y && Y <= PY + 20) {
             if (X <= PX + 46)
-                ResizePlusMinusWinMethod(QStringLiteral("plus"));
+                ResizePlusMinusWinMethod(ResizeDirection::Plus);
             else
-                ResizePlusMinusWinMethod(QStringLiteral("minus"));
+                ResizePlusMinusWinMethod(ResizeDirection::Minus);
             return;
         }
     }

@@ -68,8 +68,8 @@ void LauncherWin::DropAppMethod(const FolderItem& f) {
         return;
     const QString name = f.DisplayName();
     const QString path = f.AbsolutePath();
-    const QImage icon = GlobalModule::GetIconImageMethod(f, 128, QStringLiteral("icon"));
-    const QImage mask = GlobalModule::GetIconImageMethod(f, 128, QStringLiteral("mask"));
+    const QImage icon = GlobalModule::GetIconImageMethod(f, 128, IconKind::Icon);
+    const QImage mask = GlobalModule::GetIconImageMethod(f, 128, IconKind::Mask);
 
     auto item = std::make_shared<AppListClass>();
     item->AppUID = uid;

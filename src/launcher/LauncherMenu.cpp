@@ -3,6 +3,7 @@
 #include "platform/Framework.h"
 #include "settings/PrefWin.h"
 #include "shared/GlobalModule.h"
+#include "store/LauncherRows.h"
 
 #include <QMenu>
 
@@ -99,17 +100,17 @@ bool LauncherWin::Event_ContextualMenuAction(const QString& caption) {
     } else if (matches(caption, kReveal)) {
         RevealInFinderMethod();
     } else if (matches(caption, kViewTitle)) {
-        UPdateViewInfoMethod(QStringLiteral("ViewTitleMenu"), true);
+        UPdateViewInfoMethod(LauncherWinColumn::ViewTitleMenu, true);
     } else if (matches(caption, kViewName)) {
-        UPdateViewInfoMethod(QStringLiteral("ViewName"), true);
+        UPdateViewInfoMethod(LauncherWinColumn::ViewName, true);
     } else if (matches(caption, kViewPanel)) {
-        UPdateViewInfoMethod(QStringLiteral("ViewBackPanel"), true);
+        UPdateViewInfoMethod(LauncherWinColumn::ViewBackPanel, true);
     } else if (matches(caption, kHideTitle)) {
-        UPdateViewInfoMethod(QStringLiteral("ViewTitleMenu"), false);
+        UPdateViewInfoMethod(LauncherWinColumn::ViewTitleMenu, false);
     } else if (matches(caption, kHideName)) {
-        UPdateViewInfoMethod(QStringLiteral("ViewName"), false);
+        UPdateViewInfoMethod(LauncherWinColumn::ViewName, false);
     } else if (matches(caption, kHidePanel)) {
-        UPdateViewInfoMethod(QStringLiteral("ViewBackPanel"), false);
+        UPdateViewInfoMethod(LauncherWinColumn::ViewBackPanel, false);
     } else if (matches(caption, kRemove)) {
         RemoveItemMethod();
     } else if (matches(caption, kEdit)) {
@@ -117,9 +118,9 @@ bool LauncherWin::Event_ContextualMenuAction(const QString& caption) {
     } else if (matches(caption, kPrefs)) {
         PrefWin::instance()->Show();
     } else if (matches(caption, kWider)) {
-        ResizePlusMinusWinMethod(QStringLiteral("plus"));
+        ResizePlusMinusWinMethod(ResizeDirection::Plus);
     } else if (matches(caption, kNarrower)) {
-        ResizePlusMinusWinMethod(QStringLiteral("minus"));
+        ResizePlusMinusWinMethod(ResizeDirection::Minus);
     } else if (matches(caption, kClose)) {
         CloseMethod();
     }

@@ -7,6 +7,7 @@
 #include "shared/AppMedia.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
+#include "store/LauncherRows.h"
 
 #include <QPainter>
 
@@ -19,8 +20,9 @@ void LauncherWin::RemoveItemMethod() {
         return;
     AppMedia::EraseSound().Volume = 100;
     AppMedia::EraseSound().Play();
-    db->SQLExecute(QStringLiteral("Delete From LauncherList where LauncherWinUID=") +
-                   QString::number(LauncherWinUID) + QStringLiteral(" and AppUID=") +
+    db->SQLExecute(QStringLiteral("Delete From ") + LauncherListColumn::Table +
+                   QStringLiteral(" where LauncherWinUID=") + QString::number(LauncherWinUID) +
+                   QStringLiteral(" and AppUID=") +
                    QString::number((*LauncherItemArr)[size_t(i)]->AppUID));
     if (db->Error()) {
         GlobalModule::MsgBox(QStringLiteral("Remove Item DB Error~!"));

@@ -19,6 +19,12 @@ class TempRunIconWin;
 class QTimer;
 class RemovalAnimation;
 
+// The two ways ResizePlusMinusWinMethod resizes a window.
+namespace ResizeDirection {
+inline const QString Plus = QStringLiteral("plus");
+inline const QString Minus = QStringLiteral("minus");
+} // namespace ResizeDirection
+
 // A launcher window: a frameless, floating, translucent window that paints the icons (and
 // names) of its items in a wrapping grid under an optional title band, over an optional
 // rounded backpanel. It has no child widgets: everything it shows is one composed image.

@@ -74,10 +74,8 @@ void TempRunIconWin::MakeIconMethod() {
     const int Sd = qRound(S * dpr);
     TempIcon = TempApp->Icon.pictureAtLeast(QSize(Sd, Sd));
     TempIconMask = TempApp->IconMask.pictureAtLeast(QSize(Sd, Sd));
-    MaskedPicture icon =
-        GlobalModule::GetImageFreeSizeMethod(TempIcon, Sd, Sd, QStringLiteral("icon"));
-    MaskedPicture mask =
-        GlobalModule::GetImageFreeSizeMethod(TempIconMask, Sd, Sd, QStringLiteral("icon"));
+    MaskedPicture icon = GlobalModule::GetImageFreeSizeMethod(TempIcon, Sd, Sd, IconKind::Icon);
+    MaskedPicture mask = GlobalModule::GetImageFreeSizeMethod(TempIconMask, Sd, Sd, IconKind::Icon);
     icon.image.setDevicePixelRatio(dpr);
     mask.image.setDevicePixelRatio(dpr);
     TempIcon = icon.image;

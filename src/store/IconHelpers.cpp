@@ -9,9 +9,9 @@ namespace GlobalModule {
 
 QImage GetIconImageMethod(const FolderItem& f, int width, const QString& kind) {
     QImage src;
-    if (TextEquals(kind, QStringLiteral("icon")))
+    if (TextEquals(kind, IconKind::Icon))
         src = IconImageMBS(f, width);
-    else if (TextEquals(kind, QStringLiteral("mask")))
+    else if (TextEquals(kind, IconKind::Mask))
         src = IconMaskMBS(f, width);
     else
         return {};
@@ -117,10 +117,8 @@ QImage FittedIconPicture(const StoredPicture& icon, const StoredPicture& mask, i
         const QSize want = r.size().boundedTo(p.size());
         return p.decodedSizeFor(want) == r.size() ? p.pictureAtLeast(want, grey) : p.picture(grey);
     };
-    const BoxPicture colour =
-        intoBox(decode(icon, iconRect, false), iconRect, d, QStringLiteral("icon"));
-    const BoxPicture grey =
-        intoBox(decode(mask, maskRect, true), maskRect, d, QStringLiteral("mask"));
+    const BoxPicture colour = intoBox(decode(icon, iconRect, false), iconRect, d, IconKind::Icon);
+    const BoxPicture grey = intoBox(decode(mask, maskRect, true), maskRect, d, IconKind::Mask);
     if (colour.image.isNull() || grey.image.isNull())
         return {};
     const QImage c = colour.image.format() == QImage::Format_RGB32

@@ -13,6 +13,12 @@ struct MaskedPicture {
     bool isNull() const { return image.isNull(); }
 };
 
+// The kinds the icon helpers are asked for.
+namespace IconKind {
+inline const QString Icon = QStringLiteral("icon");
+inline const QString Mask = QStringLiteral("mask");
+} // namespace IconKind
+
 namespace GlobalModule {
 
 // A file's icon (kind "icon") or icon mask (kind "mask") at the given width, copied onto a

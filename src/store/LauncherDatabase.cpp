@@ -206,8 +206,8 @@ void InitLoadAppleAppMethod(Database& db) {
         row.AppName = entry.DisplayName();
         // Paths stay exactly as the file system gives them.
         row.AppPath = entry.AbsolutePath();
-        row.Icon = StoredIconText(GetIconImageMethod(entry, 128, QStringLiteral("icon")));
-        row.IconMask = StoredIconText(GetIconImageMethod(entry, 128, QStringLiteral("mask")));
+        row.Icon = StoredIconText(GetIconImageMethod(entry, 128, IconKind::Icon));
+        row.IconMask = StoredIconText(GetIconImageMethod(entry, 128, IconKind::Mask));
         db.InsertRecord(LauncherListColumn::Table, row.Record());
         if (db.Error() && db.FileFailed())
             return;
