@@ -7,6 +7,7 @@
 #include "platform/Database.h"
 #include "platform/Framework.h"
 #include "shared/AppMedia.h"
+#include "shared/Captions.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 #include "shared/SingleDialog.h"
@@ -18,6 +19,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+
+namespace {
+constexpr Caption kTitle{"Caution", "삭제하기전에 확인하세요~!"};
+constexpr Caption kDelete{"Delete", "확  인"};
+} // namespace
 
 namespace {
 // A CR of the dialog's texts is a line break on screen.
@@ -38,7 +44,7 @@ CloseLauncherAlertWin::CloseLauncherAlertWin()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Caution"));
+    setWindowTitle(kTitle.English());
     setFixedSize(300, 266);
 
     Canvas1 = new PictureCanvas(AppMedia::CautionIcon(), false, this);
@@ -51,10 +57,10 @@ CloseLauncherAlertWin::CloseLauncherAlertWin()
         b->setAutoDefault(false);
         return b;
     };
-    DeleteButton = button(QStringLiteral("Delete"), QRect(156, 226, 80, 20));
+    DeleteButton = button(kDelete.English(), QRect(156, 226, 80, 20));
     DeleteButton->setDefault(true);
     connect(DeleteButton, &QPushButton::clicked, this, &CloseLauncherAlertWin::DeleteButton_Action);
-    CancelButton = button(QStringLiteral("Cancel"), QRect(64, 226, 80, 20));
+    CancelButton = button(CommonCaptions::Cancel.English(), QRect(64, 226, 80, 20));
     connect(CancelButton, &QPushButton::clicked, this, &CloseLauncherAlertWin::CancelButton_Action);
 
     const auto label = [this](const QString& text, const QRect& r) {
@@ -80,11 +86,9 @@ void CloseLauncherAlertWin::Event_Open() {
 }
 
 void CloseLauncherAlertWin::LocalizeMethod() {
-    if (!GlobalModule::IsKorean())
-        return;
-    setWindowTitle(QStringLiteral("삭제하기전에 확인하세요~!"));
-    CancelButton->setText(QStringLiteral("취  소"));
-    DeleteButton->setText(QStringLiteral("확  인"));
+    setWindowTitle(kTitle.text());
+    CancelButton->setText(CommonCaptions::Cancel.text());
+    DeleteButton->setText(kDelete.text());
 }
 
 void CloseLauncherAlertWin::Show() {

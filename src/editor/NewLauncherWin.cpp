@@ -8,6 +8,7 @@
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
 #include "shared/AppMedia.h"
+#include "shared/Captions.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 #include "shared/SingleDialog.h"
@@ -29,6 +30,19 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QUrl>
+
+namespace {
+constexpr Caption kTitle{"Setting", "런쳐윈도우 셋팅하기"};
+constexpr Caption kWindowName{"Launcher Win Title", "런쳐윈도우 제목"};
+constexpr Caption kIconSize{"Icon Size", "아이콘 사이즈"};
+// Qt reads a single "&" as an access key; doubled, it shows as written.
+constexpr Caption kViewTitleMenu{"View Title&&Menu", "제목&&메뉴 아이콘 보기"};
+constexpr Caption kViewName{"View Item Name", "아이템 이름 보기"};
+constexpr Caption kViewBackPanel{"View BackPanel", "투명 배경 화면 보기"};
+constexpr Caption kTransparent{"Transparent", "투명도설정"};
+// After the item count.
+constexpr Caption kItems{" items", " 아이템"};
+} // namespace
 
 namespace {
 constexpr int kIconSizes[4] = {32, 48, 64, 100};
@@ -57,7 +71,7 @@ NewLauncherWin::NewLauncherWin()
 }
 
 void NewLauncherWin::Layout() {
-    setWindowTitle(QStringLiteral("Setting"));
+    setWindowTitle(kTitle.English());
     setMinimumSize(344, 400);
     setMaximumSize(600, 32000);
     resize(kDesignWidth, kDesignHeight);
@@ -87,17 +101,17 @@ void NewLauncherWin::_CreateControls0() {
         return c;
     };
 
-    TitleText = label(QStringLiteral("Launcher Win Title"), 12, QRect(29, 15, 133, 20));
+    TitleText = label(kWindowName.English(), 12, QRect(29, 15, 133, 20));
 
     NameField = new QLineEdit(this);
     NameField->setFont(PixelFont(12));
     NameField->setGeometry(152, 14, 183, 22);
     connect(NameField, &QLineEdit::textEdited, this, &NewLauncherWin::NameField_TextChange);
 
-    OKButton = button(QStringLiteral("OK"), QRect(244, 418, 80, 20));
+    OKButton = button(CommonCaptions::OK.English(), QRect(244, 418, 80, 20));
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &NewLauncherWin::OKButton_Action);
-    CancelButton = button(QStringLiteral("Cancel"), QRect(152, 418, 80, 20));
+    CancelButton = button(CommonCaptions::Cancel.English(), QRect(152, 418, 80, 20));
     connect(CancelButton, &QPushButton::clicked, this, &NewLauncherWin::CancelButton_Action);
 
     AppListBox = new ItemListBox(this, this);
@@ -110,11 +124,11 @@ void NewLauncherWin::_CreateControls0() {
     EditCanvas->setGeometry(11, 17, 14, 14);
     EditCanvas->hide();
 
-    IconSizeGroupBox = new QGroupBox(QStringLiteral("Icon Size"), this);
+    IconSizeGroupBox = new QGroupBox(kIconSize.English(), this);
     IconSizeGroupBox->setFont(PixelFont(11));
     IconSizeGroupBox->setGeometry(152, 41, 183, 45);
 
-    ViewNameCheckbox = checkbox(QStringLiteral("View Item Name"), QRect(9, 63, 135, 18));
+    ViewNameCheckbox = checkbox(kViewName.English(), QRect(9, 63, 135, 18));
     connect(ViewNameCheckbox, &QCheckBox::clicked, this, &NewLauncherWin::ViewNameCheckbox_Action);
 
     // The radio buttons sit in the group box; their places are given in window coordinates.
@@ -129,12 +143,12 @@ void NewLauncherWin::_CreateControls0() {
         IconSizeRAdioButton[size_t(i)] = r;
     }
 
-    ViewTitleMenuCheckbox = checkbox(QStringLiteral("View Title&&Menu"), QRect(9, 46, 139, 18));
+    ViewTitleMenuCheckbox = checkbox(kViewTitleMenu.English(), QRect(9, 46, 139, 18));
     connect(ViewTitleMenuCheckbox, &QCheckBox::clicked, this,
             &NewLauncherWin::ViewTitleMenuCheckbox_Action);
-    ViewBackpanelCheckbox = checkbox(QStringLiteral("View BackPanel"), QRect(9, 80, 135, 18));
+    ViewBackpanelCheckbox = checkbox(kViewBackPanel.English(), QRect(9, 80, 135, 18));
 
-    TransparentText = label(QStringLiteral("Transparent"), 12, QRect(160, 90, 84, 20));
+    TransparentText = label(kTransparent.English(), 12, QRect(160, 90, 84, 20));
     TransValuePopupMenu = new QComboBox(this);
     TransValuePopupMenu->setFont(PixelFont(12));
     TransValuePopupMenu->setGeometry(256, 90, 79, 20);
@@ -173,18 +187,15 @@ void NewLauncherWin::Event_Open() {
 }
 
 void NewLauncherWin::LocalizeMethod() {
-    if (!GlobalModule::IsKorean())
-        return;
-    setWindowTitle(QStringLiteral("런쳐윈도우 셋팅하기"));
-    TitleText->setText(QStringLiteral("런쳐윈도우 제목"));
-    IconSizeGroupBox->setTitle(QStringLiteral("아이콘 사이즈"));
-    // Qt reads a single "&" as an access key; doubled, it shows as written.
-    ViewTitleMenuCheckbox->setText(QStringLiteral("제목&&메뉴 아이콘 보기"));
-    ViewNameCheckbox->setText(QStringLiteral("아이템 이름 보기"));
-    ViewBackpanelCheckbox->setText(QStringLiteral("투명 배경 화면 보기"));
-    TransparentText->setText(QStringLiteral("투명도설정"));
-    CancelButton->setText(QStringLiteral("취  소"));
-    OKButton->setText(QStringLiteral("확  인"));
+    setWindowTitle(kTitle.text());
+    TitleText->setText(kWindowName.text());
+    IconSizeGroupBox->setTitle(kIconSize.text());
+    ViewTitleMenuCheckbox->setText(kViewTitleMenu.text());
+    ViewNameCheckbox->setText(kViewName.text());
+    ViewBackpanelCheckbox->setText(kViewBackPanel.text());
+    TransparentText->setText(kTransparent.text());
+    CancelButton->setText(CommonCaptions::Cancel.text());
+    OKButton->setText(CommonCaptions::OK.text());
 }
 
 void NewLauncherWin::Show() {
@@ -310,8 +321,7 @@ void NewLauncherWin::LoadLauncherItemListMethod() {
     NameField->setFocus();
     NameField->selectAll();
     EditCanvas->hide();
-    SetCountTextMethod(GlobalModule::IsKorean() ? QStringLiteral(" 아이템")
-                                                : QStringLiteral(" items"));
+    SetCountTextMethod(kItems.text());
 }
 
 void NewLauncherWin::DropAppMethod(const FolderItem& f) {
@@ -338,7 +348,7 @@ void NewLauncherWin::AppListBox_DropObject(const QMimeData* data) {
 
 void NewLauncherWin::AddItemMethod() {
     GlobalModule::BringMeFront();
-    const QString title = Say("추가 아이템 선택", "Select Any Item");
+    const QString title = CommonCaptions::SelectAnyItem.text();
     const std::optional<QString> chosen =
         Desktop::instance().chooseItem(title, ApplicationsFolderMBS(0).AbsolutePath());
     if (chosen && !chosen->isEmpty())
@@ -346,9 +356,9 @@ void NewLauncherWin::AddItemMethod() {
 }
 
 bool NewLauncherWin::AppListBox_ConstructContextualMenu(QMenu* base) {
-    const QString entries[5] = {Say("아이템 추가", "Add New Item"), QStringLiteral("-"),
-                                Say("파인더에서 보기", "Reveal in Finder"), QStringLiteral("-"),
-                                Say("아이템 삭제", "Remove Item")};
+    const QString entries[5] = {CommonCaptions::AddNewItem.text(), QStringLiteral("-"),
+                                CommonCaptions::RevealInFinder.text(), QStringLiteral("-"),
+                                CommonCaptions::RemoveItem.text()};
     for (const QString& text : entries) {
         if (text == QLatin1String("-"))
             base->addSeparator();

@@ -7,6 +7,7 @@
 #include "platform/Database.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "shared/Captions.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"
@@ -23,6 +24,15 @@ namespace {
 // A new window's width, and the title size every window the editor saves gets.
 constexpr int kNewWindowWidth = 400;
 constexpr int kEditorTitleTextSize = 14;
+
+constexpr Caption kNoName{"Please Enter New Launcher Window Name",
+                          "새로운 런쳐윈도우의 이름을 넣으세요."};
+constexpr Caption kAddError{"Add LauncherWin to Database Error~!",
+                            "새로운 런쳐 윈도우 생성중 데이타베이스 에러~!"};
+constexpr Caption kEditError{"Edit Launcher Win Info Error~!",
+                             "런쳐윈도우 정보 수정중 쿼리 및 데이타베이스 에러~!"};
+constexpr Caption kDeleteItemsError{"Delete Launcher ITem Error~!",
+                                    "아이템 등록 중 기존 정보 삭제시 데이타베이스 에러~!"};
 
 QSize mainScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -124,8 +134,7 @@ void NewLauncherWin::NewMethod() {
 
     LauncherWinRow row = formRow(*this);
     if (row.LauncherWinName.isEmpty()) {
-        GlobalModule::MsgBox(
-            Say("새로운 런쳐윈도우의 이름을 넣으세요.", "Please Enter New Launcher Window Name"));
+        GlobalModule::MsgBox(kNoName.text());
         NameField->setFocus();
         return;
     }
@@ -134,10 +143,8 @@ void NewLauncherWin::NewMethod() {
     if (!isNew && !isEdit)
         return;
 
-    const QString addError =
-        Say("새로운 런쳐 윈도우 생성중 데이타베이스 에러~!", "Add LauncherWin to Database Error~!");
-    const QString editError =
-        Say("런쳐윈도우 정보 수정중 쿼리 및 데이타베이스 에러~!", "Edit Launcher Win Info Error~!");
+    const QString addError = kAddError.text();
+    const QString editError = kEditError.text();
     // The window row, the removal of its old items and the new items are one change: a
     // crash or a failure midway leaves the old window or the new one, never a part.
     if (!db->BeginTransaction()) {
@@ -186,8 +193,7 @@ void NewLauncherWin::NewMethod() {
     db->SQLExecute(QStringLiteral("Delete from ") + LauncherListColumn::Table +
                    whereWindow(row.LauncherWinUID));
     if (db->Error()) {
-        abandon(Say("아이템 등록 중 기존 정보 삭제시 데이타베이스 에러~!",
-                    "Delete Launcher ITem Error~!"));
+        abandon(kDeleteItemsError.text());
         return;
     }
 

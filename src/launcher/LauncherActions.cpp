@@ -3,6 +3,7 @@
 #include "platform/Desktop.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "shared/Captions.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 #include "store/LauncherRows.h"
@@ -116,8 +117,7 @@ void LauncherWin::ResizePlusMinusWinMethod(const QString& s) {
 void LauncherWin::AddItemMethod() {
     GlobalModule::BringMeFront();
     const FolderItem apps = ApplicationsFolderMBS(0);
-    const QString title = GlobalModule::IsKorean() ? QStringLiteral("추가 아이템 선택")
-                                                   : QStringLiteral("Select Any Item");
+    const QString title = CommonCaptions::SelectAnyItem.text();
     const std::optional<QString> chosen =
         Desktop::instance().chooseItem(title, apps.AbsolutePath());
     if (chosen)

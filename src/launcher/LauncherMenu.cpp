@@ -2,6 +2,7 @@
 #include "launcher/LauncherWin.h"
 #include "platform/Framework.h"
 #include "settings/PrefWin.h"
+#include "shared/Captions.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherRows.h"
 
@@ -9,34 +10,24 @@
 
 namespace {
 
-struct Entry {
-    const char* english;
-    const char* korean;
-};
-
 // Captions are behaviour: the dispatch below matches them in either language.
-constexpr Entry kNew{"New Launcher Window", "신규 런쳐윈도우 생성"};
-constexpr Entry kAdd{"Add New Item", "아이템 추가"};
-constexpr Entry kLaunch{"Launch", "실행하기"};
-constexpr Entry kReveal{"Reveal in Finder", "파인더에서 보기"};
-constexpr Entry kViewTitle{"View Title&Menu", "제목&메뉴 아이콘 보기"};
-constexpr Entry kViewName{"View Item Name", "아이템 이름 보기"};
-constexpr Entry kViewPanel{"View BackPanel", "투명 배경 화면 보기"};
-constexpr Entry kHideTitle{"Hide Title&Menu", "제목&메뉴 아이콘 숨기기"};
-constexpr Entry kHideName{"Hide Item Name", "아이템 이름 숨기기"};
-constexpr Entry kHidePanel{"Hide BackPanel", "투명 배경 화면 숨기기"};
-constexpr Entry kRemove{"Remove Item", "아이템 삭제"};
-constexpr Entry kEdit{"Edit Launcher Window", "런쳐윈도우 설정 변경"};
-constexpr Entry kPrefs{"Preferences", "환경설정"};
-constexpr Entry kWider{"Increase Window Width", "사이즈 늘리기"};
-constexpr Entry kNarrower{"Decrease Window Width", "사이즈 줄이기"};
-constexpr Entry kClose{"Close", "닫      기"};
-constexpr Entry kSeparator{"-", "-"};
-
-bool matches(const QString& caption, const Entry& e) {
-    return TextEquals(caption, QString::fromUtf8(e.english)) ||
-           TextEquals(caption, QString::fromUtf8(e.korean));
-}
+constexpr Caption kNew{"New Launcher Window", "신규 런쳐윈도우 생성"};
+constexpr const Caption& kAdd = CommonCaptions::AddNewItem;
+constexpr Caption kLaunch{"Launch", "실행하기"};
+constexpr const Caption& kReveal = CommonCaptions::RevealInFinder;
+constexpr Caption kViewTitle{"View Title&Menu", "제목&메뉴 아이콘 보기"};
+constexpr Caption kViewName{"View Item Name", "아이템 이름 보기"};
+constexpr Caption kViewPanel{"View BackPanel", "투명 배경 화면 보기"};
+constexpr Caption kHideTitle{"Hide Title&Menu", "제목&메뉴 아이콘 숨기기"};
+constexpr Caption kHideName{"Hide Item Name", "아이템 이름 숨기기"};
+constexpr Caption kHidePanel{"Hide BackPanel", "투명 배경 화면 숨기기"};
+constexpr const Caption& kRemove = CommonCaptions::RemoveItem;
+constexpr Caption kEdit{"Edit Launcher Window", "런쳐윈도우 설정 변경"};
+constexpr Caption kPrefs{"Preferences", "환경설정"};
+constexpr Caption kWider{"Increase Window Width", "사이즈 늘리기"};
+constexpr Caption kNarrower{"Decrease Window Width", "사이즈 줄이기"};
+constexpr Caption kClose{"Close", "닫      기"};
+constexpr Caption kSeparator{"-", "-"};
 
 } // namespace
 
@@ -58,21 +49,21 @@ void LauncherWin::CloseMethod() {
 
 QStringList LauncherWin::ContextualMenuCaptions() const {
     const bool korean = GlobalModule::IsKorean();
-    const Entry& title = ViewTitleMenu ? kHideTitle : kViewTitle;
-    const Entry& names = ViewName ? kHideName : kViewName;
-    const Entry& panel = ViewBackPanel ? kHidePanel : kViewPanel;
+    const Caption& title = ViewTitleMenu ? kHideTitle : kViewTitle;
+    const Caption& names = ViewName ? kHideName : kViewName;
+    const Caption& panel = ViewBackPanel ? kHidePanel : kViewPanel;
     // The two languages order the middle of the menu differently.
-    const std::initializer_list<const Entry*> english = {
+    const std::initializer_list<const Caption*> english = {
         &kNew,    &kSeparator, &kAdd,  &kSeparator, &kLaunch, &kReveal,    &kSeparator,
         &title,   &names,      &panel, &kSeparator, &kWider,  &kNarrower,  &kSeparator,
         &kRemove, &kSeparator, &kEdit, &kSeparator, &kPrefs,  &kSeparator, &kClose};
-    const std::initializer_list<const Entry*> korean_ = {
+    const std::initializer_list<const Caption*> korean_ = {
         &kNew,      &kSeparator, &kAdd,    &kSeparator, &kLaunch, &kReveal,    &kSeparator,
         &title,     &names,      &panel,   &kSeparator, &kEdit,   &kSeparator, &kWider,
         &kNarrower, &kSeparator, &kRemove, &kSeparator, &kPrefs,  &kSeparator, &kClose};
     QStringList out;
-    for (const Entry* e : korean ? korean_ : english)
-        out << QString::fromUtf8(korean ? e->korean : e->english);
+    for (const Caption* c : korean ? korean_ : english)
+        out << c->text();
     return out;
 }
 
@@ -88,40 +79,40 @@ void LauncherWin::Event_ConstructContextualMenu(QMenu* base) {
 }
 
 bool LauncherWin::Event_ContextualMenuAction(const QString& caption) {
-    if (matches(caption, kNew)) {
+    if (kNew.matches(caption)) {
         GlobalModule::BringMeFront();
         if (LauncherHooks::NewLauncherWin)
             LauncherHooks::NewLauncherWin();
-    } else if (matches(caption, kAdd)) {
+    } else if (kAdd.matches(caption)) {
         AddItemMethod();
-    } else if (matches(caption, kLaunch)) {
+    } else if (kLaunch.matches(caption)) {
         // Left unbound in the menu's design; it runs the click's launch path.
         LaunchItemMethod(CurrSelAppIndex);
-    } else if (matches(caption, kReveal)) {
+    } else if (kReveal.matches(caption)) {
         RevealInFinderMethod();
-    } else if (matches(caption, kViewTitle)) {
+    } else if (kViewTitle.matches(caption)) {
         UPdateViewInfoMethod(LauncherWinColumn::ViewTitleMenu, true);
-    } else if (matches(caption, kViewName)) {
+    } else if (kViewName.matches(caption)) {
         UPdateViewInfoMethod(LauncherWinColumn::ViewName, true);
-    } else if (matches(caption, kViewPanel)) {
+    } else if (kViewPanel.matches(caption)) {
         UPdateViewInfoMethod(LauncherWinColumn::ViewBackPanel, true);
-    } else if (matches(caption, kHideTitle)) {
+    } else if (kHideTitle.matches(caption)) {
         UPdateViewInfoMethod(LauncherWinColumn::ViewTitleMenu, false);
-    } else if (matches(caption, kHideName)) {
+    } else if (kHideName.matches(caption)) {
         UPdateViewInfoMethod(LauncherWinColumn::ViewName, false);
-    } else if (matches(caption, kHidePanel)) {
+    } else if (kHidePanel.matches(caption)) {
         UPdateViewInfoMethod(LauncherWinColumn::ViewBackPanel, false);
-    } else if (matches(caption, kRemove)) {
+    } else if (kRemove.matches(caption)) {
         RemoveItemMethod();
-    } else if (matches(caption, kEdit)) {
+    } else if (kEdit.matches(caption)) {
         EditLauncherWinMethod();
-    } else if (matches(caption, kPrefs)) {
+    } else if (kPrefs.matches(caption)) {
         PrefWin::instance()->Show();
-    } else if (matches(caption, kWider)) {
+    } else if (kWider.matches(caption)) {
         ResizePlusMinusWinMethod(ResizeDirection::Plus);
-    } else if (matches(caption, kNarrower)) {
+    } else if (kNarrower.matches(caption)) {
         ResizePlusMinusWinMethod(ResizeDirection::Minus);
-    } else if (matches(caption, kClose)) {
+    } else if (kClose.matches(caption)) {
         CloseMethod();
     }
     return true;

@@ -3,6 +3,7 @@
 #include "platform/Desktop.h"
 #include "platform/Framework.h"
 #include "shared/AppMedia.h"
+#include "shared/Captions.h"
 #include "shared/GlobalModule.h"
 #include "shared/SingleDialog.h"
 
@@ -15,6 +16,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+
+namespace {
+constexpr Caption kTitle{"About Vondrelaskit", "Vondrelaskit에 대해서..."};
+constexpr Caption kClose{"Close", "닫  기"};
+} // namespace
 
 namespace {
 
@@ -44,7 +50,7 @@ AboutWin::AboutWin()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("About Vondrelaskit"));
+    setWindowTitle(kTitle.English());
     setFixedSize(300, 289);
     setFont(PixelFont(12));
 
@@ -67,7 +73,7 @@ AboutWin::AboutWin()
     StaticText4->setCursor(Qt::PointingHandCursor);
     StaticText4->installEventFilter(this);
 
-    CancelButton = new QPushButton(QStringLiteral("Close"), this);
+    CancelButton = new QPushButton(kClose.English(), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setFont(PixelFont(12));
     // Neither default nor cancel button: Return and Escape do not press it.
@@ -95,11 +101,8 @@ void AboutWin::Event_Open() {
 }
 
 void AboutWin::LocalizeMethod() {
-    if (!GlobalModule::IsKorean())
-        return;
-    setWindowTitle(QStringLiteral("Vondrelaskit에 대해서..."));
-    VersionInfoText->setText(QStringLiteral("Vondrelaskit ver 1.0"));
-    CancelButton->setText(QStringLiteral("닫  기"));
+    setWindowTitle(kTitle.text());
+    CancelButton->setText(kClose.text());
 }
 
 void AboutWin::CancelButton_Action() {

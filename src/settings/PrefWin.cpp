@@ -2,6 +2,7 @@
 
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "shared/Captions.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 #include "shared/SingleDialog.h"
@@ -22,6 +23,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+
+namespace {
+constexpr Caption kLanguage{"Language", "언어설정"};
+constexpr Caption kActivationKey{"Activation Key Setting", "동작키 설정"};
+constexpr Caption kDefaultTransparent{"Default Transparent", "윈도우의 기본 투명도"};
+constexpr Caption kNotSaved{"The preferences could not be saved.",
+                            "환경설정을 저장하지 못했습니다."};
+} // namespace
 
 namespace {
 
@@ -47,7 +56,7 @@ PrefWin::PrefWin()
     setFixedSize(381, 266);
     setFont(PixelFont(12));
 
-    ActivateSettingGroupbox = new QGroupBox(QStringLiteral("Activation Key Setting"), this);
+    ActivateSettingGroupbox = new QGroupBox(kActivationKey.English(), this);
     ActivateSettingGroupbox->setObjectName(QStringLiteral("ActivateSettingGroupbox"));
     ActivateSettingGroupbox->setFont(PixelFont(12));
     PlaceControl(ActivateSettingGroupbox, 38, 81, 304, 85);
@@ -71,20 +80,20 @@ PrefWin::PrefWin()
     ControlCheckbox = checkbox("ControlCheckbox", QStringLiteral("Control Key"),
                                QStringLiteral("Ctrl key"), 191, 136);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(CommonCaptions::OK.English(), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setFont(PixelFont(12));
     OKButton->setDefault(true);
     PlaceControl(OKButton, 196, 226, 80, 20);
     connect(OKButton, &QPushButton::clicked, this, &PrefWin::OKButton_Action);
 
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton = new QPushButton(CommonCaptions::Cancel.English(), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setFont(PixelFont(12));
     PlaceControl(CancelButton, 104, 226, 80, 20);
     connect(CancelButton, &QPushButton::clicked, this, &PrefWin::CancelButton_Action);
 
-    TransparentText = new QLabel(QStringLiteral("Default Transparent"), this);
+    TransparentText = new QLabel(kDefaultTransparent.English(), this);
     TransparentText->setObjectName(QStringLiteral("TransparentText"));
     TransparentText->setFont(PixelFont(0));
     TransparentText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -102,7 +111,7 @@ PrefWin::PrefWin()
     TransValuePopupMenu->setCurrentIndex(0);
     PlaceControl(TransValuePopupMenu, 205, 178, 116, 20);
 
-    LanguageGroupBox = new QGroupBox(QStringLiteral("Language"), this);
+    LanguageGroupBox = new QGroupBox(kLanguage.English(), this);
     LanguageGroupBox->setObjectName(QStringLiteral("LanguageGroupBox"));
     LanguageGroupBox->setFont(PixelFont(12));
     PlaceControl(LanguageGroupBox, 38, 14, 304, 55);
@@ -181,8 +190,7 @@ void PrefWin::SaveMethod() {
     // The new settings hold until quit either way, but the person must know that the next
     // start will not have them.
     if (!saved)
-        GlobalModule::MsgBox(
-            Say("환경설정을 저장하지 못했습니다.", "The preferences could not be saved."));
+        GlobalModule::MsgBox(kNotSaved.text());
     close();
 }
 
@@ -210,14 +218,11 @@ bool PrefWin::_CloseMenu_Action() {
 }
 
 void PrefWin::LocalizeMethod() {
-    const bool korean = GlobalModule::IsKorean();
-    LanguageGroupBox->setTitle(korean ? QStringLiteral("언어설정") : QStringLiteral("Language"));
-    ActivateSettingGroupbox->setTitle(korean ? QStringLiteral("동작키 설정")
-                                             : QStringLiteral("Activation Key Setting"));
-    TransparentText->setText(korean ? QStringLiteral("윈도우의 기본 투명도")
-                                    : QStringLiteral("Default Transparent"));
-    CancelButton->setText(korean ? QStringLiteral("취  소") : QStringLiteral("Cancel"));
-    OKButton->setText(korean ? QStringLiteral("확  인") : QStringLiteral("OK"));
+    LanguageGroupBox->setTitle(kLanguage.text());
+    ActivateSettingGroupbox->setTitle(kActivationKey.text());
+    TransparentText->setText(kDefaultTransparent.text());
+    CancelButton->setText(CommonCaptions::Cancel.text());
+    OKButton->setText(CommonCaptions::OK.text());
 }
 
 void PrefWin::Event_MouseDown(int x, int y) {

@@ -2,6 +2,7 @@
 
 #include "platform/Framework.h"
 #include "shared/AppMedia.h"
+#include "shared/Captions.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 #include "shared/SingleDialog.h"
@@ -17,6 +18,15 @@
 #include <QRadioButton>
 #include <QScreen>
 
+namespace {
+constexpr Caption kTitle{"Select Your Language", "언어를 선택해 주세요..^^;;"};
+constexpr Caption kLanguage{"Language", "언어선택"};
+constexpr Caption kNotSaved{
+    "The preferences could not be saved. The language will be asked "
+    "again at the next start.",
+    "환경설정을 저장하지 못했습니다. 다음에 시작할 때 언어를 다시 묻습니다."};
+} // namespace
+
 namespace {} // namespace
 
 SelectYourLanguageWin* SelectYourLanguageWin::instance() {
@@ -29,11 +39,11 @@ SelectYourLanguageWin::SelectYourLanguageWin()
     setAttribute(Qt::WA_DeleteOnClose);
     // Nothing else is to be used before the question is answered.
     setWindowModality(Qt::ApplicationModal);
-    setWindowTitle(QStringLiteral("Select Your Language"));
+    setWindowTitle(kTitle.English());
     setFixedSize(275, 131);
     setFont(PixelFont(12));
 
-    LanguageGroupBox = new QGroupBox(QStringLiteral("Language"), this);
+    LanguageGroupBox = new QGroupBox(kLanguage.English(), this);
     LanguageGroupBox->setObjectName(QStringLiteral("LanguageGroupBox"));
     LanguageGroupBox->setFont(PixelFont(11));
     PlaceControl(LanguageGroupBox, 20, 14, 224, 55);
@@ -53,14 +63,14 @@ SelectYourLanguageWin::SelectYourLanguageWin()
     connect(EnglishRadioButton, &QRadioButton::clicked, this,
             &SelectYourLanguageWin::EnglishRadioButton_Action);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(CommonCaptions::OK.English(), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setFont(PixelFont(12));
     OKButton->setDefault(true);
     PlaceControl(OKButton, 138, 91, 80, 20);
     connect(OKButton, &QPushButton::clicked, this, &SelectYourLanguageWin::OKButton_Action);
 
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton = new QPushButton(CommonCaptions::Cancel.English(), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setFont(PixelFont(12));
     PlaceControl(CancelButton, 46, 91, 80, 20);
@@ -106,12 +116,7 @@ void SelectYourLanguageWin::OKButton_Action() {
     const bool saved = pref.SavePrefMethod();
     // The launcher still starts, but the person must know the question comes back.
     if (!saved)
-        GlobalModule::MsgBox(GlobalModule::IsKorean()
-                                 ? QStringLiteral("환경설정을 저장하지 못했습니다. 다음에 "
-                                                  "시작할 때 언어를 다시 묻습니다.")
-                                 : QStringLiteral("The preferences could not be saved. The "
-                                                  "language will be asked again at the next "
-                                                  "start."));
+        GlobalModule::MsgBox(kNotSaved.text());
     Sound& pop = AppMedia::Pop();
     pop.Volume = 100;
     pop.Play();
@@ -124,12 +129,10 @@ void SelectYourLanguageWin::CancelButton_Action() {
 }
 
 void SelectYourLanguageWin::LocalizeMethod() {
-    const bool korean = GlobalModule::IsKorean();
-    setWindowTitle(korean ? QStringLiteral("언어를 선택해 주세요..^^;;")
-                          : QStringLiteral("Select Your Language"));
-    LanguageGroupBox->setTitle(korean ? QStringLiteral("언어선택") : QStringLiteral("Language"));
-    CancelButton->setText(korean ? QStringLiteral("취  소") : QStringLiteral("Cancel"));
-    OKButton->setText(korean ? QStringLiteral("확  인") : QStringLiteral("OK"));
+    setWindowTitle(kTitle.text());
+    LanguageGroupBox->setTitle(kLanguage.text());
+    CancelButton->setText(CommonCaptions::Cancel.text());
+    OKButton->setText(CommonCaptions::OK.text());
 }
 
 void SelectYourLanguageWin::keyPressEvent(QKeyEvent* event) {

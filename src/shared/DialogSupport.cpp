@@ -1,6 +1,5 @@
 #include "shared/DialogSupport.h"
 
-#include "shared/GlobalModule.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -33,10 +32,6 @@ void PlaceControl(QWidget* control, int left, int top, int width, int height) {
     QWidget* parent = control->parentWidget();
     const QPoint origin = parent && !parent->isWindow() ? parent->pos() : QPoint();
     control->setGeometry(left - origin.x(), top - origin.y(), width, height);
-}
-
-QString Say(const char* korean, const char* english) {
-    return GlobalModule::IsKorean() ? QString::fromUtf8(korean) : QString::fromUtf8(english);
 }
 
 namespace {

@@ -15,9 +15,6 @@ bool PressDialogButtonForKey(QKeyEvent* event, QAbstractButton* defaultButton,
 // Places a control at a rectangle given in its window's coordinates, also inside a group box.
 void PlaceControl(QWidget* control, int left, int top, int width, int height);
 
-// The Korean text when the interface speaks Korean, else the English one.
-QString Say(const char* korean, const char* english);
-
 // The rows of the transparency pop-ups, "80%" down to " 0 %", and the row of a
 // transparency (-1 for a value between the steps).
 QStringList TransparencyRows();
