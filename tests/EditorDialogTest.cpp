@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 
@@ -463,5 +464,21 @@ TEST_F(EditorDialogTest, ItemsTheLauncherWindowChangesAppearInTheOpenList) {
     lw->LauncherItemArr->erase(lw->LauncherItemArr->begin());
     w->AppListBox->viewport()->grab();
     QApplication::processEvents();
+    expectRowsMatchArray(w);
+}
+
+TEST_F(EditorDialogTest, AChangeOfTheWindowsItemsThatKeepsTheCountRebuildsTheOpenList) {
+    makeDatabase();
+    WindowRow row;
+    row.files = apps({"Alpha", "Beta"});
+    LauncherWin* lw = addWindow(row);
+    lw->EditLauncherWinMethod();
+    NewLauncherWin* w = NewLauncherWin::openInstance();
+    QSignalSpy resets(w->AppListBox->listModel(), &QAbstractItemModel::modelReset);
+    // Another tool renamed an item; the window reads its items again: same count.
+    exec(QStringLiteral("Update LauncherList set AppName='Zed' where AppName='Alpha'"));
+    lw->LoadAppListMethod(*GlobalModule::DBConnectMethod());
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(rowNames(w).first(), QStringLiteral("Zed"));
     expectRowsMatchArray(w);
 }

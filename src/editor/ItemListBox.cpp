@@ -1,6 +1,7 @@
 #include "editor/ItemListBox.h"
 
 #include "editor/NewLauncherWin.h"
+#include "launcher/LauncherWin.h"
 #include "platform/FileDrops.h"
 #include "platform/Plugin.h"
 #include "store/IconHelpers.h"
@@ -20,6 +21,8 @@ ItemListModel::ItemListModel(QObject* parent)
     : QAbstractTableModel(parent), m_items(std::make_shared<AppListArray>()) {}
 
 void ItemListModel::setItems(AppListArrayPtr items) {
+    if (items != m_items)
+        disconnect(m_owner);
     beginResetModel();
     m_items = items ? std::move(items) : std::make_shared<AppListArray>();
     m_rows = int(m_items->size());
@@ -45,6 +48,18 @@ void ItemListModel::removeAt(int row) {
 }
 
 void ItemListModel::endRearrange() {
+    m_rows = int(m_items->size());
+    endResetModel();
+}
+
+void ItemListModel::followOwner(LauncherWin* owner) {
+    disconnect(m_owner);
+    if (owner)
+        m_owner = connect(owner, &LauncherWin::ItemsChanged, this, &ItemListModel::reload);
+}
+
+void ItemListModel::reload() {
+    beginResetModel();
     m_rows = int(m_items->size());
     endResetModel();
 }
@@ -317,6 +332,7 @@ void ItemListBox::dropEvent(QDropEvent* event) {
 }
 
 void ItemListBox::paintEvent(QPaintEvent* event) {
+    // A safety net for changes of the array made past its owner's signal.
     if (m_model->outOfStep())
         QMetaObject::invokeMethod(m_model, &ItemListModel::sync, Qt::QueuedConnection);
     QTableView::paintEvent(event);

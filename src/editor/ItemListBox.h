@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QTableView>
 
+class LauncherWin;
 class NewLauncherWin;
 
 // The editor's item list reads the item array itself: row r is element r, and the row count
@@ -26,8 +27,11 @@ public:
     void beginRearrange() { beginResetModel(); }
     void endRearrange();
 
-    // The launcher window may change the same array behind the editor's back (a drop on the
-    // window, a removal): the rows are rebuilt when the count no longer matches.
+    // The launcher window owning the array tells of its changes (a drop on the window, a
+    // removal) and the rows are rebuilt; another array stops following it.
+    void followOwner(LauncherWin* owner);
+    void reload();
+    // A change no owner told of: the rows are rebuilt when the count no longer matches.
     void sync();
     bool outOfStep() const { return m_rows != int(m_items->size()); }
 
@@ -46,6 +50,7 @@ private:
 
     AppListArrayPtr m_items;
     int m_rows = 0;
+    QMetaObject::Connection m_owner;
 };
 
 // The list box of the editor: striped rows of number, icon, name and origin marker, several

@@ -2,6 +2,7 @@
 
 #include "editor/CloseLauncherAlertWin.h"
 #include "editor/EditorControls.h"
+#include "editor/ItemListBox.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Plugin.h"
@@ -43,6 +44,7 @@ void EditLauncherWin(LauncherWin& win) {
     if (index >= 0)
         editor->TransValuePopupMenu->setCurrentIndex(index);
     editor->LoadLauncherItemListMethod();
+    editor->AppListBox->listModel()->followOwner(&win);
 }
 
 void AskToCloseLauncherWin(LauncherWin& win) {

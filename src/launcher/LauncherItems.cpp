@@ -43,6 +43,7 @@ void LauncherWin::LoadAppListMethod(Database& db) {
                                       item.IconMask = StoredPicture::fromText(texts[i].second);
                                       texts[i] = {};
                                   });
+    Q_EMIT ItemsChanged();
     MakeAppImageMethod();
 }
 
@@ -94,5 +95,6 @@ void LauncherWin::DropAppMethod(const FolderItem& f) {
         GlobalModule::MsgBox(f.DisplayName() + QStringLiteral(" add error~!"));
     db->Commit();
     LauncherItemArr->push_back(std::move(item));
+    Q_EMIT ItemsChanged();
     MakeAppImageMethod();
 }

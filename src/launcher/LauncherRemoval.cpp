@@ -30,6 +30,7 @@ void LauncherWin::RemoveItemMethod() {
     }
     db->Commit();
     LauncherItemArr->erase(LauncherItemArr->begin() + i);
+    Q_EMIT ItemsChanged();
     const QPoint m = Desktop::instance().pointerPos();
     // The window keeps showing the removed icon until the animation has played.
     poff(m.x() - 128, m.y() - 128, [this] { MakeAppImageMethod(); });

@@ -122,6 +122,11 @@ public:
     // coordinates, bounds inclusive); empty without the band.
     QRegion TitleBandClickAreas() const;
 
+Q_SIGNALS:
+    // The item array changed: loaded again, an item dropped or removed. An editor showing
+    // the same array rebuilds its rows.
+    void ItemsChanged();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
