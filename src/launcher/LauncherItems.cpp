@@ -93,6 +93,7 @@ void LauncherWin::DropAppMethod(const FolderItem& f) {
     db->InsertRecord(LauncherListColumn::Table, row.Record());
     if (db->Error())
         GlobalModule::MsgBox(f.DisplayName() + QStringLiteral(" add error~!"));
+    // Outside a transaction the change is already stored and Commit has nothing to report.
     db->Commit();
     LauncherItemArr->push_back(std::move(item));
     Q_EMIT ItemsChanged();

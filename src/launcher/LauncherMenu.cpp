@@ -86,7 +86,7 @@ bool LauncherWin::Event_ContextualMenuAction(const QString& caption) {
     } else if (kAdd.matches(caption)) {
         AddItemMethod();
     } else if (kLaunch.matches(caption)) {
-        // Left unbound in the menu's design; it runs the click's launch path.
+        // The same launch as a click on the selected item.
         LaunchItemMethod(CurrSelAppIndex);
     } else if (kReveal.matches(caption)) {
         RevealInFinderMethod();

@@ -28,6 +28,7 @@ void LauncherWin::RemoveItemMethod() {
         GlobalModule::MsgBox(QStringLiteral("Remove Item DB Error~!"));
         return;
     }
+    // Outside a transaction the change is already stored and Commit has nothing to report.
     db->Commit();
     LauncherItemArr->erase(LauncherItemArr->begin() + i);
     Q_EMIT ItemsChanged();

@@ -178,6 +178,7 @@ void Database::Close() {
             if (!m_readOnly && !m_created && q.exec(QStringLiteral("PRAGMA journal_mode")) &&
                 q.next() && q.value(0).toString() == QLatin1String("wal")) {
                 q.finish();
+                // Best effort: a file that stays in WAL mode is still read by the next run.
                 q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
             }
         }
@@ -291,6 +292,7 @@ bool Database::open(bool create) {
         return true;
     if (!m_readOnly) {
         QSqlQuery q(m_db);
+        // Ignored on failure: the default, FULL, is slower but as safe.
         q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
     m_created = false;
@@ -304,6 +306,7 @@ void Database::prepareToWrite() {
     // sync a commit costs no fsync, and the file still never corrupts. Switched on at the
     // first change only, so a run that changes nothing leaves the file as it was.
     QSqlQuery q(m_db);
+    // A refusal keeps the rollback journal: slower commits, nothing lost; asked again next time.
     if (q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && q.next()) {
         m_wal = q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
         m_walChecked = true;
@@ -314,6 +317,7 @@ void Database::SetBusyTimeout(int ms) {
     if (!m_db.isOpen())
         return;
     QSqlQuery q(m_db);
+    // Ignored on failure: a locked file then reports busy at once, which every caller handles.
     q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(ms));
 }
 

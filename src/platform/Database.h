@@ -25,7 +25,7 @@ private:
     std::vector<std::pair<QString, QVariant>> m_columns;
 };
 
-// One field of a cursor's current row. Reads convert like the original engine did
+// One field of a cursor's current row. Reads convert loosely
 // (NULL reads as 0, "" or false); writes are kept until the cursor's Update.
 class DatabaseCursorField {
 public:

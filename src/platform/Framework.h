@@ -30,7 +30,7 @@ std::vector<QRect> ScreenRects();
 // The user's Preferences folder: $XDG_CONFIG_HOME, else ~/.config.
 QString PreferencesFolderPath();
 
-// Text equality of the original system: Latin letter case is ignored.
+// Text equality as the launcher compares captions and names: Latin letter case is ignored.
 bool TextEquals(const QString& a, const QString& b);
 
 // The application's default font at a size in pixels; 0 keeps the default size (set

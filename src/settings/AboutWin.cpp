@@ -65,8 +65,8 @@ AboutWin::AboutWin()
     VersionInfoText->setGeometry(0, 138, 300, 20);
 
     StaticText4 = staticText(this, "StaticText4", authorPage(), QColor(0x20, 0x28, 0xA6));
-    // Geneva fitted the address into 184 pixels; a wider font gets the room it needs,
-    // around the same centre, rather than a clipped address.
+    // The address has 184 pixels; a wider font gets the room it needs, around the same
+    // centre, rather than a clipped address.
     const int linkWidth =
         qMin(width(), qMax(184, StaticText4->fontMetrics().horizontalAdvance(authorPage()) + 8));
     StaticText4->setGeometry(54 + 92 - linkWidth / 2, 196, linkWidth, 20);
