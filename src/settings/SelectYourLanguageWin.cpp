@@ -8,12 +8,12 @@
 #include "shared/SingleDialog.h"
 #include "store/PrefClass.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
+
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QPointer>
+
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -26,8 +26,6 @@ constexpr Caption kNotSaved{
     "again at the next start.",
     "환경설정을 저장하지 못했습니다. 다음에 시작할 때 언어를 다시 묻습니다."};
 } // namespace
-
-namespace {} // namespace
 
 SelectYourLanguageWin* SelectYourLanguageWin::instance() {
     return SingleDialog<SelectYourLanguageWin>::instance();
