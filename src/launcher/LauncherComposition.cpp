@@ -21,6 +21,10 @@ namespace LauncherComposition {
 
 namespace {
 
+constexpr int kPanelRadius = LauncherGeometry::PanelRadius;
+constexpr int kPlateRadius = LauncherGeometry::TitlePlateRadius;
+constexpr int kGrey = LauncherGeometry::PanelMaskGrey;
+
 // An item's fitted picture drawn into the working picture P and its mask M at a device
 // position: where the icon shows, P takes its colour and M the icon's grey drawn through
 // itself (grey g over m gives g * (255 - g) / 255 + m * g / 255). The rest is untouched.
@@ -280,7 +284,7 @@ Output Compose(Input in) {
     const LauncherGeometry::Pitch pitch = LauncherGeometry::PitchFor(in.iconSize, in.viewName);
     const int S = pitch.space;
     const int N = pitch.nameTextSize;
-    const int T = in.viewTitleMenu ? 25 : 0;
+    const int T = in.viewTitleMenu ? LauncherGeometry::TitleBandHeight : 0;
     out.space = S;
     out.nameTextSize = N;
     int W = in.width;
@@ -289,9 +293,9 @@ Output Compose(Input in) {
     // icons is settled before anything is drawn.
     int w = 0;
     if (in.viewTitleMenu) {
-        w = TextWidth(in.name, 14);
+        w = TextWidth(in.name, LauncherGeometry::TitleTextPixels);
         out.titleNameStringWidth = w;
-        out.prefIconX = w + 30;
+        out.prefIconX = w + LauncherGeometry::TitleIconsGap;
         out.prefIconY = -2;
         out.titleLaidOut = true;
     }
@@ -302,8 +306,8 @@ Output Compose(Input in) {
             W = h.limitWidthCount * in.iconSize;
             continue;
         }
-        if (in.viewTitleMenu && W < out.prefIconX + 65) {
-            W = out.prefIconX + 65;
+        if (in.viewTitleMenu && W < out.prefIconX + LauncherGeometry::TitleIconsWidth) {
+            W = out.prefIconX + LauncherGeometry::TitleIconsWidth;
             continue;
         }
         break;
@@ -420,16 +424,19 @@ Output Compose(Input in) {
             bp.translate(0, -firstRow / dpr);
             // With the title band the panel keeps the full height, so its lower corners
             // fall below the picture.
-            fillRoundRect(bp, QRectF(0, T, W, H), 15, 15, in.color);
+            fillRoundRect(bp, QRectF(0, T, W, H), kPanelRadius, kPanelRadius, in.color);
             QPainter bmp(&bm);
             bmp.setRenderHint(QPainter::Antialiasing);
             bmp.translate(0, -firstRow / dpr);
-            const QColor grey(180, 180, 180);
+            const QColor grey(kGrey, kGrey, kGrey);
             if (in.viewTitleMenu) {
-                fillRoundRect(bmp, QRectF(0, 0, w + 20, 20), 5, 5, grey);
-                fillRoundRect(bmp, QRectF(0, 25, W, H), 15, 15, grey);
+                fillRoundRect(bmp,
+                              QRectF(0, 0, w + LauncherGeometry::TitlePlateMargin,
+                                     LauncherGeometry::TitlePlateHeight),
+                              kPlateRadius, kPlateRadius, grey);
+                fillRoundRect(bmp, QRectF(0, T, W, H), kPanelRadius, kPanelRadius, grey);
             } else {
-                fillRoundRect(bmp, QRectF(0, 0, W, H), 15, 15, grey);
+                fillRoundRect(bmp, QRectF(0, 0, W, H), kPanelRadius, kPanelRadius, grey);
             }
         };
         strips.topRows = topRows;
@@ -450,7 +457,7 @@ Output Compose(Input in) {
     QImage M(Wd, band, QImage::Format_RGB32);
     P.setDevicePixelRatio(dpr);
     M.setDevicePixelRatio(dpr);
-    const int titleRows = in.viewTitleMenu ? qCeil(25 * dpr) : 0;
+    const int titleRows = in.viewTitleMenu ? qCeil(LauncherGeometry::TitleBandHeight * dpr) : 0;
     for (int y0 = 0; y0 < Hd; y0 += band) {
         const int rows = qMin(band, Hd - y0);
         P.fill(Qt::white);
@@ -464,11 +471,13 @@ Output Compose(Input in) {
             mp.setRenderHint(QPainter::TextAntialiasing);
             pp.translate(0, -y0 / dpr);
             mp.translate(0, -y0 / dpr);
-            const QFont titleFont = PixelFont(14);
+            const QFont titleFont = PixelFont(LauncherGeometry::TitleTextPixels);
             pp.setFont(titleFont);
             mp.setFont(titleFont);
-            fillRoundRect(pp, QRectF(0, 0, w + 20, 20), 5, 5, in.color);
-            fillRoundRect(mp, QRectF(0, 0, w + 20, 20), 5, 5, QColor(150, 150, 150));
+            const QRectF plate(0, 0, w + LauncherGeometry::TitlePlateMargin,
+                               LauncherGeometry::TitlePlateHeight);
+            fillRoundRect(pp, plate, kPlateRadius, kPlateRadius, in.color);
+            fillRoundRect(mp, plate, kPlateRadius, kPlateRadius, QColor(150, 150, 150));
             pp.setPen(Qt::white);
             pp.drawText(QPointF(10, 15), in.name);
             mp.setPen(Qt::black);

@@ -21,7 +21,7 @@ Height HeightFor(int width, int space, int nameTextSize, bool viewTitleMenu, int
     Height out;
     if (space <= 0)
         return out;
-    int h = viewTitleMenu ? space + 25 : space;
+    int h = viewTitleMenu ? space + TitleBandHeight : space;
     const int n = itemCount - 1;
     int x = 0;
     for (int i = 0; i <= n; ++i) {
@@ -50,7 +50,7 @@ int IndexAt(int x, int y, int space, int nameTextSize, bool viewTitleMenu, int l
     if (x < 0 || col >= limit)
         return -1;
     const int p = nameTextSize > 0 ? space + nameTextSize - 2 : space;
-    const int row = viewTitleMenu ? (y - 25) / p : y / p;
+    const int row = viewTitleMenu ? (y - TitleBandHeight) / p : y / p;
     if (y < 0)
         return -1;
     return col + row * limit;

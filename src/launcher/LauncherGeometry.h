@@ -35,6 +35,18 @@ int LaidOutIconSize(qint64 storedIconSize);
 
 // The height of the title band, by which a window is dragged.
 constexpr int TitleBandHeight = 25;
+// The title band: the name's text size, the gap from the name to the settings icon, and
+// the room the settings and plus/minus icons take after it.
+constexpr int TitleTextPixels = 14;
+constexpr int TitleIconsGap = 30;
+constexpr int TitleIconsWidth = 65;
+// The name's rounded plate: its margin right of the name, its height and corner radius.
+constexpr int TitlePlateMargin = 20;
+constexpr int TitlePlateHeight = 20;
+constexpr int TitlePlateRadius = 5;
+// The back panel's corner radius, and the grey its mask takes where it is half opaque.
+constexpr int PanelRadius = 15;
+constexpr int PanelMaskGrey = 180;
 // Where a window goes so that its title band is on a screen: where it is, when a grip of
 // the band (32 by 12 pixels, or all of a smaller band) lies on some screen; otherwise the
 // nearest place on the screen closest to the band.
