@@ -116,15 +116,10 @@ void joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips& 
 // [y0, y0 + rows) of the final image.
 void joinPlain(const QImage& P, const QImage& M, QImage& out, int y0, int rows) {
     const int w = P.width();
-    for (int r = 0; r < rows; ++r) {
-        const QRgb* p = reinterpret_cast<const QRgb*>(P.constScanLine(r));
-        const QRgb* m = reinterpret_cast<const QRgb*>(M.constScanLine(r));
-        QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y0 + r));
-        for (int x = 0; x < w; ++x) {
-            const uint a = 255u - (m[x] & 0xffu);
-            dst[x] = a == 0 ? 0u : ByteMul(p[x] | 0xff000000u, a);
-        }
-    }
+    for (int r = 0; r < rows; ++r)
+        MaskRowToAlpha(reinterpret_cast<const QRgb*>(P.constScanLine(r)),
+                       reinterpret_cast<const QRgb*>(M.constScanLine(r)),
+                       reinterpret_cast<QRgb*>(out.scanLine(y0 + r)), w);
 }
 
 // A name's coverage drawn white on P and black on M, as drawing the text on each does.

@@ -143,12 +143,8 @@ QImage IconMaskMBS(const FolderItem& f, int size) {
     QImage mask(icon.size(), QImage::Format_RGB32);
     const QImage argb = icon.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < argb.height(); ++y) {
-        const QRgb* src = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        QRgb* dst = reinterpret_cast<QRgb*>(mask.scanLine(y));
-        for (int x = 0; x < argb.width(); ++x) {
-            const int g = 255 - qAlpha(src[x]);
-            dst[x] = qRgb(g, g, g);
-        }
+        AlphaRowToMask(reinterpret_cast<const QRgb*>(argb.constScanLine(y)),
+                       reinterpret_cast<QRgb*>(mask.scanLine(y)), argb.width());
     }
     return mask;
 }
@@ -185,12 +181,9 @@ PNGPictureMBS OpenAsPNGMBS(const QString& path, double) {
     for (int y = 0; y < img.height(); ++y) {
         const QRgb* src = reinterpret_cast<const QRgb*>(img.constScanLine(y));
         QRgb* pict = reinterpret_cast<QRgb*>(png.Pict.scanLine(y));
-        QRgb* mask = reinterpret_cast<QRgb*>(png.Mask.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            const int g = 255 - qAlpha(src[x]);
+        for (int x = 0; x < img.width(); ++x)
             pict[x] = qRgb(qRed(src[x]), qGreen(src[x]), qBlue(src[x]));
-            mask[x] = qRgb(g, g, g);
-        }
+        AlphaRowToMask(src, reinterpret_cast<QRgb*>(png.Mask.scanLine(y)), img.width());
     }
     return png;
 }
@@ -213,12 +206,9 @@ QImage CGCreateImageMBS(const QImage& picture, const QImage& mask) {
         const QRgb* msk = y < mh ? reinterpret_cast<const QRgb*>(m.constScanLine(y)) : nullptr;
         QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
         const int limit = msk ? mw : 0;
-        int x = 0;
-        for (; x < limit; ++x) {
-            const uint a = 255u - qGreen(msk[x]);
-            dst[x] = a == 0 ? 0u : ByteMul(src[x] | 0xff000000u, a);
-        }
-        for (; x < w; ++x)
+        if (msk)
+            MaskRowToAlpha(src, msk, dst, limit);
+        for (int x = limit; x < w; ++x)
             dst[x] = src[x] | 0xFF000000u;
     }
     return out;

@@ -75,6 +75,22 @@ inline uint Interpolate255(uint x, uint a, uint y, uint b) {
     return x | t;
 }
 
+// One row of a picture joined with its grey mask (black opaque, white transparent) into
+// premultiplied alpha; the one place a mask becomes alpha.
+inline void MaskRowToAlpha(const QRgb* picture, const QRgb* mask, QRgb* out, int width) {
+    for (int x = 0; x < width; ++x) {
+        const uint a = 255u - (mask[x] & 0xffu);
+        out[x] = a == 0 ? 0u : ByteMul(picture[x] | 0xff000000u, a);
+    }
+}
+// One row of alpha turned into the grey mask that stands for it; the way back.
+inline void AlphaRowToMask(const QRgb* argb, QRgb* mask, int width) {
+    for (int x = 0; x < width; ++x) {
+        const int g = 255 - qAlpha(argb[x]);
+        mask[x] = qRgb(g, g, g);
+    }
+}
+
 // A frameless, top-most, input-transparent translucent window at a screen rectangle.
 class OverlayWindowMBS : public ImageWindow {
 public:
