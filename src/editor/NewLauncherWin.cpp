@@ -77,58 +77,72 @@ void NewLauncherWin::Layout() {
     resize(kDesignWidth, kDesignHeight);
 }
 
-void NewLauncherWin::_CreateControls0() {
-    const auto label = [this](const QString& text, int size, const QRect& r) {
-        auto* l = new QLabel(text, this);
-        l->setTextFormat(Qt::PlainText);
-        l->setFont(PixelFont(size));
-        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        l->setGeometry(r);
-        return l;
-    };
-    const auto button = [this](const QString& text, const QRect& r) {
-        auto* b = new QPushButton(text, this);
-        b->setFont(PixelFont(12));
-        b->setGeometry(r);
-        b->setAutoDefault(false);
-        return b;
-    };
-    const auto checkbox = [this](const QString& text, const QRect& r) {
-        auto* c = new QCheckBox(text, this);
-        c->setFont(PixelFont(11));
-        c->setGeometry(r);
-        c->setChecked(true);
-        return c;
-    };
+namespace {
+QLabel* label(QWidget* parent, const QString& text, int size, const QRect& r) {
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setFont(PixelFont(size));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    l->setGeometry(r);
+    return l;
+}
+QPushButton* button(QWidget* parent, const QString& text, const QRect& r) {
+    auto* b = new QPushButton(text, parent);
+    b->setFont(PixelFont(12));
+    b->setGeometry(r);
+    b->setAutoDefault(false);
+    return b;
+}
+QCheckBox* checkbox(QWidget* parent, const QString& text, const QRect& r) {
+    auto* c = new QCheckBox(text, parent);
+    c->setFont(PixelFont(11));
+    c->setGeometry(r);
+    c->setChecked(true);
+    return c;
+}
+} // namespace
 
-    TitleText = label(kWindowName.English(), 12, QRect(29, 15, 133, 20));
+void NewLauncherWin::_CreateControls0() {
+    _CreateNameListAndButtons();
+    _CreateViewControls();
+    _CreateLookControls();
+    // The edit field takes the keyboard first; the list follows it.
+    NameField->setFocus();
+}
+
+// The name, the item list with its count, OK and Cancel.
+void NewLauncherWin::_CreateNameListAndButtons() {
+    TitleText = label(this, kWindowName.English(), 12, QRect(29, 15, 133, 20));
 
     NameField = new QLineEdit(this);
     NameField->setFont(PixelFont(12));
     NameField->setGeometry(152, 14, 183, 22);
     connect(NameField, &QLineEdit::textEdited, this, &NewLauncherWin::NameField_TextChange);
 
-    OKButton = button(CommonCaptions::OK.English(), QRect(244, 418, 80, 20));
+    OKButton = button(this, CommonCaptions::OK.English(), QRect(244, 418, 80, 20));
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &NewLauncherWin::OKButton_Action);
-    CancelButton = button(CommonCaptions::Cancel.English(), QRect(152, 418, 80, 20));
+    CancelButton = button(this, CommonCaptions::Cancel.English(), QRect(152, 418, 80, 20));
     connect(CancelButton, &QPushButton::clicked, this, &NewLauncherWin::CancelButton_Action);
 
     AppListBox = new ItemListBox(this, this);
     AppListBox->setFont(PixelFont(12));
     AppListBox->setGeometry(9, 120, 326, 286);
 
-    CountText = label(QStringLiteral("0 Items"), 12, QRect(9, 418, 117, 20));
+    CountText = label(this, QStringLiteral("0 Items"), 12, QRect(9, 418, 117, 20));
 
     EditCanvas = new PictureCanvas(AppMedia::YellowHueBlob(), true, this);
     EditCanvas->setGeometry(11, 17, 14, 14);
     EditCanvas->hide();
+}
 
+// The icon size and what the window shows.
+void NewLauncherWin::_CreateViewControls() {
     IconSizeGroupBox = new QGroupBox(kIconSize.English(), this);
     IconSizeGroupBox->setFont(PixelFont(11));
     IconSizeGroupBox->setGeometry(152, 41, 183, 45);
 
-    ViewNameCheckbox = checkbox(kViewName.English(), QRect(9, 63, 135, 18));
+    ViewNameCheckbox = checkbox(this, kViewName.English(), QRect(9, 63, 135, 18));
     connect(ViewNameCheckbox, &QCheckBox::clicked, this, &NewLauncherWin::ViewNameCheckbox_Action);
 
     // The radio buttons sit in the group box; their places are given in window coordinates.
@@ -143,12 +157,15 @@ void NewLauncherWin::_CreateControls0() {
         IconSizeRAdioButton[size_t(i)] = r;
     }
 
-    ViewTitleMenuCheckbox = checkbox(kViewTitleMenu.English(), QRect(9, 46, 139, 18));
+    ViewTitleMenuCheckbox = checkbox(this, kViewTitleMenu.English(), QRect(9, 46, 139, 18));
     connect(ViewTitleMenuCheckbox, &QCheckBox::clicked, this,
             &NewLauncherWin::ViewTitleMenuCheckbox_Action);
-    ViewBackpanelCheckbox = checkbox(kViewBackPanel.English(), QRect(9, 80, 135, 18));
+    ViewBackpanelCheckbox = checkbox(this, kViewBackPanel.English(), QRect(9, 80, 135, 18));
+}
 
-    TransparentText = label(kTransparent.English(), 12, QRect(160, 90, 84, 20));
+// Transparency and colour.
+void NewLauncherWin::_CreateLookControls() {
+    TransparentText = label(this, kTransparent.English(), 12, QRect(160, 90, 84, 20));
     TransValuePopupMenu = new QComboBox(this);
     TransValuePopupMenu->setFont(PixelFont(12));
     TransValuePopupMenu->setGeometry(256, 90, 79, 20);
@@ -160,7 +177,7 @@ void NewLauncherWin::_CreateControls0() {
     ColorRectangle = new ColorRectangleControl(this);
     ColorRectangle->setGeometry(74, 97, 66, 16);
     ColorRectangle->MouseDown = [this] { return ColorRectangle_MouseDown(); };
-    ColorText = label(QStringLiteral("Color"), 11, QRect(36, 98, 38, 12));
+    ColorText = label(this, QStringLiteral("Color"), 11, QRect(36, 98, 38, 12));
 
     // The colour takes part only with the backpanel, however the box gets its value; only
     // the user's click changes the form.
@@ -170,9 +187,6 @@ void NewLauncherWin::_CreateControls0() {
     });
     connect(ViewBackpanelCheckbox, &QCheckBox::clicked, this,
             &NewLauncherWin::ViewBackpanelCheckbox_Action);
-
-    // The edit field takes the keyboard first; the list follows it.
-    NameField->setFocus();
 }
 
 void NewLauncherWin::Event_Open() {

@@ -110,6 +110,9 @@ private:
     NewLauncherWin();
     void Layout();
     void _CreateControls0();
+    void _CreateNameListAndButtons();
+    void _CreateViewControls();
+    void _CreateLookControls();
     void Event_Open();
 
     bool m_placed = false;
