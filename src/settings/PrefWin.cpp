@@ -56,6 +56,21 @@ PrefWin::PrefWin()
     setFixedSize(381, 266);
     setFont(PixelFont(12));
 
+    CreateActivationKeyControls();
+    CreateButtons();
+    CreateTransparencyControls();
+    CreateLanguageControls();
+    SetTabOrder();
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    updateShape();
+    AddMenuHandlers();
+    Event_Open();
+}
+
+// The activation key: one box per modifier.
+void PrefWin::CreateActivationKeyControls() {
     ActivateSettingGroupbox = new QGroupBox(kActivationKey.English(), this);
     ActivateSettingGroupbox->setObjectName(QStringLiteral("ActivateSettingGroupbox"));
     ActivateSettingGroupbox->setFont(PixelFont(12));
@@ -79,7 +94,9 @@ PrefWin::PrefWin()
                              QStringLiteral("Shift key"), 50, 136);
     ControlCheckbox = checkbox("ControlCheckbox", QStringLiteral("Control Key"),
                                QStringLiteral("Ctrl key"), 191, 136);
+}
 
+void PrefWin::CreateButtons() {
     OKButton = new QPushButton(CommonCaptions::OK.English(), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setFont(PixelFont(12));
@@ -92,7 +109,10 @@ PrefWin::PrefWin()
     CancelButton->setFont(PixelFont(12));
     PlaceControl(CancelButton, 104, 226, 80, 20);
     connect(CancelButton, &QPushButton::clicked, this, &PrefWin::CancelButton_Action);
+}
 
+// The default transparency of new windows.
+void PrefWin::CreateTransparencyControls() {
     TransparentText = new QLabel(kDefaultTransparent.English(), this);
     TransparentText->setObjectName(QStringLiteral("TransparentText"));
     TransparentText->setFont(PixelFont(0));
@@ -110,7 +130,9 @@ PrefWin::PrefWin()
     TransValuePopupMenu->addItems(TransparencyRows());
     TransValuePopupMenu->setCurrentIndex(0);
     PlaceControl(TransValuePopupMenu, 205, 178, 116, 20);
+}
 
+void PrefWin::CreateLanguageControls() {
     LanguageGroupBox = new QGroupBox(kLanguage.English(), this);
     LanguageGroupBox->setObjectName(QStringLiteral("LanguageGroupBox"));
     LanguageGroupBox->setFont(PixelFont(12));
@@ -128,7 +150,9 @@ PrefWin::PrefWin()
     EnglishRadioButton->setFont(PixelFont(12));
     PlaceControl(EnglishRadioButton, 191, 39, 100, 20);
     connect(EnglishRadioButton, &QRadioButton::clicked, this, &PrefWin::EnglishRadioButton_Action);
+}
 
+void PrefWin::SetTabOrder() {
     // Top to bottom, the way the dialog reads.
     setTabOrder(KoreanRadioButton, EnglishRadioButton);
     setTabOrder(EnglishRadioButton, CommandCheckbox);
@@ -138,12 +162,6 @@ PrefWin::PrefWin()
     setTabOrder(ControlCheckbox, TransValuePopupMenu);
     setTabOrder(TransValuePopupMenu, CancelButton);
     setTabOrder(CancelButton, OKButton);
-
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    updateShape();
-    AddMenuHandlers();
-    Event_Open();
 }
 
 void PrefWin::Show() {

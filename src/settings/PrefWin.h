@@ -58,6 +58,12 @@ protected:
 private:
     friend class SingleDialog<PrefWin>;
     PrefWin();
+    // The constructor's steps, in the order the controls are made.
+    void CreateActivationKeyControls();
+    void CreateButtons();
+    void CreateTransparencyControls();
+    void CreateLanguageControls();
+    void SetTabOrder();
     void AddMenuHandlers();
     void Event_Open();
     void Event_MouseDown(int x, int y);
