@@ -37,8 +37,8 @@ constexpr Caption kWindowName{"Launcher Win Title", "런쳐윈도우 제목"};
 constexpr Caption kIconSize{"Icon Size", "아이콘 사이즈"};
 // Qt reads a single "&" as an access key; doubled, it shows as written.
 constexpr Caption kViewTitleMenu{"View Title&&Menu", "제목&&메뉴 아이콘 보기"};
-constexpr Caption kViewName{"View Item Name", "아이템 이름 보기"};
-constexpr Caption kViewBackPanel{"View BackPanel", "투명 배경 화면 보기"};
+constexpr const Caption& kViewName = CommonCaptions::ViewItemName;
+constexpr const Caption& kViewBackPanel = CommonCaptions::ViewBackPanel;
 constexpr Caption kTransparent{"Transparent", "투명도설정"};
 // After the item count.
 constexpr Caption kItems{" items", " 아이템"};

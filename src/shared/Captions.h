@@ -23,4 +23,6 @@ inline constexpr Caption SelectAnyItem{"Select Any Item", "추가 아이템 선�
 inline constexpr Caption AddNewItem{"Add New Item", "아이템 추가"};
 inline constexpr Caption RevealInFinder{"Reveal in Finder", "파인더에서 보기"};
 inline constexpr Caption RemoveItem{"Remove Item", "아이템 삭제"};
+inline constexpr Caption ViewItemName{"View Item Name", "아이템 이름 보기"};
+inline constexpr Caption ViewBackPanel{"View BackPanel", "투명 배경 화면 보기"};
 } // namespace CommonCaptions
