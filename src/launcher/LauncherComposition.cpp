@@ -272,31 +272,48 @@ int TextWidth(const QString& text, int pixelSize) {
     return QFontMetrics(PixelFont(pixelSize)).horizontalAdvance(text);
 }
 
-Output Compose(Input in) {
-    Output out;
-    const AppListArray empty;
-    const AppListArray& items = in.items ? *in.items : empty;
-    const LauncherGeometry::Pitch pitch = LauncherGeometry::PitchFor(in.iconSize, in.viewName);
-    const int S = pitch.space;
-    const int N = pitch.nameTextSize;
-    const int T = in.viewTitleMenu ? LauncherGeometry::TitleBandHeight : 0;
-    out.space = S;
-    out.nameTextSize = N;
-    int W = in.width;
+namespace {
 
-    // The title band's measures do not depend on the width, so the widening to fit its
-    // icons is settled before anything is drawn.
-    int w = 0;
+// The window's measures, settled before anything is drawn.
+struct Frame {
+    int S = 0, N = 0, T = 0; // pitch, name text size, title band height
+    int W = 0, H = 0;        // window units
+    int titleWidth = 0;      // the title text's width
+    size_t shown = 0;        // the items that fit under the tallest picture
+    LauncherGeometry::Height height;
+};
+
+// Where an item's pictures go, settled before anything is drawn.
+struct Placed {
+    const FittedIcon* fitted = nullptr;
+    int left = 0, top = 0;        // the icon-size box, window units
+    QPoint icon, name;            // device positions of the fitted picture and the name
+    int firstRow = 0, endRow = 0; // device rows the item touches
+};
+
+// The width grows to hold a full row of icons and the title band's icons; beyond the tallest
+// picture the X server shows, whole rows are left out, so the window shows the rows that fit
+// instead of nothing at all.
+Frame settleFrame(const Input& in, size_t itemCount, qreal dpr, Output& out) {
+    const LauncherGeometry::Pitch pitch = LauncherGeometry::PitchFor(in.iconSize, in.viewName);
+    Frame f;
+    f.S = pitch.space;
+    f.N = pitch.nameTextSize;
+    f.T = in.viewTitleMenu ? LauncherGeometry::TitleBandHeight : 0;
+    out.space = f.S;
+    out.nameTextSize = f.N;
+    int W = in.width;
+    // The title band's measures do not depend on the width.
     if (in.viewTitleMenu) {
-        w = TextWidth(in.name, LauncherGeometry::TitleTextPixels);
-        out.titleNameStringWidth = w;
-        out.prefIconX = w + LauncherGeometry::TitleIconsGap;
+        f.titleWidth = TextWidth(in.name, LauncherGeometry::TitleTextPixels);
+        out.titleNameStringWidth = f.titleWidth;
+        out.prefIconX = f.titleWidth + LauncherGeometry::TitleIconsGap;
         out.prefIconY = -2;
         out.titleLaidOut = true;
     }
     LauncherGeometry::Height h;
     while (true) {
-        h = LauncherGeometry::HeightFor(W, S, N, in.viewTitleMenu, int(items.size()));
+        h = LauncherGeometry::HeightFor(W, f.S, f.N, in.viewTitleMenu, int(itemCount));
         if (W < h.limitWidthCount * in.iconSize) {
             W = h.limitWidthCount * in.iconSize;
             continue;
@@ -307,147 +324,210 @@ Output Compose(Input in) {
         }
         break;
     }
-    // Beyond the tallest picture the X server shows, whole rows are left out: the window
-    // shows the rows that fit instead of nothing at all.
-    size_t shown = items.size();
+    f.shown = itemCount;
     int fullHeight = h.height;
     // The limit is in device pixels.
-    const int maxHeight = int(LauncherGeometry::MaxPictureHeight / (in.dpr > 0 ? in.dpr : 1.0));
-    if (fullHeight > maxHeight && S > 0) {
-        const int rows = qMax(1, (maxHeight - T - S) / (S + N) + 1);
-        shown = qMin(shown, size_t(rows) * size_t(h.limitWidthCount));
-        fullHeight = T + S + (rows - 1) * (S + N);
+    const int maxHeight = int(LauncherGeometry::MaxPictureHeight / dpr);
+    if (fullHeight > maxHeight && f.S > 0) {
+        const int rows = qMax(1, (maxHeight - f.T - f.S) / (f.S + f.N) + 1);
+        f.shown = qMin(f.shown, size_t(rows) * size_t(h.limitWidthCount));
+        fullHeight = f.T + f.S + (rows - 1) * (f.S + f.N);
     }
-    const int H = qMax(1, fullHeight);
-    W = qMax(1, W);
-    out.width = W;
-    out.height = H;
+    f.height = h;
+    f.H = qMax(1, fullHeight);
+    f.W = qMax(1, W);
+    out.width = f.W;
+    out.height = f.H;
     out.limitWidthCount = h.limitWidthCount;
+    return f;
+}
+
+// The fitted icon of an item: the cache's when it is fresh, else fitted anew (keeping the
+// name the cache laid out).
+void takeFitted(FittedIcon& fitted, const AppListClass& item, const Input& in, qreal dpr) {
+    const auto hit = in.cache ? in.cache->find(&item) : FittedCache::iterator();
+    if (in.cache && hit != in.cache->end() && fresh(hit->second, item, in.iconSize, dpr)) {
+        fitted = hit->second;
+        return;
+    }
+    fitted = fit(item, in.iconSize, dpr);
+    if (in.cache && hit != in.cache->end()) {
+        fitted.name = hit->second.name;
+        fitted.nameSize = hit->second.nameSize;
+        fitted.cellWidth = hit->second.cellWidth;
+        fitted.nameWidth = hit->second.nameWidth;
+        fitted.nameDpr = hit->second.nameDpr;
+        fitted.nameGlyphs = hit->second.nameGlyphs;
+        fitted.nameOrigin = hit->second.nameOrigin;
+    }
+}
+
+// Each shown item's icon and name places, row by row; the fitted pictures end in kept.
+std::vector<Placed> placeItems(const Input& in, const AppListArray& items, const Frame& f,
+                               qreal dpr, FittedCache& kept, Output& out) {
+    std::vector<Placed> placed;
+    placed.reserve(f.shown);
+    const QFont nameFont = PixelFont(f.N);
+    const qreal nameAscent = QFontMetricsF(nameFont).ascent();
+    const qreal yFraction = qCeil(nameAscent) - nameAscent;
+    const int S = f.S, N = f.N;
+    int x = 0, y = f.T;
+    const int off = RealToInt((S - in.iconSize) / 2.0);
+    out.itemPositions.reserve(f.shown);
+    for (size_t k = 0; k < f.shown; ++k) {
+        const auto& item = items[k];
+        auto [slot, added] = kept.try_emplace(item.get());
+        FittedIcon& fitted = slot->second;
+        if (added)
+            takeFitted(fitted, *item, in, dpr);
+        Placed p;
+        p.fitted = &fitted;
+        p.left = x + off;
+        p.top = y;
+        out.itemPositions.emplace_back(x + off, y);
+        p.icon = QPoint(qRound((x + off) * dpr), qRound(y * dpr));
+        p.firstRow = p.icon.y();
+        p.endRow = qRound((y + in.iconSize) * dpr) + 1;
+        if (in.viewName) {
+            if (fitted.name != item->AppName || fitted.nameSize != N || fitted.cellWidth != S ||
+                fitted.nameDpr != dpr || fitted.nameGlyphs.isNull())
+                layoutName(fitted, item->AppName, nameFont, S, yFraction, dpr);
+            const int baseline = y + S - N;
+            const int nx = fitted.nameWidth >= S ? x : x + RealToInt((S - fitted.nameWidth) / 2.0);
+            const int top = baseline - qCeil(nameAscent);
+            p.name = QPoint(qRound((nx + fitted.nameOrigin.x()) * dpr),
+                            qRound((top + fitted.nameOrigin.y()) * dpr));
+            p.firstRow = qMin(p.firstRow, p.name.y());
+            p.endRow = qMax(p.endRow, p.name.y() + fitted.nameGlyphs.height());
+        }
+        placed.push_back(p);
+        x += S;
+        if (f.W - S < x) {
+            x = 0;
+            y += in.viewName ? S + N - 2 : S;
+        }
+    }
+    return placed;
+}
+
+// The backpanel picture B and its mask BM are plain colour except near the panel's round
+// corners and the title pill, so only the strips at the top and the bottom are painted; the
+// rows between hold the panel colour and grey 180 throughout.
+BackpanelStrips paintBackpanel(const Input& in, const Frame& f, qreal dpr, int Wd, int Hd) {
+    BackpanelStrips strips;
+    const int W = f.W, H = f.H, T = f.T;
+    const int topRows = qMin(Hd, qRound((T + 16) * dpr));
+    const int bottomStart = qMax(topRows, Hd - qRound(16 * dpr));
+    const auto paintStrip = [&](int firstRow, int rows, QImage& b, QImage& bm) {
+        b = QImage(Wd, rows, QImage::Format_RGB32);
+        bm = QImage(Wd, rows, QImage::Format_RGB32);
+        b.setDevicePixelRatio(dpr);
+        bm.setDevicePixelRatio(dpr);
+        b.fill(Qt::white);
+        bm.fill(Qt::white);
+        QPainter bp(&b);
+        bp.setRenderHint(QPainter::Antialiasing);
+        bp.translate(0, -firstRow / dpr);
+        // With the title band the panel keeps the full height, so its lower corners fall
+        // below the picture.
+        fillRoundRect(bp, QRectF(0, T, W, H), kPanelRadius, kPanelRadius, in.color);
+        QPainter bmp(&bm);
+        bmp.setRenderHint(QPainter::Antialiasing);
+        bmp.translate(0, -firstRow / dpr);
+        const QColor grey(kGrey, kGrey, kGrey);
+        if (in.viewTitleMenu) {
+            fillRoundRect(bmp,
+                          QRectF(0, 0, f.titleWidth + LauncherGeometry::TitlePlateMargin,
+                                 LauncherGeometry::TitlePlateHeight),
+                          kPlateRadius, kPlateRadius, grey);
+            fillRoundRect(bmp, QRectF(0, T, W, H), kPanelRadius, kPanelRadius, grey);
+        } else {
+            fillRoundRect(bmp, QRectF(0, 0, W, H), kPanelRadius, kPanelRadius, grey);
+        }
+    };
+    strips.topRows = topRows;
+    strips.bottomStart = bottomStart;
+    paintStrip(0, topRows, strips.topB, strips.topBM);
+    if (bottomStart < Hd)
+        paintStrip(bottomStart, Hd - bottomStart, strips.bottomB, strips.bottomBM);
+    strips.colour = in.color.rgb() | 0xff000000u;
+    return strips;
+}
+
+// Two painters over the working picture P and its mask M for the band starting at device
+// row y0, both drawing in window units.
+struct BandPainters {
+    QPainter pp, mp;
+    BandPainters(QImage& P, QImage& M, int y0, qreal dpr) : pp(&P), mp(&M) {
+        for (QPainter* p : {&pp, &mp}) {
+            p->setRenderHint(QPainter::Antialiasing);
+            p->setRenderHint(QPainter::TextAntialiasing);
+            p->translate(0, -y0 / dpr);
+        }
+    }
+};
+
+// The title band: the name on its plate, the settings icon and the plus/minus icon.
+void drawTitleBand(QImage& P, QImage& M, const Input& in, const Frame& f, const Output& out, int y0,
+                   qreal dpr) {
+    BandPainters band(P, M, y0, dpr);
+    QPainter& pp = band.pp;
+    QPainter& mp = band.mp;
+    const QFont titleFont = PixelFont(LauncherGeometry::TitleTextPixels);
+    pp.setFont(titleFont);
+    mp.setFont(titleFont);
+    const QRectF plate(0, 0, f.titleWidth + LauncherGeometry::TitlePlateMargin,
+                       LauncherGeometry::TitlePlateHeight);
+    fillRoundRect(pp, plate, kPlateRadius, kPlateRadius, in.color);
+    fillRoundRect(mp, plate, kPlateRadius, kPlateRadius, QColor(150, 150, 150));
+    pp.setPen(Qt::white);
+    pp.drawText(QPointF(10, 15), in.name);
+    mp.setPen(Qt::black);
+    mp.drawText(QPointF(10, 15), in.name);
+    const int px = out.prefIconX, py = out.prefIconY;
+    pp.drawImage(px, py, AppMedia::PrefIcon24());
+    mp.drawImage(px, py, AppMedia::PrefIcon24Mask());
+    pp.drawImage(px + 30, py + 1, AppMedia::PlusMinusIcon());
+    fillRoundRect(mp, QRectF(px + 30, 1, 32, 19), 5, 5, QColor(50, 50, 50));
+}
+
+// A picture that did not decode: a neutral placeholder keeps the cell.
+void drawPlaceholder(QImage& P, QImage& M, const Placed& p, int iconSize, int y0, qreal dpr) {
+    BandPainters band(P, M, y0, dpr);
+    const QRectF r(p.left + iconSize * 0.1, p.top + iconSize * 0.1, iconSize * 0.8, iconSize * 0.8);
+    band.pp.setPen(QPen(QColor(120, 120, 120), 1.5, Qt::DashLine));
+    band.pp.setBrush(QColor(200, 200, 200));
+    band.pp.drawRoundedRect(r, iconSize * 0.12, iconSize * 0.12);
+    fillRoundRect(band.mp, r, iconSize * 0.24, iconSize * 0.24, QColor(110, 110, 110));
+}
+
+} // namespace
+
+Output Compose(Input in) {
+    Output out;
+    const AppListArray empty;
+    const AppListArray& items = in.items ? *in.items : empty;
+    const qreal dpr = in.dpr > 0 ? in.dpr : 1.0;
+    const Frame f = settleFrame(in, items.size(), dpr, out);
+
+    // Everything is at device pixels; drawing is in window units.
+    const int Wd = qMax(1, qRound(f.W * dpr)), Hd = qMax(1, qRound(f.H * dpr));
+    FittedCache kept;
+    const std::vector<Placed> placed = placeItems(in, items, f, dpr, kept, out);
+    BackpanelStrips strips;
+    if (in.viewBackPanel)
+        strips = paintBackpanel(in, f, dpr, Wd, Hd);
 
     // The picture is composed in bands of rows: a small working picture P and its mask M are
     // drawn for one band at a time and joined into the final picture, so no full-size
-    // working copies are made. Everything is at device pixels; drawing is in window units.
-    const qreal dpr = in.dpr > 0 ? in.dpr : 1.0;
-    const int Wd = qMax(1, qRound(W * dpr)), Hd = qMax(1, qRound(H * dpr));
-    const int band = 64; // rows, even: a band starts on a whole window pixel at ratio 2
-
-    // Every item's place and pictures, settled before anything is drawn.
-    struct Placed {
-        const FittedIcon* fitted = nullptr;
-        int left = 0, top = 0;        // the icon-size box, window units
-        QPoint icon, name;            // device positions of the fitted picture and the name
-        int firstRow = 0, endRow = 0; // device rows the item touches
-    };
-    std::vector<Placed> placed;
-    placed.reserve(items.size());
-    FittedCache kept;
-    {
-        const QFont nameFont = PixelFont(N);
-        const qreal nameAscent = QFontMetricsF(nameFont).ascent();
-        const qreal yFraction = qCeil(nameAscent) - nameAscent;
-        int x = 0, y = T;
-        const int off = RealToInt((S - in.iconSize) / 2.0);
-        out.itemPositions.reserve(items.size());
-        for (size_t k = 0; k < shown; ++k) {
-            const auto& item = items[k];
-            auto [slot, added] = kept.try_emplace(item.get());
-            FittedIcon& fitted = slot->second;
-            if (added) {
-                const auto hit = in.cache ? in.cache->find(item.get()) : FittedCache::iterator();
-                if (in.cache && hit != in.cache->end() &&
-                    fresh(hit->second, *item, in.iconSize, dpr))
-                    fitted = hit->second;
-                else {
-                    fitted = fit(*item, in.iconSize, dpr);
-                    if (in.cache && hit != in.cache->end()) { // keep its laid-out name
-                        fitted.name = hit->second.name;
-                        fitted.nameSize = hit->second.nameSize;
-                        fitted.cellWidth = hit->second.cellWidth;
-                        fitted.nameWidth = hit->second.nameWidth;
-                        fitted.nameDpr = hit->second.nameDpr;
-                        fitted.nameGlyphs = hit->second.nameGlyphs;
-                        fitted.nameOrigin = hit->second.nameOrigin;
-                    }
-                }
-            }
-            Placed p;
-            p.fitted = &fitted;
-            p.left = x + off;
-            p.top = y;
-            out.itemPositions.emplace_back(x + off, y);
-            p.icon = QPoint(qRound((x + off) * dpr), qRound(y * dpr));
-            p.firstRow = p.icon.y();
-            p.endRow = qRound((y + in.iconSize) * dpr) + 1;
-            if (in.viewName) {
-                if (fitted.name != item->AppName || fitted.nameSize != N || fitted.cellWidth != S ||
-                    fitted.nameDpr != dpr || fitted.nameGlyphs.isNull())
-                    layoutName(fitted, item->AppName, nameFont, S, yFraction, dpr);
-                const int baseline = y + S - N;
-                const int nx =
-                    fitted.nameWidth >= S ? x : x + RealToInt((S - fitted.nameWidth) / 2.0);
-                const int top = baseline - qCeil(nameAscent);
-                p.name = QPoint(qRound((nx + fitted.nameOrigin.x()) * dpr),
-                                qRound((top + fitted.nameOrigin.y()) * dpr));
-                p.firstRow = qMin(p.firstRow, p.name.y());
-                p.endRow = qMax(p.endRow, p.name.y() + fitted.nameGlyphs.height());
-            }
-            placed.push_back(p);
-            x += S;
-            if (W - S < x) {
-                x = 0;
-                y += in.viewName ? S + N - 2 : S;
-            }
-        }
-    }
-
-    // The backpanel picture B and its mask BM are plain colour except near the panel's
-    // round corners and the title pill, so only the strips at the top and the bottom are
-    // painted; the rows between hold the panel colour and grey 180 throughout.
-    BackpanelStrips strips;
-    if (in.viewBackPanel) {
-        const int topRows = qMin(Hd, qRound((T + 16) * dpr));
-        const int bottomStart = qMax(topRows, Hd - qRound(16 * dpr));
-        const auto paintStrip = [&](int firstRow, int rows, QImage& b, QImage& bm) {
-            b = QImage(Wd, rows, QImage::Format_RGB32);
-            bm = QImage(Wd, rows, QImage::Format_RGB32);
-            b.setDevicePixelRatio(dpr);
-            bm.setDevicePixelRatio(dpr);
-            b.fill(Qt::white);
-            bm.fill(Qt::white);
-            QPainter bp(&b);
-            bp.setRenderHint(QPainter::Antialiasing);
-            bp.translate(0, -firstRow / dpr);
-            // With the title band the panel keeps the full height, so its lower corners
-            // fall below the picture.
-            fillRoundRect(bp, QRectF(0, T, W, H), kPanelRadius, kPanelRadius, in.color);
-            QPainter bmp(&bm);
-            bmp.setRenderHint(QPainter::Antialiasing);
-            bmp.translate(0, -firstRow / dpr);
-            const QColor grey(kGrey, kGrey, kGrey);
-            if (in.viewTitleMenu) {
-                fillRoundRect(bmp,
-                              QRectF(0, 0, w + LauncherGeometry::TitlePlateMargin,
-                                     LauncherGeometry::TitlePlateHeight),
-                              kPlateRadius, kPlateRadius, grey);
-                fillRoundRect(bmp, QRectF(0, T, W, H), kPanelRadius, kPanelRadius, grey);
-            } else {
-                fillRoundRect(bmp, QRectF(0, 0, W, H), kPanelRadius, kPanelRadius, grey);
-            }
-        };
-        strips.topRows = topRows;
-        strips.bottomStart = bottomStart;
-        paintStrip(0, topRows, strips.topB, strips.topBM);
-        if (bottomStart < Hd)
-            paintStrip(bottomStart, Hd - bottomStart, strips.bottomB, strips.bottomBM);
-        strips.colour = in.color.rgb() | 0xff000000u;
-    }
-
-    // The previous picture's pixels are reused when it has the same size and is not shared.
+    // working copies are made. The previous picture's pixels are reused when it has the
+    // same size and is not shared.
     QImage pic = in.recycled.size() == QSize(Wd, Hd) &&
                          in.recycled.format() == QImage::Format_ARGB32_Premultiplied
                      ? std::move(in.recycled)
                      : populatedImage(Wd, Hd);
     in.recycled = QImage();
+    const int band = 64; // rows, even: a band starts on a whole window pixel at ratio 2
     QImage P(Wd, band, QImage::Format_RGB32);
     QImage M(Wd, band, QImage::Format_RGB32);
     P.setDevicePixelRatio(dpr);
@@ -457,52 +537,15 @@ Output Compose(Input in) {
         const int rows = qMin(band, Hd - y0);
         P.fill(Qt::white);
         M.fill(Qt::white);
-        if (y0 < titleRows) {
-            QPainter pp(&P);
-            QPainter mp(&M);
-            pp.setRenderHint(QPainter::Antialiasing);
-            mp.setRenderHint(QPainter::Antialiasing);
-            pp.setRenderHint(QPainter::TextAntialiasing);
-            mp.setRenderHint(QPainter::TextAntialiasing);
-            pp.translate(0, -y0 / dpr);
-            mp.translate(0, -y0 / dpr);
-            const QFont titleFont = PixelFont(LauncherGeometry::TitleTextPixels);
-            pp.setFont(titleFont);
-            mp.setFont(titleFont);
-            const QRectF plate(0, 0, w + LauncherGeometry::TitlePlateMargin,
-                               LauncherGeometry::TitlePlateHeight);
-            fillRoundRect(pp, plate, kPlateRadius, kPlateRadius, in.color);
-            fillRoundRect(mp, plate, kPlateRadius, kPlateRadius, QColor(150, 150, 150));
-            pp.setPen(Qt::white);
-            pp.drawText(QPointF(10, 15), in.name);
-            mp.setPen(Qt::black);
-            mp.drawText(QPointF(10, 15), in.name);
-            const int px = out.prefIconX, py = out.prefIconY;
-            pp.drawImage(px, py, AppMedia::PrefIcon24());
-            mp.drawImage(px, py, AppMedia::PrefIcon24Mask());
-            pp.drawImage(px + 30, py + 1, AppMedia::PlusMinusIcon());
-            fillRoundRect(mp, QRectF(px + 30, 1, 32, 19), 5, 5, QColor(50, 50, 50));
-        }
+        if (y0 < titleRows)
+            drawTitleBand(P, M, in, f, out, y0, dpr);
         for (const Placed& p : placed) {
             if (p.endRow <= y0 || p.firstRow >= y0 + rows)
                 continue;
-            if (p.fitted->ok) {
+            if (p.fitted->ok)
                 drawFitted(P, M, p.fitted->picture, p.icon.x(), p.icon.y() - y0);
-            } else {
-                // A picture that did not decode: a neutral placeholder keeps the cell.
-                QPainter pp(&P);
-                QPainter mp(&M);
-                pp.setRenderHint(QPainter::Antialiasing);
-                mp.setRenderHint(QPainter::Antialiasing);
-                pp.translate(0, -y0 / dpr);
-                mp.translate(0, -y0 / dpr);
-                const QRectF r(p.left + in.iconSize * 0.1, p.top + in.iconSize * 0.1,
-                               in.iconSize * 0.8, in.iconSize * 0.8);
-                pp.setPen(QPen(QColor(120, 120, 120), 1.5, Qt::DashLine));
-                pp.setBrush(QColor(200, 200, 200));
-                pp.drawRoundedRect(r, in.iconSize * 0.12, in.iconSize * 0.12);
-                fillRoundRect(mp, r, in.iconSize * 0.24, in.iconSize * 0.24, QColor(110, 110, 110));
-            }
+            else
+                drawPlaceholder(P, M, p, in.iconSize, y0, dpr);
             if (in.viewName)
                 drawGlyphs(P, M, p.fitted->nameGlyphs, p.name.x(), p.name.y() - y0);
         }
