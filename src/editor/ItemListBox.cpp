@@ -1,6 +1,5 @@
 #include "editor/ItemListBox.h"
 
-#include "editor/NewLauncherWin.h"
 #include "launcher/LauncherWin.h"
 #include "platform/FileDrops.h"
 #include "platform/Plugin.h"
@@ -140,8 +139,7 @@ Qt::ItemFlags ItemListModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
 }
 
-ItemListBox::ItemListBox(NewLauncherWin* owner, QWidget* parent)
-    : QTableView(parent), m_owner(owner), m_model(new ItemListModel(this)) {
+ItemListBox::ItemListBox(QWidget* parent) : QTableView(parent), m_model(new ItemListModel(this)) {
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -237,10 +235,10 @@ void ItemListBox::contextMenuEvent(QContextMenuEvent* event) {
     // dispatched from the event loop, after the menu's own handling of the click.
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    m_owner->AppListBox_ConstructContextualMenu(menu);
-    connect(menu, &QMenu::triggered, m_owner, [owner = m_owner](QAction* a) {
+    Q_EMIT contextualMenuWanted(menu);
+    connect(menu, &QMenu::triggered, this, [this](QAction* a) {
         QMetaObject::invokeMethod(
-            owner, [owner, text = a->text()] { owner->AppListBox_ContextualMenuAction(text); },
+            this, [this, text = a->text()] { Q_EMIT contextualMenuChosen(text); },
             Qt::QueuedConnection);
     });
     menu->popup(event->globalPos());
@@ -253,7 +251,9 @@ void ItemListBox::keyPressEvent(QKeyEvent* event) {
     QString key = event->text();
     if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
         key = QString(QChar(8));
-    if (!m_owner->AppListBox_KeyDown(key))
+    bool handled = false;
+    Q_EMIT keyPressed(key, &handled);
+    if (!handled)
         QTableView::keyPressEvent(event);
 }
 
@@ -321,14 +321,14 @@ void ItemListBox::dropEvent(QDropEvent* event) {
     if (isOwnRowDrag(event->mimeData())) {
         event->setDropAction(Qt::MoveAction);
         event->accept();
-        m_owner->AppListBox_DragReorderRows(dropPositionAt(event->position().toPoint()), -1);
+        Q_EMIT rowsDragged(dropPositionAt(event->position().toPoint()), -1);
         return;
     }
     if (!AcceptFileDropAsCopy(event)) {
         event->ignore();
         return;
     }
-    m_owner->AppListBox_DropObject(event->mimeData());
+    Q_EMIT itemsDropped(event->mimeData());
 }
 
 void ItemListBox::paintEvent(QPaintEvent* event) {

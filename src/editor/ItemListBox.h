@@ -7,7 +7,8 @@
 #include <QTableView>
 
 class LauncherWin;
-class NewLauncherWin;
+class QMenu;
+class QMimeData;
 
 // The editor's item list reads the item array itself: row r is element r, and the row count
 // the view knows is the one announced through the model's signals.
@@ -54,12 +55,13 @@ private:
 };
 
 // The list box of the editor: striped rows of number, icon, name and origin marker, several
-// rows selectable, rows reordered by dragging, files and folders dropped on it.
+// rows selectable, rows reordered by dragging, files and folders dropped on it. What the user
+// does with it is reported to its owner through the signals below.
 class ItemListBox : public QTableView {
     Q_OBJECT
 
 public:
-    ItemListBox(NewLauncherWin* owner, QWidget* parent);
+    explicit ItemListBox(QWidget* parent = nullptr);
 
     ItemListModel* listModel() const { return m_model; }
     int ListCount() const { return m_model->rowCount(); }
@@ -73,6 +75,19 @@ public:
     int dropPositionAt(const QPoint& viewportPos) const;
 
     static constexpr const char* RowsMimeType = "application/x-vondrelaskit-editor-rows";
+
+Q_SIGNALS:
+    // Emitted before the menu pops up: a receiver connected directly fills it.
+    void contextualMenuWanted(QMenu* menu);
+    // The text of the chosen entry, emitted from the event loop once the menu has unwound.
+    void contextualMenuChosen(const QString& text);
+    // A key typed in the list (Backspace and Delete as character 8); a receiver connected
+    // directly sets *handled to keep the list's own handling from running.
+    void keyPressed(const QString& key, bool* handled);
+    // The selected rows were dragged to newPosition, an index into the array without them.
+    void rowsDragged(int newPosition, int parentRow);
+    // Files or folders were dropped on the list.
+    void itemsDropped(const QMimeData* data);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -90,7 +105,6 @@ private:
     int insertionRowAt(const QPoint& viewportPos) const;
     void layoutColumns();
 
-    NewLauncherWin* m_owner;
     ItemListModel* m_model;
     int m_dropLine = -1; // the insertion row a row drag points at, for the indicator
 };

@@ -125,9 +125,20 @@ void NewLauncherWin::_CreateNameListAndButtons() {
     CancelButton = button(this, CommonCaptions::Cancel.English(), QRect(152, 418, 80, 20));
     connect(CancelButton, &QPushButton::clicked, this, &NewLauncherWin::CancelButton_Action);
 
-    AppListBox = new ItemListBox(this, this);
+    AppListBox = new ItemListBox(this);
     AppListBox->setFont(PixelFont(12));
     AppListBox->setGeometry(9, 120, 326, 286);
+    connect(AppListBox, &ItemListBox::contextualMenuWanted, this,
+            &NewLauncherWin::AppListBox_ConstructContextualMenu, Qt::DirectConnection);
+    connect(AppListBox, &ItemListBox::contextualMenuChosen, this,
+            &NewLauncherWin::AppListBox_ContextualMenuAction);
+    connect(
+        AppListBox, &ItemListBox::keyPressed, this,
+        [this](const QString& key, bool* handled) { *handled = AppListBox_KeyDown(key); },
+        Qt::DirectConnection);
+    connect(AppListBox, &ItemListBox::rowsDragged, this,
+            &NewLauncherWin::AppListBox_DragReorderRows);
+    connect(AppListBox, &ItemListBox::itemsDropped, this, &NewLauncherWin::AppListBox_DropObject);
 
     CountText = label(this, QStringLiteral("0 Items"), 12, QRect(9, 418, 117, 20));
 
