@@ -163,6 +163,102 @@ TEST_F(DatabaseTest, CursorEditUpdateWritesTheCurrentRow) {
     EXPECT_EQ(check->IdxField(2).IntegerValue(), 9);
 }
 
+// The cursor reads as it moves: rows written back on the way are each met once, in order,
+// and the rows after them still read.
+TEST_F(DatabaseTest, EveryRowEditedWhileTheCursorMoves) {
+    auto db = openScratch();
+    for (int uid = 0; uid < 5; ++uid)
+        insertItem(*db, 3, uid, QStringLiteral("item %1").arg(uid));
+
+    auto rs = db->SQLSelect(QStringLiteral("Select * from LauncherList where LauncherWinUID=3"));
+    ASSERT_NE(rs, nullptr);
+    QStringList seen;
+    while (!rs->Eof()) {
+        seen << rs->Field(QStringLiteral("AppName")).StringValue();
+        rs->Edit();
+        rs->Field(QStringLiteral("AppName")).setStringValue(QStringLiteral("renamed"));
+        rs->Field(QStringLiteral("AppSEQ"))
+            .setIntegerValue(rs->Field(QStringLiteral("AppUID")).IntegerValue() + 10);
+        rs->Update();
+        ASSERT_FALSE(db->Error()) << db->ErrorMessage().toStdString();
+        rs->MoveNext();
+    }
+    EXPECT_EQ(seen, QStringList({"item 0", "item 1", "item 2", "item 3", "item 4"}));
+
+    auto check = db->SQLSelect(QStringLiteral("Select AppName, AppSEQ from LauncherList "
+                                              "order by AppUID"));
+    ASSERT_NE(check, nullptr);
+    for (int uid = 0; uid < 5; ++uid, check->MoveNext()) {
+        ASSERT_FALSE(check->Eof());
+        EXPECT_EQ(check->IdxField(1).StringValue(), QStringLiteral("renamed"));
+        EXPECT_EQ(check->IdxField(2).IntegerValue(), uid + 10);
+    }
+    EXPECT_TRUE(check->Eof());
+}
+
+// Other statements on the same connection, and their commit, while a query is being read.
+TEST_F(DatabaseTest, WritesAndCommitWhileAQueryIsRead) {
+    auto db = openScratch(/*autoCommit=*/false);
+    for (int uid = 0; uid < 4; ++uid)
+        insertItem(*db, 1, uid, QStringLiteral("item %1").arg(uid));
+    db->Commit();
+
+    auto rs = db->SQLSelect(QStringLiteral("Select AppUID from LauncherList where "
+                                           "LauncherWinUID=1 order by AppUID"));
+    ASSERT_NE(rs, nullptr);
+    std::vector<qint64> seen;
+    while (!rs->Eof()) {
+        const qint64 uid = rs->IdxField(1).IntegerValue();
+        seen.push_back(uid);
+        insertItem(*db, 2, uid, QStringLiteral("copy"));
+        db->SQLExecute(QStringLiteral("Update LauncherList set AppName='read' where "
+                                      "LauncherWinUID=1 and AppUID=") +
+                       QString::number(uid));
+        ASSERT_FALSE(db->Error()) << db->ErrorMessage().toStdString();
+        db->Commit();
+        ASSERT_FALSE(db->Error()) << db->ErrorMessage().toStdString();
+        rs->MoveNext();
+    }
+    EXPECT_EQ(seen, std::vector<qint64>({0, 1, 2, 3}));
+
+    Database other;
+    other.DatabaseFile = scratch(QStringLiteral("scratch.rdb"));
+    ASSERT_TRUE(other.Connect());
+    auto check = other.SQLSelect(
+        QStringLiteral("Select (Select count(*) from LauncherList where LauncherWinUID=2), "
+                       "(Select count(*) from LauncherList where AppName='read')"));
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check->IdxField(1).IntegerValue(), 4);
+    EXPECT_EQ(check->IdxField(2).IntegerValue(), 4);
+}
+
+// A cursor still held when its connection closes is ended with it: the close finishes its
+// work on the file (the write-ahead log folded back) and the cursor reads nothing more.
+TEST_F(DatabaseTest, ClosingTheConnectionEndsItsOpenCursors) {
+    auto db = openScratch();
+    for (int uid = 0; uid < 5; ++uid)
+        insertItem(*db, 3, uid, QStringLiteral("item %1").arg(uid));
+
+    auto rs = db->SQLSelect(QStringLiteral("Select * from LauncherList"));
+    ASSERT_NE(rs, nullptr);
+    rs->MoveNext();
+    ASSERT_FALSE(rs->Eof());
+    db->Close();
+    EXPECT_TRUE(rs->Eof());
+    EXPECT_TRUE(rs->Field(QStringLiteral("AppName")).StringValue().isEmpty());
+    rs->MoveNext();
+    rs->Close();
+    db.reset();
+
+    EXPECT_FALSE(QFile::exists(scratch(QStringLiteral("scratch.rdb-wal"))));
+    Database other;
+    other.DatabaseFile = scratch(QStringLiteral("scratch.rdb"));
+    ASSERT_TRUE(other.Connect());
+    auto mode = other.SQLSelect(QStringLiteral("PRAGMA journal_mode"));
+    ASSERT_NE(mode, nullptr);
+    EXPECT_EQ(mode->IdxField(1).StringValue(), QStringLiteral("delete"));
+}
+
 TEST_F(DatabaseTest, ChangesWithoutAutoCommitBecomeVisibleOnCommit) {
     auto db = openScratch(/*autoCommit=*/false);
     insertItem(*db, 0, 0, QStringLiteral("pending"));

@@ -1,5 +1,6 @@
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
+#include "platform/Framework.h"
 #include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
@@ -14,8 +15,9 @@ void LauncherWin::LoadAppListMethod(Database& db) {
         return;
     }
     LauncherItemArr->clear();
-    // The stored texts are decoded below, with the icons, on all cores.
-    std::vector<std::pair<QString, QString>> texts;
+    // Each row's stored texts become their bytes as it is read, so the long texts never pile
+    // up; the bytes are read as pictures below, with the icons, on all cores.
+    std::vector<std::pair<QByteArray, QByteArray>> stored;
     while (!rs->Eof()) {
         const LauncherListRow row = LauncherListRow::Read(*rs);
         auto item = std::make_shared<AppListClass>();
@@ -23,7 +25,7 @@ void LauncherWin::LoadAppListMethod(Database& db) {
         item->AppSEQ = row.AppSEQ;
         item->AppName = row.AppName;
         item->AppPath = row.AppPath;
-        texts.emplace_back(row.Icon, row.IconMask);
+        stored.emplace_back(DecodeBase64(row.Icon), DecodeBase64(row.IconMask));
         item->f = FolderItem(item->AppPath);
         LauncherItemArr->push_back(std::move(item));
         rs->MoveNext();
@@ -39,9 +41,9 @@ void LauncherWin::LoadAppListMethod(Database& db) {
     LauncherComposition::FitIcons(*LauncherItemArr, IconSize, devicePixelRatioF(), m_fitted,
                                   [&](size_t i) {
                                       AppListClass& item = *(*LauncherItemArr)[i];
-                                      item.Icon = StoredPicture::fromText(texts[i].first);
-                                      item.IconMask = StoredPicture::fromText(texts[i].second);
-                                      texts[i] = {};
+                                      item.Icon = StoredPicture::fromData(stored[i].first);
+                                      item.IconMask = StoredPicture::fromData(stored[i].second);
+                                      stored[i] = {};
                                   });
     Q_EMIT ItemsChanged();
     MakeAppImageMethod();

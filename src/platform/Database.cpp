@@ -47,7 +47,7 @@ void DatabaseRecord::BooleanColumn(const QString& name, bool value) {
 QVariant DatabaseCursorField::value() const {
     if (!m_rs || m_rs->Eof() || m_column < 0)
         return {};
-    return m_rs->m_rows[m_rs->m_current][size_t(m_column)];
+    return m_rs->m_row[size_t(m_column)];
 }
 
 qint64 DatabaseCursorField::IntegerValue() const {
@@ -79,7 +79,7 @@ bool DatabaseCursorField::BooleanValue() const {
 void DatabaseCursorField::set(const QVariant& v) {
     if (!m_rs || m_rs->Eof() || m_column < 0 || !m_rs->m_editing)
         return;
-    m_rs->m_rows[m_rs->m_current][size_t(m_column)] = v;
+    m_rs->m_row[size_t(m_column)] = v;
     m_rs->m_edits.emplace_back(m_column, v);
 }
 
@@ -93,9 +93,38 @@ void DatabaseCursorField::setBooleanValue(bool v) {
     set(QVariant(qint64(v ? 1 : 0)));
 }
 
+RecordSet::~RecordSet() {
+    Close();
+}
+
+bool RecordSet::fetch(std::vector<QVariant>& row) {
+    if (!m_query)
+        return false;
+    if (!m_query->next()) {
+        endQuery();
+        return false;
+    }
+    row.resize(size_t(m_width));
+    for (int i = 0; i < m_width; ++i)
+        row[size_t(i)] = m_query->value(i);
+    return true;
+}
+
+void RecordSet::endQuery() {
+    if (m_query) {
+        m_query->finish();
+        m_query.reset();
+    }
+}
+
 void RecordSet::MoveNext() {
-    if (!Eof())
-        ++m_current;
+    if (m_hasNext) {
+        m_row.swap(m_next);
+        m_hasNext = fetch(m_next);
+    } else {
+        m_hasRow = false;
+        m_row.clear();
+    }
     m_editing = false;
     m_edits.clear();
 }
@@ -139,7 +168,7 @@ void RecordSet::Update() {
         sets << quoted(m_names[visible]) + QStringLiteral("=?");
         values.push_back(v);
     }
-    values.push_back(m_rows[m_current][size_t(m_rowidColumn)]);
+    values.push_back(m_row[size_t(m_rowidColumn)]);
     m_edits.clear();
     const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
                             .arg(quoted(m_table), sets.join(QLatin1Char(',')));
@@ -151,8 +180,12 @@ void RecordSet::Update() {
 }
 
 void RecordSet::Close() {
-    m_rows.clear();
-    m_current = 0;
+    endQuery();
+    m_row.clear();
+    m_next.clear();
+    m_hasRow = m_hasNext = false;
+    if (m_db)
+        std::erase(m_db->m_cursors, this);
     m_db = nullptr;
 }
 
@@ -166,6 +199,9 @@ Database::~Database() {
 }
 
 void Database::Close() {
+    // A cursor still held ends here: no query is left on a closed connection.
+    while (!m_cursors.empty())
+        m_cursors.back()->Close();
     if (m_db.isValid() && m_db.isOpen()) {
         if (m_inTransaction)
             m_db.commit();
@@ -334,43 +370,32 @@ void Database::beginIfNeeded() {
         m_inTransaction = m_db.transaction();
 }
 
-bool Database::run(const QString& statement, const std::vector<QVariant>& values,
-                   std::vector<std::vector<QVariant>>* rows, QStringList* names) {
+std::unique_ptr<QSqlQuery> Database::exec(const QString& statement,
+                                          const std::vector<QVariant>& values) {
     if (!m_db.isValid() || !m_db.isOpen()) {
         setError(1, QStringLiteral("not connected"));
-        return false;
+        return nullptr;
     }
-    QSqlQuery q(m_db);
-    q.setForwardOnly(true);
-    if (!q.prepare(statement)) {
-        const QSqlError e = q.lastError();
+    auto q = std::make_unique<QSqlQuery>(m_db);
+    q->setForwardOnly(true);
+    const auto fail = [&] {
+        const QSqlError e = q->lastError();
         setError(e.nativeErrorCode().toInt() ? e.nativeErrorCode().toInt() : 1,
                  e.databaseText().isEmpty() ? e.text() : e.databaseText());
-        return false;
-    }
+        return nullptr;
+    };
+    if (!q->prepare(statement))
+        return fail();
     for (const QVariant& v : values)
-        q.addBindValue(v);
-    if (!q.exec()) {
-        const QSqlError e = q.lastError();
-        setError(e.nativeErrorCode().toInt() ? e.nativeErrorCode().toInt() : 1,
-                 e.databaseText().isEmpty() ? e.text() : e.databaseText());
-        return false;
-    }
-    if (rows) {
-        const QSqlRecord rec = q.record();
-        if (names)
-            for (int i = 0; i < rec.count(); ++i)
-                names->append(rec.fieldName(i));
-        while (q.next()) {
-            std::vector<QVariant> row;
-            row.reserve(size_t(rec.count()));
-            for (int i = 0; i < rec.count(); ++i)
-                row.push_back(q.value(i));
-            rows->push_back(std::move(row));
-        }
-    }
+        q->addBindValue(v);
+    if (!q->exec())
+        return fail();
     clearError();
-    return true;
+    return q;
+}
+
+bool Database::run(const QString& statement, const std::vector<QVariant>& values) {
+    return exec(statement, values) != nullptr;
 }
 
 void Database::SQLExecute(const QString& statement) {
@@ -394,18 +419,24 @@ std::unique_ptr<RecordSet> Database::SQLSelect(const QString& query) {
         sql =
             QStringLiteral("Select rowid AS vondrelaskit_rowid_, * from ") + table + m.captured(2);
     }
-    std::unique_ptr<RecordSet> rs(new RecordSet(this, table));
-    QStringList names;
-    if (!run(sql, {}, &rs->m_rows, &names))
+    auto q = exec(sql, {});
+    if (!q)
         return nullptr;
-    for (int i = 0; i < names.size(); ++i) {
+    std::unique_ptr<RecordSet> rs(new RecordSet(this, table));
+    const QSqlRecord rec = q->record();
+    rs->m_width = rec.count();
+    for (int i = 0; i < rec.count(); ++i) {
         if (!table.isEmpty() && i == 0) {
             rs->m_rowidColumn = 0;
             continue;
         }
-        rs->m_names << names[i];
+        rs->m_names << rec.fieldName(i);
         rs->m_visible.push_back(i);
     }
+    m_cursors.push_back(rs.get());
+    rs->m_query = std::move(q);
+    rs->m_hasRow = rs->fetch(rs->m_row);
+    rs->m_hasNext = rs->fetch(rs->m_next);
     return rs;
 }
 

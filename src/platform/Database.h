@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -46,12 +47,16 @@ private:
     int m_column = -1;
 };
 
-// The rows of a query, read at once. A cursor over "Select * from <table> ..." can
-// write its current row back between Edit and Update.
+// The rows of a query, read as the cursor moves (one row ahead, so a query of one row is
+// finished once it is read). A cursor over "Select * from <table> ..." can write its current
+// row back between Edit and Update. Closing the cursor or its database ends the query.
 class RecordSet {
 public:
+    ~RecordSet();
+    RecordSet(const RecordSet&) = delete;
+    RecordSet& operator=(const RecordSet&) = delete;
     // "EOF" is a macro of the C library, hence the spelling.
-    bool Eof() const { return m_current >= m_rows.size(); }
+    bool Eof() const { return !m_hasRow; }
     void MoveNext();
     DatabaseCursorField Field(const QString& name);
     DatabaseCursorField IdxField(int index); // counted from 1
@@ -64,14 +69,20 @@ private:
     friend class Database;
     friend class DatabaseCursorField;
     RecordSet(Database* db, QString table) : m_db(db), m_table(std::move(table)) {}
+    bool fetch(std::vector<QVariant>& row);
+    void endQuery();
 
     Database* m_db;
-    QString m_table;            // empty when the rows cannot be written back
-    int m_rowidColumn = -1;     // hidden column carrying SQLite's rowid
-    QStringList m_names;        // visible columns
-    std::vector<int> m_visible; // visible column -> column of the stored row
-    std::vector<std::vector<QVariant>> m_rows;
-    size_t m_current = 0;
+    QString m_table;                    // empty when the rows cannot be written back
+    int m_rowidColumn = -1;             // hidden column carrying SQLite's rowid
+    int m_width = 0;                    // columns of the stored row
+    QStringList m_names;                // visible columns
+    std::vector<int> m_visible;         // visible column -> column of the stored row
+    std::unique_ptr<QSqlQuery> m_query; // null once every row is read
+    std::vector<QVariant> m_row;        // the current row
+    std::vector<QVariant> m_next;       // the row after it
+    bool m_hasRow = false;
+    bool m_hasNext = false;
     bool m_editing = false;
     std::vector<std::pair<int, QVariant>> m_edits;
 };
@@ -129,8 +140,8 @@ private:
     friend class RecordSet;
     bool open(bool create);
     bool injectedFailure(const QString& statement);
-    bool run(const QString& statement, const std::vector<QVariant>& values,
-             std::vector<std::vector<QVariant>>* rows = nullptr, QStringList* names = nullptr);
+    std::unique_ptr<QSqlQuery> exec(const QString& statement, const std::vector<QVariant>& values);
+    bool run(const QString& statement, const std::vector<QVariant>& values);
     void beginIfNeeded();
     void prepareToWrite();
     void setError(int code, const QString& message);
@@ -145,4 +156,5 @@ private:
     bool m_created = false;    // a new file, being built
     int m_errorCode = 0;
     QString m_errorMessage;
+    std::vector<RecordSet*> m_cursors; // open cursors, ended when the connection closes
 };
