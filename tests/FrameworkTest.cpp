@@ -46,6 +46,15 @@ TEST(FrameworkTest, Base64DecoderAcceptsEitherLineEnd) {
         EXPECT_EQ(DecodeBase64(QString::fromLatin1(text)), expected) << text;
 }
 
+// Text another tool stored (padding, spaces, stray characters, a '=' inside) decodes as the
+// general Base64 decoder decodes it.
+TEST(FrameworkTest, Base64DecoderReadsAnyTextAsTheGeneralDecoder) {
+    for (const char* text : {"YQ==", "YWI=", "YWI=\n", "YQ", "YWJjZA", "YW Jj", "YWJj\tZGVm",
+                             "YW=Jj", "YWJj==ZGVm", "Y", "=", "", "\n\n", "YWJj!ZGVm", "YWJj=="})
+        EXPECT_EQ(DecodeBase64(QString::fromLatin1(text)), QByteArray::fromBase64(text)) << text;
+    EXPECT_EQ(DecodeBase64(QStringLiteral("YW\u00e9Jj")), QByteArray::fromBase64("YW\xe9Jj"));
+}
+
 TEST(FrameworkTest, TextEqualsIgnoresLetterCase) {
     EXPECT_TRUE(TextEquals(QStringLiteral("Edit"), QStringLiteral("edit")));
     EXPECT_TRUE(TextEquals(QStringLiteral("NAME.DESKTOP"), QStringLiteral("name.desktop")));

@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
+#include <array>
+#include <optional>
 #include <cmath>
 
 double Val(const QString& text) {
@@ -72,7 +74,52 @@ QString EncodeBase64(const QByteArray& data, int lineLength) {
     return QString::fromLatin1(out);
 }
 
+namespace {
+// Text as stored (alphabet, line ends, padding only at the end) is decoded in one pass; any
+// other text goes to the general decoder, which answers the same for stored text.
+std::optional<QByteArray> decodeStoredBase64(const QString& text) {
+    static constexpr auto table = [] {
+        std::array<signed char, 128> t{};
+        t.fill(-1);
+        const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+        for (int i = 0; i < 64; ++i)
+            t[size_t(alphabet[i])] = static_cast<signed char>(i);
+        t['\n'] = t['\r'] = -2;
+        t['='] = -3;
+        return t;
+    }();
+    QByteArray out(text.size() / 4 * 3 + 3, Qt::Uninitialized);
+    char* o = out.data();
+    quint32 acc = 0;
+    int bits = 0;
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
+    const char16_t* const end = p + text.size();
+    for (; p != end; ++p) {
+        const signed char v = *p < 128 ? table[*p] : -1;
+        if (v >= 0) {
+            acc = (acc << 6) | quint32(v);
+            bits += 6;
+            if (bits >= 8) {
+                bits -= 8;
+                *o++ = char(acc >> bits);
+            }
+        } else if (v == -3) {
+            break;
+        } else if (v != -2) {
+            return std::nullopt;
+        }
+    }
+    for (; p != end; ++p)
+        if (*p != u'=' && *p != u'\n' && *p != u'\r')
+            return std::nullopt;
+    out.truncate(o - out.constData());
+    return out;
+}
+} // namespace
+
 QByteArray DecodeBase64(const QString& text) {
+    if (auto stored = decodeStoredBase64(text))
+        return *std::move(stored);
     // Characters outside the alphabet (line ends) are skipped.
     return QByteArray::fromBase64(text.toLatin1());
 }
