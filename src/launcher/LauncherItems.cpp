@@ -6,10 +6,25 @@
 #include "store/LauncherDatabase.h"
 #include "store/LauncherRows.h"
 
+#include <iterator>
+#include <unordered_map>
+
 void LauncherWin::LoadAppListMethod(Database& db) {
-    auto rs = db.SQLSelect(QStringLiteral("Select * from ") + LauncherListColumn::Table +
-                           QStringLiteral(" where LauncherWinUID=") +
-                           QString::number(LauncherWinUID) + QStringLiteral(" order by AppSEQ"));
+    const QString rows = QStringLiteral(" from ") + LauncherListColumn::Table +
+                         QStringLiteral(" where LauncherWinUID=") + QString::number(LauncherWinUID);
+    // The order is sorted on the row numbers alone: sorting the rows themselves would pass
+    // every stored icon text through the database's sorter.
+    auto order =
+        db.SQLSelect(QStringLiteral("Select rowid") + rows + QStringLiteral(" order by AppSEQ"));
+    if (!order) {
+        GlobalModule::ReportUnreadableDatabase(db.ErrorMessage());
+        return;
+    }
+    std::unordered_map<qint64, size_t> place;
+    for (; !order->Eof(); order->MoveNext())
+        place.emplace(order->IdxField(1).IntegerValue(), place.size());
+    order.reset();
+    auto rs = db.SQLSelect(QStringLiteral("Select rowid, *") + rows);
     if (!rs) {
         GlobalModule::ReportUnreadableDatabase(db.ErrorMessage());
         return;
@@ -17,20 +32,33 @@ void LauncherWin::LoadAppListMethod(Database& db) {
     LauncherItemArr->clear();
     // Each row's stored texts become their bytes as it is read, so the long texts never pile
     // up; the bytes are read as pictures below, with the icons, on all cores.
-    std::vector<std::pair<QByteArray, QByteArray>> stored;
-    while (!rs->Eof()) {
+    struct Read {
+        std::shared_ptr<AppListClass> item;
+        QByteArray icon, mask;
+    };
+    std::vector<Read> read(place.size());
+    std::vector<Read> later; // rows another program added between the two reads
+    for (; !rs->Eof(); rs->MoveNext()) {
+        const auto at = place.find(rs->IdxField(1).IntegerValue());
+        Read& r = at != place.end() ? read[at->second] : later.emplace_back();
         const LauncherListRow row = LauncherListRow::Read(*rs);
-        auto item = std::make_shared<AppListClass>();
-        item->AppUID = row.AppUID;
-        item->AppSEQ = row.AppSEQ;
-        item->AppName = row.AppName;
-        item->AppPath = row.AppPath;
-        stored.emplace_back(DecodeBase64(row.Icon), DecodeBase64(row.IconMask));
-        item->f = FolderItem(item->AppPath);
-        LauncherItemArr->push_back(std::move(item));
-        rs->MoveNext();
+        r.item = std::make_shared<AppListClass>();
+        AppListClass& item = *r.item;
+        item.AppUID = row.AppUID;
+        item.AppSEQ = row.AppSEQ;
+        item.AppName = row.AppName;
+        item.AppPath = row.AppPath;
+        r.icon = DecodeBase64(row.Icon);
+        r.mask = DecodeBase64(row.IconMask);
+        item.f = FolderItem(item.AppPath);
     }
+    std::move(later.begin(), later.end(), std::back_inserter(read));
+    // Rows another program removed between the two reads are left out.
+    std::erase_if(read, [](const Read& r) { return !r.item; });
     rs.reset();
+    LauncherItemArr->reserve(read.size());
+    for (const Read& r : read)
+        LauncherItemArr->push_back(r.item);
     if (LauncherItemArr->empty()) {
         // An empty window still shows its title band and panel (in memory only).
         ViewTitleMenu = true;
@@ -41,9 +69,9 @@ void LauncherWin::LoadAppListMethod(Database& db) {
     LauncherComposition::FitIcons(*LauncherItemArr, IconSize, devicePixelRatioF(), m_fitted,
                                   [&](size_t i) {
                                       AppListClass& item = *(*LauncherItemArr)[i];
-                                      item.Icon = StoredPicture::fromData(stored[i].first);
-                                      item.IconMask = StoredPicture::fromData(stored[i].second);
-                                      stored[i] = {};
+                                      item.Icon = StoredPicture::fromData(read[i].icon);
+                                      item.IconMask = StoredPicture::fromData(read[i].mask);
+                                      read[i] = {};
                                   });
     Q_EMIT ItemsChanged();
     MakeAppImageMethod();

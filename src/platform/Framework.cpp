@@ -6,8 +6,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <array>
-#include <optional>
 #include <cmath>
+#include <optional>
 
 double Val(const QString& text) {
     int i = 0;
