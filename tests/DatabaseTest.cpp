@@ -48,6 +48,11 @@ protected:
         db.InsertRecord(QStringLiteral("LauncherList"), rec);
         ASSERT_FALSE(db.Error()) << db.ErrorMessage().toStdString();
     }
+    // Items 0 .. n-1 named "item <n>".
+    static void insertItems(Database& db, qint64 window, int n) {
+        for (int uid = 0; uid < n; ++uid)
+            insertItem(db, window, uid, QStringLiteral("item %1").arg(uid));
+    }
 };
 
 TEST_F(DatabaseTest, TextValuesRoundTripUnchanged) {
@@ -167,8 +172,7 @@ TEST_F(DatabaseTest, CursorEditUpdateWritesTheCurrentRow) {
 // and the rows after them still read.
 TEST_F(DatabaseTest, EveryRowEditedWhileTheCursorMoves) {
     auto db = openScratch();
-    for (int uid = 0; uid < 5; ++uid)
-        insertItem(*db, 3, uid, QStringLiteral("item %1").arg(uid));
+    insertItems(*db, 3, 5);
 
     auto rs = db->SQLSelect(QStringLiteral("Select * from LauncherList where LauncherWinUID=3"));
     ASSERT_NE(rs, nullptr);
@@ -199,8 +203,7 @@ TEST_F(DatabaseTest, EveryRowEditedWhileTheCursorMoves) {
 // Other statements on the same connection, and their commit, while a query is being read.
 TEST_F(DatabaseTest, WritesAndCommitWhileAQueryIsRead) {
     auto db = openScratch(/*autoCommit=*/false);
-    for (int uid = 0; uid < 4; ++uid)
-        insertItem(*db, 1, uid, QStringLiteral("item %1").arg(uid));
+    insertItems(*db, 1, 4);
     db->Commit();
 
     auto rs = db->SQLSelect(QStringLiteral("Select AppUID from LauncherList where "
@@ -236,8 +239,7 @@ TEST_F(DatabaseTest, WritesAndCommitWhileAQueryIsRead) {
 // work on the file (the write-ahead log folded back) and the cursor reads nothing more.
 TEST_F(DatabaseTest, ClosingTheConnectionEndsItsOpenCursors) {
     auto db = openScratch();
-    for (int uid = 0; uid < 5; ++uid)
-        insertItem(*db, 3, uid, QStringLiteral("item %1").arg(uid));
+    insertItems(*db, 3, 5);
 
     auto rs = db->SQLSelect(QStringLiteral("Select * from LauncherList"));
     ASSERT_NE(rs, nullptr);
