@@ -25,7 +25,7 @@ wait_for() { for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done; return 1
 # A virtual screen of our own, on the first free display number; a client listening to the
 # root window makes the server track the modifier keys that xdotool presses.
 exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset > "$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"

@@ -46,7 +46,9 @@ xsearch() {
 
 # A virtual screen of our own, on the first free display number.
 exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+# -noreset: between a quit and the next start no client is connected, and a server that
+# resets then refuses the next start's connection for a moment.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset > "$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
