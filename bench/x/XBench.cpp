@@ -458,6 +458,11 @@ int main(int argc, char** argv) {
     // What xwatch starts is handed to us when xwatch ends, so that we can reap it.
     ::prctl(PR_SET_CHILD_SUBREAPER, 1);
     QTemporaryDir dir;
+    // Kept for profiling a scenario by hand.
+    if (qEnvironmentVariableIsSet("VONDRELASKIT_BENCH_KEEP")) {
+        dir.setAutoRemove(false);
+        std::printf("scenarios kept in %s\n", qPrintable(dir.path()));
+    }
     scratch = &dir;
 
     QProcess xvfb;
