@@ -6,7 +6,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 # Building and running.
 PACKAGES = qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6svg6 libglib2.0-dev \
-           libxcb1-dev cmake g++ make pkg-config fonts-dejavu-core fonts-nanum
+           libxcb1-dev libsqlite3-dev libjpeg-dev cmake g++ make pkg-config fonts-dejavu-core fonts-nanum
 # The tests: GoogleTest, and a virtual X session the end-to-end tests drive (a window
 # manager, a compositing manager and an icon theme, as a person's desktop has).
 TEST_PACKAGES = libgtest-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick sqlite3 \

@@ -111,6 +111,8 @@ TEST_F(AppStartTest, MenuCommandsShowOneInstanceEach) {
 
 TEST_F(AppStartTest, TrayIconIsMadeWithoutATrayAtStart) {
     // The offscreen test platform has no system tray, as a session whose panel starts later.
+    writePrefs("english");
+    app.Event_Open();
     ASSERT_NE(app.TrayIcon(), nullptr);
     EXPECT_TRUE(app.TrayIcon()->isVisible());
     EXPECT_EQ(app.TrayIcon()->contextMenu(), MenuBar1::instance()->menu());

@@ -1,9 +1,13 @@
 #include "TestSupport.h"
 
 #include "platform/FolderItem.h"
+#include "platform/Jpeg.h"
 #include "store/IconHelpers.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImageReader>
+#include <QImageWriter>
 #include <QPainter>
 
 namespace {
@@ -179,4 +183,42 @@ TEST_F(IconHelpersTest, FittedIconJoinsColourAndMaskAtTheDeviceSize) {
         }
     }
     EXPECT_TRUE(GlobalModule::FittedIconPicture(icon, StoredPicture(), 48).isNull());
+}
+
+// The codec called directly gives the very pixels Qt's reader gives for the same bytes, at
+// every scale the icons are decoded at.
+TEST_F(IconHelpersTest, DirectJpegDecodingMatchesTheReader) {
+    QImage photo(128, 96, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb((x * 7 + y * 3) % 256, (x * y) % 256, (x ^ y) * 2 % 256));
+    for (const bool grey : {false, true}) {
+        QBuffer encoded;
+        encoded.open(QIODevice::WriteOnly);
+        QImageWriter writer(&encoded, "jpeg");
+        writer.setQuality(80);
+        ASSERT_TRUE(writer.write(grey ? photo.convertToFormat(QImage::Format_Grayscale8) : photo));
+        const QByteArray bytes = encoded.data();
+        EXPECT_EQ(Jpeg::Size(bytes), photo.size());
+        for (const int eighths : {8, 5, 3, 1}) {
+            SCOPED_TRACE(testing::Message() << "grey " << grey << ", eighths " << eighths);
+            QBuffer in;
+            in.setData(bytes);
+            in.open(QIODevice::ReadOnly);
+            QImageReader reader(&in, "jpeg");
+            if (eighths < 8) {
+                reader.setScaledSize(QSize((128 * eighths + 7) / 8, (96 * eighths + 7) / 8));
+                reader.setQuality(49);
+            }
+            const QImage expected = reader.read();
+            const QImage direct = Jpeg::Decode(bytes, eighths);
+            ASSERT_FALSE(expected.isNull());
+            EXPECT_EQ(direct.format(), grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+            EXPECT_EQ(direct, expected.convertToFormat(direct.format()));
+        }
+    }
+    const QByteArray garbage("not a picture at all");
+    EXPECT_FALSE(Jpeg::Size(garbage).isValid());
+    EXPECT_TRUE(Jpeg::Decode(garbage).isNull());
+    EXPECT_TRUE(Jpeg::Decode(QByteArray("\xff\xd8\xff\xe0", 4)).isNull()); // cut after its start
 }

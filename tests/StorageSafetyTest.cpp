@@ -19,6 +19,7 @@
 #include <QSqlQuery>
 #include <QThread>
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 // Readable failure output for texts (gtest would print QString's UTF-16 units).
@@ -166,6 +167,44 @@ TEST_F(StorageSafetyTest, AFileThatCannotBeReadIsToldOnceAndLeftUntouched) {
         EXPECT_EQ(bytesOf(dbFile()), c.bytes);
         EXPECT_EQ(filesLeft(), QStringList{QStringLiteral("VondrelaskitDB.rdb")});
     }
+}
+
+TEST_F(StorageSafetyTest, DamageInsideAFileThatOpensKeepsEveryWriteAway) {
+    // The header and the tables' list read well; an index page inside is zeroed, as a bad
+    // disk sector would leave it. Every page is checked while the windows load.
+    for (int i = 0; i < 30; ++i)
+        writeApp(QStringLiteral("app%1.desktop").arg(i), QStringLiteral("App %1").arg(i));
+    makeDatabase();
+    const int page = scalar(QStringLiteral("Select rootpage from sqlite_master where name like "
+                                           "'sqlite_autoindex_LauncherList%'"))
+                         .toInt();
+    const int pageSize = scalar(QStringLiteral("PRAGMA page_size")).toInt();
+    GlobalModule::ReleaseGlobals();
+    ASSERT_GT(page, 1);
+    QByteArray damaged = bytesOf(dbFile());
+    damaged.replace(qsizetype(page - 1) * pageSize, pageSize, QByteArray(pageSize, '\0'));
+    writeFile(dbFile(), damaged);
+
+    Database db;
+    db.DatabaseFile = dbFile();
+    ASSERT_TRUE(db.Connect());
+    const struct {
+        const char* what;
+        std::function<void()> write;
+    } writes[] = {
+        {"statement", [&] { db.SQLExecute(QStringLiteral("Update LauncherWinList set Left=1")); }},
+        {"transaction", [&] { db.BeginTransaction(); }},
+    };
+    for (const auto& w : writes) {
+        SCOPED_TRACE(w.what);
+        w.write();
+        EXPECT_TRUE(db.Error());
+        EXPECT_TRUE(db.ErrorMessage().contains(QLatin1String("malformed"), Qt::CaseInsensitive))
+            << db.ErrorMessage().toStdString();
+    }
+    db.Close();
+    EXPECT_EQ(bytesOf(dbFile()), damaged);
+    EXPECT_EQ(filesLeft(), QStringList{QStringLiteral("VondrelaskitDB.rdb")});
 }
 
 TEST_F(StorageSafetyTest, TheLogIsForWhileTheLauncherRuns) {

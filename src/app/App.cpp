@@ -45,6 +45,12 @@ App::App() {
     for (QMenu* sub : bar->menu()->findChildren<QMenu*>())
         connect(sub, &QMenu::aboutToShow, this, &App::Event_EnableMenuItems);
     qApp->installEventFilter(this);
+}
+
+void App::ShowTrayIcon() {
+    if (m_tray)
+        return;
+    MenuBar1* bar = MenuBar1::instance();
     // Made whether or not a tray runs now: at a session's start the panel often comes after
     // us, and the icon appears in the tray as soon as there is one.
     m_tray = std::make_unique<QSystemTrayIcon>();
@@ -80,6 +86,8 @@ void App::Event_Open() {
         SelectYourLanguageWin::instance()->Show();
     else
         GlobalModule::LoadLauncherWinMethod();
+    // After the windows: with the key held they show first.
+    ShowTrayIcon();
 }
 
 void App::Event_EnableMenuItems() {

@@ -29,6 +29,8 @@ public:
     void AddCloseMenuHandler(QWidget* window);
     // Closes the frontmost of them; false when none is open.
     bool CloseFrontWindow();
+    // The tray icon, made once the start's windows are loaded.
+    void ShowTrayIcon();
     QSystemTrayIcon* TrayIcon() const { return m_tray.get(); }
 
 protected:

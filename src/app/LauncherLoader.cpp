@@ -42,6 +42,7 @@ void LoadLauncherWinMethod() {
         return qint32(std::clamp<qint64>(v, std::numeric_limits<qint32>::min(),
                                          std::numeric_limits<qint32>::max()));
     };
+    std::vector<LauncherWin*> windows;
     while (!rs->Eof()) {
         LauncherWinRow row = LauncherWinRow::Read(*rs);
         row.IconSize = LauncherGeometry::LaidOutIconSize(row.IconSize);
@@ -56,14 +57,19 @@ void LoadLauncherWinMethod() {
         win->setWidth(LauncherGeometry::LoadedWidth(saturated(row.Width),
                                                     win->SpaceForIconSizeValue, MainScreenWidth()));
         SetTransparencyMBS(win.get(), win->TransparentValue);
-        win->LoadAppListMethod(*db);
+        windows.push_back(win.get());
+        LauncherWinArr.push_back(std::move(win));
+        rs->MoveNext();
+    }
+    rs.reset();
+    // All windows at once: their rows are read and their pictures made side by side.
+    LauncherWin::LoadAppLists(windows, *db);
+    for (LauncherWin* win : windows) {
         // A place far off every screen (another tool, a screen unplugged) would leave the
         // window where no one can reach it.
         const QPoint placed = LauncherGeometry::PlacedOnScreen(win->geometry(), ScreenRects());
         if (placed != win->pos())
             win->move(placed);
-        LauncherWinArr.push_back(std::move(win));
-        rs->MoveNext();
     }
 #ifdef __GLIBC__
     // The rows' stored texts, read and decoded, are gone: their heap goes back to the system.

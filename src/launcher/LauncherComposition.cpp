@@ -12,10 +12,8 @@
 #include <QStaticText>
 #include <QTextLayout>
 #include <QtMath>
-#include <atomic>
 #include <optional>
 #include <sys/mman.h>
-#include <thread>
 
 namespace LauncherComposition {
 
@@ -229,43 +227,18 @@ bool fresh(const FittedIcon& f, const AppListClass& item, int size, qreal dpr) {
 
 } // namespace
 
-void FitIcons(const AppListArray& items, int iconSize, qreal dpr, FittedCache& cache,
-              const std::function<void(size_t)>& prepare) {
-    if (items.empty())
-        return;
-    // The cache is only read while the workers run; what they make is merged after.
-    std::vector<std::optional<FittedIcon>> made(items.size());
-    const size_t threads =
-        std::min<size_t>(items.size() / 8 + 1, std::max(1u, std::thread::hardware_concurrency()));
-    std::atomic<size_t> next{0};
-    const auto work = [&] {
-        for (size_t i = next++; i < items.size(); i = next++) {
-            if (prepare)
-                prepare(i);
-            const AppListClass& item = *items[i];
-            const auto hit = cache.find(&item);
-            if (hit == cache.end() || !fresh(hit->second, item, iconSize, dpr))
-                made[i] = fit(item, iconSize, dpr);
-        }
-    };
-    std::vector<std::thread> pool;
-    for (size_t t = 1; t < threads; ++t)
-        pool.emplace_back(work);
-    work();
-    for (std::thread& t : pool)
-        t.join();
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (!made[i])
-            continue;
-        FittedIcon& entry = cache[items[i].get()];
-        // The laid-out name stays; only the picture is new.
-        entry.iconKey = made[i]->iconKey;
-        entry.maskKey = made[i]->maskKey;
-        entry.size = made[i]->size;
-        entry.dpr = made[i]->dpr;
-        entry.ok = made[i]->ok;
-        entry.picture = std::move(made[i]->picture);
-    }
+FittedIcon FitIcon(const AppListClass& item, int size, qreal dpr) {
+    return fit(item, size, dpr);
+}
+
+void KeepFitted(FittedCache& cache, const AppListClass* item, FittedIcon&& fitted) {
+    FittedIcon& entry = cache[item];
+    entry.iconKey = fitted.iconKey;
+    entry.maskKey = fitted.maskKey;
+    entry.size = fitted.size;
+    entry.dpr = fitted.dpr;
+    entry.ok = fitted.ok;
+    entry.picture = std::move(fitted.picture);
 }
 
 int TextWidth(const QString& text, int pixelSize) {

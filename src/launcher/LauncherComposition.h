@@ -63,12 +63,11 @@ struct Output {
 
 Output Compose(Input in);
 
-// Fits, in parallel across the cores, the icons of the items the cache lacks at this size:
-// the loading of a window's items does it before its first composition.
-// prepare, when given, runs first for every item, on the same worker (the loading decodes
-// the stored text there).
-void FitIcons(const AppListArray& items, int iconSize, qreal dpr, FittedCache& cache,
-              const std::function<void(size_t)>& prepare = {});
+// An item's icon fitted to a size: its stored pictures decoded at the device size and
+// joined. Safe on any thread; the loading fits the icons of many items side by side.
+FittedIcon FitIcon(const AppListClass& item, int size, qreal dpr);
+// Keeps a fitted icon for an item; the name laid out for it earlier stays.
+void KeepFitted(FittedCache& cache, const AppListClass* item, FittedIcon&& fitted);
 
 // The pixel width of a text in the default font at a pixel size.
 int TextWidth(const QString& text, int pixelSize);

@@ -53,10 +53,14 @@ qint32 LauncherWin::GetIndexMethod(qint32 X, qint32 Y) const {
 }
 
 void LauncherWin::MakeAppImageMethod() {
+    TakeComposition(LauncherComposition::Compose(CompositionInput(Width(), devicePixelRatioF())));
+}
+
+LauncherComposition::Input LauncherWin::CompositionInput(int width, qreal dpr) {
     SpaceForIconSizeValueSelectMethod();
     TitleTextSize = 14;
     LauncherComposition::Input in;
-    in.width = Width();
+    in.width = width;
     in.iconSize = IconSize;
     in.viewName = ViewName;
     in.viewTitleMenu = ViewTitleMenu;
@@ -65,10 +69,12 @@ void LauncherWin::MakeAppImageMethod() {
     in.color = Integer2ColorMBS(WinColor);
     in.items = LauncherItemArr.get();
     in.cache = &m_fitted;
-    in.dpr = devicePixelRatioF();
+    in.dpr = dpr;
     in.recycled = std::move(pic);
-    LauncherComposition::Output out = LauncherComposition::Compose(in);
+    return in;
+}
 
+void LauncherWin::TakeComposition(LauncherComposition::Output&& out) {
     LimitWidthCount = out.limitWidthCount;
     if (out.titleLaidOut) {
         TitleNameStringWidth = out.titleNameStringWidth;

@@ -82,9 +82,17 @@ public:
 
     // Composition and painting.
     void MakeAppImageMethod();
+    // What the composition is given, from the window's settings alone (so that the loading
+    // can compose on another thread), and what the window takes from it, on its own thread.
+    LauncherComposition::Input CompositionInput(int width, qreal dpr);
+    void TakeComposition(LauncherComposition::Output&& out);
 
     // Items.
     void LoadAppListMethod(Database& db);
+    // Loads the items of several windows at once, across the cores: each window's rows are
+    // read on a read-only connection of its own, and its icons are fitted as its rows come
+    // and it is composed once they are all fitted.
+    static void LoadAppLists(const std::vector<LauncherWin*>& windows, Database& db);
     void DropAppMethod(const FolderItem& f);
     qint64 GetMaxAppUIDMethod(Database& db);
     qint64 GetMaxAppSEQMethod(Database& db);

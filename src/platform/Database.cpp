@@ -3,12 +3,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
 #include <atomic>
+#include <future>
 #include <optional>
+#include <sqlite3.h>
 #include <unistd.h>
 
 namespace {
@@ -172,9 +175,8 @@ void RecordSet::Update() {
     m_edits.clear();
     const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
                             .arg(quoted(m_table), sets.join(QLatin1Char(',')));
-    if (m_db->injectedFailure(sql))
+    if (m_db->injectedFailure(sql) || !m_db->prepareToWrite())
         return;
-    m_db->prepareToWrite();
     m_db->beginIfNeeded();
     m_db->run(sql, values);
 }
@@ -211,8 +213,9 @@ void Database::Close() {
         if (m_wal || !m_walChecked) {
             // Also a file left in WAL mode by a run that did not end cleanly.
             QSqlQuery q(m_db);
-            if (!m_readOnly && !m_created && q.exec(QStringLiteral("PRAGMA journal_mode")) &&
-                q.next() && q.value(0).toString() == QLatin1String("wal")) {
+            if (!m_readOnly && !m_created && verdictAllowsWriting() &&
+                q.exec(QStringLiteral("PRAGMA journal_mode")) && q.next() &&
+                q.value(0).toString() == QLatin1String("wal")) {
                 q.finish();
                 // Best effort: a file that stays in WAL mode is still read by the next run.
                 q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
@@ -220,6 +223,10 @@ void Database::Close() {
         }
         m_db.close();
     }
+    if (m_verdict.valid())
+        m_verdict.wait();
+    m_verdict = {};
+    m_damaged = false;
     m_wal = false;
     m_walChecked = false;
     m_db = QSqlDatabase();
@@ -312,15 +319,37 @@ bool Database::open(bool create) {
     std::optional<QSqlError> refused;
     {
         QSqlQuery q(m_db);
+        // A file that is not a database fails its first read.
         if (!q.exec(create ? QStringLiteral("PRAGMA user_version=0")
-                           : QStringLiteral("PRAGMA quick_check"))) {
+                           : QStringLiteral("PRAGMA schema_version")))
             refused = q.lastError();
-        } else if (!create) {
-            const QString verdict = q.next() ? q.value(0).toString() : QString();
-            if (verdict != QLatin1String("ok"))
-                refused = QSqlError(QString(), verdict, QSqlError::ConnectionError,
-                                    QStringLiteral("11")); // SQLITE_CORRUPT
-        }
+    }
+    if (!refused && !create && truncated())
+        refused = QSqlError(QString(), QString::fromUtf8(sqlite3_errstr(SQLITE_CORRUPT)),
+                            QSqlError::ConnectionError, QString::number(SQLITE_CORRUPT));
+    if (!refused && !create) {
+        // Every page is read on a thread of its own while the windows load; nothing is
+        // written before its verdict (see prepareToWrite).
+        m_verdict = std::async(std::launch::async, [file = DatabaseFile] {
+            sqlite3* c = nullptr;
+            QString verdict;
+            if (sqlite3_open_v2(QFile::encodeName(file).constData(), &c, SQLITE_OPEN_READONLY,
+                                nullptr) == SQLITE_OK) {
+                sqlite3_busy_timeout(c, 2000);
+                sqlite3_stmt* s = nullptr;
+                if (sqlite3_prepare_v2(c, "PRAGMA quick_check", -1, &s, nullptr) == SQLITE_OK &&
+                    sqlite3_step(s) == SQLITE_ROW)
+                    verdict =
+                        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+                else
+                    verdict = QString::fromUtf8(sqlite3_errmsg(c));
+                sqlite3_finalize(s);
+            } else {
+                verdict = QString::fromUtf8(sqlite3_errmsg(c));
+            }
+            sqlite3_close(c);
+            return verdict;
+        });
     }
     if (refused)
         return fail(*refused);
@@ -335,9 +364,39 @@ bool Database::open(bool create) {
     return true;
 }
 
-void Database::prepareToWrite() {
+bool Database::truncated() const {
+    // With a log beside it the file may lag behind its pages.
+    if (QFile::exists(DatabaseFile + QStringLiteral("-wal")))
+        return false;
+    QSqlQuery q(m_db);
+    const auto value = [&q](const QString& pragma) {
+        return q.exec(pragma) && q.next() ? q.value(0).toLongLong() : 0;
+    };
+    const qint64 pages = value(QStringLiteral("PRAGMA page_count"));
+    const qint64 pageSize = value(QStringLiteral("PRAGMA page_size"));
+    return pages * pageSize > QFileInfo(DatabaseFile).size();
+}
+
+bool Database::verdictAllowsWriting() {
+    if (m_verdict.valid()) {
+        const QString verdict = m_verdict.get();
+        // A busy file was not found damaged: it is checked again at the next start.
+        m_damaged = verdict != QLatin1String("ok") && !verdict.contains(QLatin1String("locked"));
+        if (m_damaged)
+            m_damage =
+                QString::fromUtf8(sqlite3_errstr(SQLITE_CORRUPT)) + QStringLiteral(": ") + verdict;
+    }
+    return !m_damaged;
+}
+
+bool Database::prepareToWrite() {
+    if (!verdictAllowsWriting()) {
+        // A damaged file is never written to: it stays as it is for whoever can mend it.
+        setError(SQLITE_CORRUPT, m_damage);
+        return false;
+    }
     if (m_walChecked || m_readOnly || m_created || m_inTransaction || !m_db.isOpen())
-        return;
+        return true;
     // A launcher window rewrites its row on every move: with a write-ahead log and NORMAL
     // sync a commit costs no fsync, and the file still never corrupts. Switched on at the
     // first change only, so a run that changes nothing leaves the file as it was.
@@ -347,6 +406,7 @@ void Database::prepareToWrite() {
         m_wal = q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
         m_walChecked = true;
     }
+    return true;
 }
 
 void Database::SetBusyTimeout(int ms) {
@@ -400,11 +460,19 @@ bool Database::run(const QString& statement, const std::vector<QVariant>& values
 
 void Database::SQLExecute(const QString& statement) {
     clearError();
-    if (injectedFailure(statement))
+    if (injectedFailure(statement) || !prepareToWrite())
         return;
-    prepareToWrite();
     beginIfNeeded();
     run(statement, {});
+}
+
+sqlite3* Database::handle() const {
+    if (!m_db.isValid() || !m_db.isOpen())
+        return nullptr;
+    const QVariant h = m_db.driver()->handle();
+    return h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0
+               ? *static_cast<sqlite3* const*>(h.data())
+               : nullptr;
 }
 
 std::unique_ptr<RecordSet> Database::SQLSelect(const QString& query) {
@@ -452,9 +520,8 @@ void Database::InsertRecord(const QString& table, const DatabaseRecord& record) 
     const QString sql =
         QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
             .arg(quoted(table), columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-    if (injectedFailure(sql))
+    if (injectedFailure(sql) || !prepareToWrite())
         return;
-    prepareToWrite();
     beginIfNeeded();
     run(sql, values);
 }
@@ -481,7 +548,8 @@ bool Database::BeginTransaction() {
         return false;
     if (m_inTransaction)
         return true;
-    prepareToWrite();
+    if (!prepareToWrite())
+        return false;
     if (!run(QStringLiteral("BEGIN IMMEDIATE"), {}))
         return false;
     m_inTransaction = true;

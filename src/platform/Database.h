@@ -6,12 +6,14 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <future>
 #include <memory>
 #include <utility>
 #include <vector>
 
 class Database;
 class RecordSet;
+struct sqlite3;
 
 // A row to insert: exactly the columns set are written, the others stay NULL.
 class DatabaseRecord {
@@ -126,6 +128,8 @@ public:
     bool ReadOnly() const { return m_readOnly; }
     // How long a statement waits for another program's lock.
     void SetBusyTimeout(int ms);
+    // The engine's own connection while open (for RowReader, on this connection's thread).
+    sqlite3* handle() const;
 
     // The longest the interface may wait for another program's lock.
     static constexpr int BusyTimeoutMs = 100;
@@ -143,7 +147,12 @@ private:
     std::unique_ptr<QSqlQuery> exec(const QString& statement, const std::vector<QVariant>& values);
     bool run(const QString& statement, const std::vector<QVariant>& values);
     void beginIfNeeded();
-    void prepareToWrite();
+    // False, with the error set, when the file must not be written.
+    bool prepareToWrite();
+    // Waits for the reading of every page started at Connect; false when it found damage.
+    bool verdictAllowsWriting();
+    // Whether the header promises more pages than the file holds (a truncated copy).
+    bool truncated() const;
     void setError(int code, const QString& message);
     void clearError() { setError(0, QString()); }
 
@@ -157,4 +166,7 @@ private:
     int m_errorCode = 0;
     QString m_errorMessage;
     std::vector<RecordSet*> m_cursors; // open cursors, ended when the connection closes
+    std::future<QString> m_verdict;    // "ok", or what the reading of every page found
+    bool m_damaged = false;
+    QString m_damage;
 };

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <type_traits>
 
 double Val(const QString& text) {
     int i = 0;
@@ -77,7 +78,8 @@ QString EncodeBase64(const QByteArray& data, int lineLength) {
 namespace {
 // Text as stored (alphabet, line ends, padding only at the end) is decoded in one pass; any
 // other text goes to the general decoder, which answers the same for stored text.
-std::optional<QByteArray> decodeStoredBase64(const QString& text) {
+template <typename Char>
+std::optional<QByteArray> decodeStoredBase64(const Char* p, const Char* const end) {
     static constexpr auto table = [] {
         std::array<signed char, 128> t{};
         t.fill(-1);
@@ -88,14 +90,13 @@ std::optional<QByteArray> decodeStoredBase64(const QString& text) {
         t['='] = -3;
         return t;
     }();
-    QByteArray out(text.size() / 4 * 3 + 3, Qt::Uninitialized);
+    QByteArray out((end - p) / 4 * 3 + 3, Qt::Uninitialized);
     char* o = out.data();
     quint32 acc = 0;
     int bits = 0;
-    const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
-    const char16_t* const end = p + text.size();
     for (; p != end; ++p) {
-        const signed char v = *p < 128 ? table[*p] : -1;
+        const auto c = static_cast<std::make_unsigned_t<Char>>(*p);
+        const signed char v = c < 128 ? table[c] : -1;
         if (v >= 0) {
             acc = (acc << 6) | quint32(v);
             bits += 6;
@@ -110,7 +111,7 @@ std::optional<QByteArray> decodeStoredBase64(const QString& text) {
         }
     }
     for (; p != end; ++p)
-        if (*p != u'=' && *p != u'\n' && *p != u'\r')
+        if (*p != Char('=') && *p != Char('\n') && *p != Char('\r'))
             return std::nullopt;
     out.truncate(o - out.constData());
     return out;
@@ -118,10 +119,17 @@ std::optional<QByteArray> decodeStoredBase64(const QString& text) {
 } // namespace
 
 QByteArray DecodeBase64(const QString& text) {
-    if (auto stored = decodeStoredBase64(text))
+    const auto* p = reinterpret_cast<const char16_t*>(text.constData());
+    if (auto stored = decodeStoredBase64(p, p + text.size()))
         return *std::move(stored);
     // Characters outside the alphabet (line ends) are skipped.
     return QByteArray::fromBase64(text.toLatin1());
+}
+
+QByteArray DecodeBase64(QByteArrayView text) {
+    if (auto stored = decodeStoredBase64(text.data(), text.data() + text.size()))
+        return *std::move(stored);
+    return QByteArray::fromBase64(text.toByteArray());
 }
 
 int MainScreenWidth() {

@@ -3,6 +3,7 @@
 // Small pieces of the application framework that the launcher's logic relies on.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -21,6 +22,8 @@ qint64 Ticks();
 // Base64 in lines of lineLength characters; the decoder accepts any line ends.
 QString EncodeBase64(const QByteArray& data, int lineLength);
 QByteArray DecodeBase64(const QString& text);
+// The same from the text's bytes as the database stores them (UTF-8).
+QByteArray DecodeBase64(QByteArrayView text);
 
 // Width of the main screen in pixels.
 int MainScreenWidth();

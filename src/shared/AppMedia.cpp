@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMap>
 #include <QPainter>
+#include <mutex>
 
 static void initMediaResources() {
     Q_INIT_RESOURCE(media);
@@ -14,6 +15,8 @@ namespace AppMedia {
 
 namespace {
 int loads = 0;
+// Windows are composed on several threads at once; each picture is read once.
+std::recursive_mutex slotsLock;
 
 QString soundPath(int number) {
     return QStringLiteral(":/sounds/%1.wav").arg(number);
@@ -21,6 +24,7 @@ QString soundPath(int number) {
 
 // Reads picture `number` into its slot unless it is already there.
 const QImage& picture(int number) {
+    const std::lock_guard lock(slotsLock);
     static QMap<int, QImage> slots;
     QImage& slot = slots[number];
     if (slot.isNull()) {
@@ -35,6 +39,7 @@ const QImage& picture(int number) {
 
 // Picture `number` drawn through mask picture `maskNumber`, once.
 const QImage& maskedPicture(int number, int maskNumber) {
+    const std::lock_guard lock(slotsLock);
     static QMap<int, QImage> slots;
     QImage& slot = slots[number];
     if (slot.isNull()) {

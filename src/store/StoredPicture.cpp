@@ -1,6 +1,7 @@
 #include "store/StoredPicture.h"
 
 #include "platform/Framework.h"
+#include "platform/Jpeg.h"
 #include "platform/Plugin.h"
 
 #include <QBuffer>
@@ -34,11 +35,13 @@ StoredPicture StoredPicture::fromData(const QByteArray& data) {
     StoredPicture p;
     if (data.isEmpty())
         return p;
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "jpeg");
-    const QSize size = reader.size(); // the header alone
+    QSize size = Jpeg::Size(data); // the header alone
+    if (!size.isValid()) {
+        QBuffer buffer;
+        buffer.setData(data);
+        buffer.open(QIODevice::ReadOnly);
+        size = QImageReader(&buffer, "jpeg").size();
+    }
     if (!size.isValid() || size.isEmpty())
         return p;
     p.m_data = data;
@@ -59,7 +62,7 @@ QImage StoredPicture::picture(bool grey) const {
     return pictureAtLeast(m_size, grey);
 }
 
-QSize StoredPicture::decodedSizeFor(QSize atLeast) const {
+int StoredPicture::decodedEighths(QSize atLeast) const {
     // The codec decodes at m/8 of the picture's size, m from 1 to 8: the smallest m that
     // still covers the wanted size in both directions.
     const int w = m_size.width(), h = m_size.height();
@@ -67,12 +70,20 @@ QSize StoredPicture::decodedSizeFor(QSize atLeast) const {
     while (m > 1 && (w * (m - 1) + 7) / 8 >= atLeast.width() &&
            (h * (m - 1) + 7) / 8 >= atLeast.height())
         --m;
+    return m;
+}
+
+QSize StoredPicture::decodedSizeFor(QSize atLeast) const {
+    const int m = decodedEighths(atLeast);
+    const int w = m_size.width(), h = m_size.height();
     return m == 8 ? m_size : QSize((w * m + 7) / 8, (h * m + 7) / 8);
 }
 
 QImage StoredPicture::pictureAtLeast(QSize atLeast, bool grey) const {
     if (isNull())
         return {};
+    if (QImage img = Jpeg::Decode(m_data, decodedEighths(atLeast)); !img.isNull())
+        return finish(std::move(img), grey);
     QBuffer buffer;
     buffer.setData(m_data);
     buffer.open(QIODevice::ReadOnly);

@@ -36,6 +36,9 @@ public:
     QSize decodedSizeFor(QSize atLeast) const;
 
 private:
+    // The eighths of its size the picture is decoded at for a wanted size.
+    int decodedEighths(QSize atLeast) const;
+
     QByteArray m_data;
     QSize m_size;
     qint64 m_key = 0;
