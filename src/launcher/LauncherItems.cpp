@@ -8,8 +8,10 @@
 #include "store/LauncherDatabase.h"
 #include "store/LauncherRows.h"
 
+#include <algorithm>
 #include <atomic>
 #include <iterator>
+#include <limits>
 #include <mutex>
 #include <unordered_map>
 
@@ -24,6 +26,10 @@ struct ReadRow {
     QByteArray iconText, maskText;
 };
 
+// A window of more items than this is read by several connections side by side, each a
+// range of its rows.
+constexpr size_t kRowsPerReader = 400;
+
 // One window's loading, shared by the tasks that read, fit and compose it.
 struct WindowLoad {
     LauncherWin* win = nullptr;
@@ -32,58 +38,63 @@ struct WindowLoad {
     int iconSize = 48;
     qreal dpr = 1.0;
     bool ok = false;
-    QString error; // the engine's message when the rows could not be read
     AppListArray items;
-    std::mutex lock; // guards fitted
-    std::vector<std::pair<const AppListClass*, LauncherComposition::FittedIcon>> fitted;
-    std::atomic<size_t> pending{1}; // the reading, and each batch still being fitted
+    std::atomic<size_t> pending{1}; // the reading, and each range and batch still to finish
     LauncherComposition::Output out;
+
+    // The reading: each row's place in display order (the order is sorted on the row numbers
+    // alone: sorting the rows themselves would pass every stored icon text through the
+    // database's sorter), the rows in their places, and those another program added since.
+    std::unordered_map<qint64, size_t> place;
+    std::vector<std::shared_ptr<AppListClass>> ordered;
+    std::atomic<size_t> rangesLeft{0};
+    std::mutex lock; // guards what follows
+    std::vector<std::shared_ptr<AppListClass>> later;
+    QString error; // the engine's message when the rows could not be read
+    std::vector<std::pair<const AppListClass*, LauncherComposition::FittedIcon>> fitted;
 };
 
-// Reads a window's rows in display order, handing each batch of rows to `batch` as it
-// comes. Runs on any thread: it touches nothing but the reader and the load.
-void readRows(RowReader& reader, WindowLoad& load,
-              const std::function<void(std::vector<ReadRow>&&)>& batch) {
-    // The order is sorted on the row numbers alone: sorting the rows themselves would pass
-    // every stored icon text through the database's sorter.
-    std::unordered_map<qint64, size_t> place;
-    if (!reader.Select(
-            "Select rowid from LauncherList where LauncherWinUID=? order by AppSEQ", {load.uid},
-            [&](const RowReader::Row& r) { place.emplace(r.integer(0), place.size()); })) {
-        load.error = reader.ErrorMessage();
-        return;
-    }
-    std::vector<std::shared_ptr<AppListClass>> ordered(place.size());
-    std::vector<std::shared_ptr<AppListClass>> later; // rows added between the two reads
+using Batch = std::function<void(std::vector<ReadRow>&&)>;
+
+// Reads the window's rows whose row numbers lie in [from, to), handing each batch of rows to
+// `batch` as it comes. Any thread: it touches only the reader and its own rows of the load.
+void readRange(RowReader& reader, WindowLoad& load, qint64 from, qint64 to, const Batch& batch) {
+    std::vector<std::shared_ptr<AppListClass>> later; // rows added since the order was read
     std::vector<ReadRow> rows;
     const bool read = reader.Select(
         "Select rowid, AppUID, AppSEQ, AppName, AppPath, Icon, IconMask from LauncherList "
-        "where LauncherWinUID=?",
-        {load.uid}, [&](const RowReader::Row& row) {
+        "where LauncherWinUID=? and rowid>=? and rowid<?",
+        {load.uid, from, to}, [&](const RowReader::Row& row) {
             auto item = std::make_shared<AppListClass>();
             item->AppUID = row.integer(1);
             item->AppSEQ = row.integer(2);
             item->AppName = row.text(3);
             item->AppPath = row.text(4);
             item->f = FolderItem(item->AppPath);
-            const auto at = place.find(row.integer(0));
-            (at != place.end() ? ordered[at->second] : later.emplace_back()) = item;
+            const auto at = load.place.find(row.integer(0));
+            (at != load.place.end() ? load.ordered[at->second] : later.emplace_back()) = item;
             // The texts are decoded where the icons are fitted, on every core.
             rows.push_back(
                 {std::move(item), row.bytes(5).toByteArray(), row.bytes(6).toByteArray()});
             if (rows.size() == kFitBatch)
                 batch(std::exchange(rows, {}));
         });
-    if (!read) {
-        load.error = reader.ErrorMessage();
-        return;
-    }
     if (!rows.empty())
         batch(std::move(rows));
-    std::move(later.begin(), later.end(), std::back_inserter(ordered));
-    // Rows another program removed between the two reads are left out.
-    std::erase_if(ordered, [](const auto& item) { return !item; });
-    load.items = std::move(ordered);
+    const std::lock_guard lock(load.lock);
+    if (!read && load.error.isEmpty())
+        load.error = reader.ErrorMessage();
+    std::move(later.begin(), later.end(), std::back_inserter(load.later));
+}
+
+// Once every range is read: the items in display order, or the error.
+void assemble(WindowLoad& load) {
+    if (!load.error.isEmpty())
+        return;
+    std::move(load.later.begin(), load.later.end(), std::back_inserter(load.ordered));
+    // Rows another program removed between the reads are left out.
+    std::erase_if(load.ordered, [](const auto& item) { return !item; });
+    load.items = std::move(load.ordered);
     load.ok = true;
 }
 
@@ -146,22 +157,67 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
             finished(load);
         });
     };
-    if (loads.size() == 1) {
-        // One window reads on the caller's connection, which sees its own open changes.
-        WindowLoad& load = *loads[0];
-        tasks.Add([&db, &load, fitBatch, finished] {
-            RowReader reader(db);
-            readRows(reader, load, [&](std::vector<ReadRow>&& b) { fitBatch(load, std::move(b)); });
+    // Changes the caller has not committed are seen on its own connection only.
+    const bool ownConnections = !db.InTransaction();
+    // Reads a window's order, then its rows: on this reader the first range, on connections
+    // of their own the others.
+    const auto readWindow = [&tasks, &db, fitBatch, finished, ownConnections](RowReader& reader,
+                                                                              WindowLoad& load) {
+        const Batch batch = [&load, fitBatch](std::vector<ReadRow>&& b) {
+            fitBatch(load, std::move(b));
+        };
+        std::vector<qint64> rowids;
+        if (!reader.Select("Select rowid from LauncherList where LauncherWinUID=? order by AppSEQ",
+                           {load.uid}, [&](const RowReader::Row& r) {
+                               rowids.push_back(r.integer(0));
+                               load.place.emplace(rowids.back(), load.place.size());
+                           })) {
+            load.error = reader.ErrorMessage();
             finished(load);
-        });
-    } else {
-        for (auto& l : loads)
-            tasks.Add([file = db.DatabaseFile, &load = *l, fitBatch, finished] {
-                RowReader reader(file);
-                readRows(reader, load,
-                         [&](std::vector<ReadRow>&& b) { fitBatch(load, std::move(b)); });
-                finished(load);
+            return;
+        }
+        load.ordered.resize(rowids.size());
+        std::sort(rowids.begin(), rowids.end());
+        const size_t ranges = ownConnections ? std::clamp<size_t>(rowids.size() / kRowsPerReader, 1,
+                                                                  TaskGroup::CoreCount())
+                                             : 1;
+        // Range r starts at its first row number; the first and last are open-ended, so
+        // rows added since are read too.
+        const auto bound = [&](size_t r) {
+            return r == 0        ? std::numeric_limits<qint64>::min()
+                   : r == ranges ? std::numeric_limits<qint64>::max()
+                                 : rowids[r * rowids.size() / ranges];
+        };
+        load.rangesLeft = ranges;
+        load.pending += ranges - 1;
+        const auto rangeDone = [&load, finished] {
+            if (--load.rangesLeft == 0)
+                assemble(load);
+            finished(load);
+        };
+        for (size_t r = 1; r < ranges; ++r)
+            tasks.Add([file = db.DatabaseFile, &load, from = bound(r), to = bound(r + 1), batch,
+                       rangeDone] {
+                RowReader own(file);
+                readRange(own, load, from, to, batch);
+                rangeDone();
             });
+        readRange(reader, load, bound(0), bound(1), batch);
+        rangeDone();
+    };
+    if (ownConnections && loads.size() > 1) {
+        for (auto& l : loads)
+            tasks.Add([file = db.DatabaseFile, &load = *l, readWindow] {
+                RowReader reader(file);
+                readWindow(reader, load);
+            });
+    } else {
+        // The caller's connection, one window after another.
+        tasks.Add([&db, &loads, readWindow] {
+            RowReader reader(db);
+            for (auto& load : loads)
+                readWindow(reader, *load);
+        });
     }
     tasks.Run(TaskGroup::CoreCount());
     for (auto& load : loads) {

@@ -192,6 +192,11 @@ void RecordSet::Close() {
 }
 
 Database::Database() {
+    // The engine's count of its own memory takes one lock for the whole process at every
+    // allocation, which the loading's readers would queue on. It can only be switched off
+    // before the engine's first use; afterwards the call is refused, harmlessly.
+    static const bool configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+    Q_UNUSED(configured);
     static std::atomic<int> counter{0};
     m_connectionName = QStringLiteral("vondrelaskit-%1").arg(++counter);
 }

@@ -126,6 +126,8 @@ public:
     // database), not the one statement.
     bool FileFailed() const;
     bool ReadOnly() const { return m_readOnly; }
+    // Changes made on this connection are not yet committed: other connections don't see them.
+    bool InTransaction() const { return m_inTransaction; }
     // How long a statement waits for another program's lock.
     void SetBusyTimeout(int ms);
     // The engine's own connection while open (for RowReader, on this connection's thread).
