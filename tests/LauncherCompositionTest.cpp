@@ -4,6 +4,7 @@
 #include "launcher/TempRunIconWin.h"
 #include "platform/Plugin.h"
 
+#include <QBitmap>
 #include <QPainter>
 
 namespace {
@@ -246,4 +247,39 @@ TEST_F(LauncherCompositionTest, AtTwiceTheDeviceRatioTheWindowScalesAsOne) {
     EXPECT_NEAR(qAlpha(pixelAt(two.pic, 2 * one.width - 1, 2 * one.height - 1)),
                 qAlpha(pixelAt(one.pic, one.width - 1, one.height - 1)), 2);
     EXPECT_NEAR(qAlpha(pixelAt(two.pic, 6, 20)), qAlpha(pixelAt(one.pic, 3, 10)), 3);
+}
+
+// The shape made on a worker thread covers what the engine's region of the same alpha as a
+// bitmap covers, at any device ratio.
+TEST(AlphaRegionTest, IsTheBitmapRegionOfTheAlpha) {
+    for (const qreal dpr : {1.0, 2.0}) {
+        SCOPED_TRACE(dpr);
+        QImage image(int(90 * dpr), int(60 * dpr), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setBrush(QColor(20, 40, 200, 120));
+            p.setPen(Qt::NoPen);
+            p.drawRoundedRect(QRectF(3 * dpr, 2 * dpr, 50 * dpr, 30 * dpr), 9 * dpr, 9 * dpr);
+            p.drawEllipse(QRectF(40 * dpr, 20 * dpr, 45 * dpr, 35 * dpr));
+            p.fillRect(QRectF(70 * dpr, 0, 2 * dpr, 60 * dpr), QColor(255, 255, 255, 1));
+        }
+        image.setDevicePixelRatio(dpr);
+        QImage mono(90, 60, QImage::Format_MonoLSB);
+        mono.setColor(0, QColor(Qt::white).rgb());
+        mono.setColor(1, QColor(Qt::black).rgb());
+        mono.fill(0);
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 90; ++x)
+                if (qAlpha(image.pixel(int(x * dpr), int(y * dpr))) > 0)
+                    mono.setPixel(x, y, 1);
+        const QRegion bitmap(QBitmap::fromImage(mono));
+        EXPECT_FALSE(bitmap.isEmpty());
+        EXPECT_TRUE((AlphaRegion(image) ^ bitmap).isEmpty());
+    }
+    EXPECT_TRUE(AlphaRegion(QImage()).isEmpty());
+    QImage clear(10, 10, QImage::Format_ARGB32_Premultiplied);
+    clear.fill(Qt::transparent);
+    EXPECT_TRUE(AlphaRegion(clear).isEmpty());
 }

@@ -531,6 +531,8 @@ Output Compose(Input in) {
         in.cache->swap(kept);
     pic.setDevicePixelRatio(dpr);
     out.pic = std::move(pic);
+    if (in.shape)
+        out.shape = AlphaRegion(out.pic);
     return out;
 }
 

@@ -4,8 +4,10 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRegion>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -43,8 +45,9 @@ struct Input {
     QColor color;
     const AppListArray* items = nullptr;
     FittedCache* cache = nullptr; // optional; entries of items no longer shown are dropped
-    qreal dpr = 1.0; // device pixels per logical pixel: the picture is composed at device size
-    QImage recycled; // the previous picture, whose pixels may be reused when it is unshared
+    qreal dpr = 1.0;    // device pixels per logical pixel: the picture is composed at device size
+    QImage recycled;    // the previous picture, whose pixels may be reused when it is unshared
+    bool shape = false; // make the window's shape from the picture (no compositor runs)
 };
 
 struct Output {
@@ -59,6 +62,7 @@ struct Output {
     int prefIconY = -2;
     bool titleLaidOut = false;
     std::vector<QPoint> itemPositions; // each item's icon, top-left, in window coordinates
+    std::optional<QRegion> shape;      // the picture's shape, when asked for
 };
 
 Output Compose(Input in);

@@ -2,6 +2,7 @@
 #include "platform/Database.h"
 #include "platform/Framework.h"
 #include "platform/Parallel.h"
+#include "platform/Plugin.h"
 #include "platform/RowReader.h"
 #include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"
@@ -37,6 +38,7 @@ struct WindowLoad {
     int width = 0;
     int iconSize = 48;
     qreal dpr = 1.0;
+    bool shape = false;
     bool ok = false;
     AppListArray items;
     std::atomic<size_t> pending{1}; // the reading, and each range and batch still to finish
@@ -106,6 +108,7 @@ void LauncherWin::LoadAppListMethod(Database& db) {
 
 void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Database& db) {
     std::vector<std::unique_ptr<WindowLoad>> loads;
+    const bool compositing = CompositingActive();
     for (LauncherWin* win : windows) {
         auto load = std::make_unique<WindowLoad>();
         load->win = win;
@@ -113,6 +116,7 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
         load->width = win->Width();
         load->iconSize = win->IconSize;
         load->dpr = win->devicePixelRatioF();
+        load->shape = !compositing;
         loads.push_back(std::move(load));
     }
     TaskGroup tasks;
@@ -134,7 +138,8 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
             for (auto& [item, fitted] : load.fitted)
                 LauncherComposition::KeepFitted(win.m_fitted, item, std::move(fitted));
             load.fitted.clear();
-            load.out = LauncherComposition::Compose(win.CompositionInput(load.width, load.dpr));
+            load.out = LauncherComposition::Compose(
+                win.CompositionInput(load.width, load.dpr, load.shape));
         });
     };
     const auto fitBatch = [&tasks, finished](WindowLoad& load, std::vector<ReadRow>&& batch) {

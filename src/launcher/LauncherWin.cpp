@@ -53,10 +53,11 @@ qint32 LauncherWin::GetIndexMethod(qint32 X, qint32 Y) const {
 }
 
 void LauncherWin::MakeAppImageMethod() {
-    TakeComposition(LauncherComposition::Compose(CompositionInput(Width(), devicePixelRatioF())));
+    TakeComposition(LauncherComposition::Compose(
+        CompositionInput(Width(), devicePixelRatioF(), !CompositingActive())));
 }
 
-LauncherComposition::Input LauncherWin::CompositionInput(int width, qreal dpr) {
+LauncherComposition::Input LauncherWin::CompositionInput(int width, qreal dpr, bool shape) {
     SpaceForIconSizeValueSelectMethod();
     TitleTextSize = 14;
     LauncherComposition::Input in;
@@ -70,6 +71,7 @@ LauncherComposition::Input LauncherWin::CompositionInput(int width, qreal dpr) {
     in.items = LauncherItemArr.get();
     in.cache = &m_fitted;
     in.dpr = dpr;
+    in.shape = shape;
     in.recycled = std::move(pic);
     return in;
 }
@@ -90,7 +92,7 @@ void LauncherWin::TakeComposition(LauncherComposition::Output&& out) {
     m_composedSize = QSize(out.width, out.height);
     resize(out.width, out.height);
     m_composing = false;
-    imageChanged(TitleBandClickAreas());
+    imageChanged(TitleBandClickAreas(), out.shape ? &*out.shape : nullptr);
 }
 
 QRegion LauncherWin::TitleBandClickAreas() const {

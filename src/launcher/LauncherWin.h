@@ -84,7 +84,8 @@ public:
     void MakeAppImageMethod();
     // What the composition is given, from the window's settings alone (so that the loading
     // can compose on another thread), and what the window takes from it, on its own thread.
-    LauncherComposition::Input CompositionInput(int width, qreal dpr);
+    // shape: the window's shape is made with the picture (no compositor runs).
+    LauncherComposition::Input CompositionInput(int width, qreal dpr, bool shape);
     void TakeComposition(LauncherComposition::Output&& out);
 
     // Items.

@@ -17,8 +17,11 @@ ImageWindow::ImageWindow(Qt::WindowFlags extra)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void ImageWindow::imageChanged(const QRegion& alwaysClickable) {
-    ApplyAlphaShape(this, shownImage(), alwaysClickable);
+void ImageWindow::imageChanged(const QRegion& alwaysClickable, const QRegion* shape) {
+    if (shape)
+        ApplyAlphaShape(this, *shape, alwaysClickable);
+    else
+        ApplyAlphaShape(this, shownImage(), alwaysClickable);
     update();
 }
 

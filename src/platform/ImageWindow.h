@@ -18,6 +18,7 @@ public:
 
 protected:
     // After the image changed: shape again (the compositor may have come or gone) and paint.
-    void imageChanged(const QRegion& alwaysClickable = {});
+    // The image's shape may come made already (AlphaRegion).
+    void imageChanged(const QRegion& alwaysClickable = {}, const QRegion* shape = nullptr);
     void paintEvent(QPaintEvent* event) override;
 };

@@ -233,7 +233,6 @@ void OverlayWindowMBS::DrawPicture(const QImage& image) {
     imageChanged();
 }
 
-#include <QBitmap>
 #include <QGuiApplication>
 #include <cstring>
 #include <xcb/xcb.h>
@@ -278,7 +277,62 @@ bool CompositingActive() {
     return active;
 }
 
+QRegion AlphaRegion(const QImage& image) {
+    if (image.isNull())
+        return {};
+    const qreal dpr = image.devicePixelRatio();
+    const QSize size = image.deviceIndependentSize().toSize();
+    const QImage argb = image.format() == QImage::Format_ARGB32_Premultiplied ||
+                                image.format() == QImage::Format_ARGB32
+                            ? image
+                            : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    std::vector<int> columns(size_t(size.width()));
+    for (int x = 0; x < size.width(); ++x)
+        columns[size_t(x)] = qMin(argb.width() - 1, int(x * dpr));
+    // Rows with the same runs join into one band of rectangles, as the engine keeps them.
+    std::vector<QRect> rects;
+    std::vector<std::pair<int, int>> runs, bandRuns;
+    size_t bandStart = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(
+            argb.constScanLine(qMin(argb.height() - 1, int(y * dpr))));
+        runs.clear();
+        for (int x = 0; x < size.width();) {
+            if (qAlpha(line[columns[size_t(x)]]) == 0) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < size.width() && qAlpha(line[columns[size_t(x)]]) != 0)
+                ++x;
+            runs.emplace_back(start, x - start);
+        }
+        if (y > 0 && runs == bandRuns) {
+            for (size_t i = bandStart; i < rects.size(); ++i)
+                rects[i].setBottom(y);
+            continue;
+        }
+        bandStart = rects.size();
+        bandRuns = runs;
+        for (const auto& [x, w] : runs)
+            rects.emplace_back(x, y, w, 1);
+    }
+    QRegion region;
+    region.setRects(rects.data(), int(rects.size()));
+    return region;
+}
+
 void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& alwaysClickable) {
+    if (!window || image.isNull())
+        return;
+    // Made only where it is applied: with a compositor there is no shape.
+    if (CompositingActive())
+        ApplyAlphaShape(window, QRegion(), alwaysClickable);
+    else
+        ApplyAlphaShape(window, AlphaRegion(image), alwaysClickable);
+}
+
+void ApplyAlphaShape(QWidget* window, const QRegion& shape, const QRegion& alwaysClickable) {
     if (!window)
         return;
     if (CompositingActive()) {
@@ -286,28 +340,7 @@ void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& always
             window->clearMask();
         return;
     }
-    if (image.isNull())
-        return;
-    // The shape is in window pixels; a picture at a higher device ratio is sampled.
-    const qreal dpr = image.devicePixelRatio();
-    const QSize size = image.deviceIndependentSize().toSize();
-    QImage shape(size, QImage::Format_MonoLSB);
-    shape.setColor(0, QColor(Qt::white).rgb());
-    shape.setColor(1, QColor(Qt::black).rgb());
-    shape.fill(0);
-    const QImage argb = image.format() == QImage::Format_ARGB32_Premultiplied ||
-                                image.format() == QImage::Format_ARGB32
-                            ? image
-                            : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < size.height(); ++y) {
-        const int sy = qMin(argb.height() - 1, int(y * dpr));
-        const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(sy));
-        uchar* bits = shape.scanLine(y);
-        for (int x = 0; x < size.width(); ++x)
-            if (qAlpha(line[qMin(argb.width() - 1, int(x * dpr))]) > 0)
-                bits[x >> 3] |= uchar(1 << (x & 7));
-    }
-    window->setMask(QRegion(QBitmap::fromImage(shape)) | alwaysClickable);
+    window->setMask(shape | alwaysClickable);
 }
 
 std::optional<QPoint> WindowScreenPosition(QWidget* window) {

@@ -116,6 +116,12 @@ void OverrideCompositingActive(std::optional<bool> active);
 // areas in alwaysClickable take the click whatever their pixels. With a compositing
 // manager the window has no shape, and one set earlier is cleared.
 void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& alwaysClickable = {});
+// The same with the image's region already made (see AlphaRegion), for a picture composed
+// on another thread.
+void ApplyAlphaShape(QWidget* window, const QRegion& shape, const QRegion& alwaysClickable = {});
+// Where an image is not fully transparent, in window pixels (an image at a higher device
+// ratio is sampled). Safe on any thread.
+QRegion AlphaRegion(const QImage& image);
 
 // Where the display server has a frameless top-level window now (X11), which can differ
 // from the place a late configure notification made Qt believe; nullopt where unknown. In the
