@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "platform/Framework.h"
+#include "platform/Plugin.h"
 #include "shared/GlobalModule.h"
 #include "store/PrefClass.h"
 
@@ -102,6 +103,49 @@ TEST_F(LauncherActionsTest, OwnHideAndShowKeepThePlaceAgainstALateReport) {
     QCoreApplication::processEvents();
     EXPECT_EQ(win->pos(), QPoint(300, 200));
     EXPECT_EQ(stored(), QStringLiteral("300,200"));
+}
+
+TEST_F(LauncherActionsTest, ReportsBeforeTheWindowManagerMapsAShowKeepTheGivenGeometry) {
+    struct ServerAnswers {
+        ~ServerAnswers() { OverrideWindowServerState(std::nullopt); }
+    } restore;
+    const auto stored = [this] {
+        return scalar(QStringLiteral("Select Left || ',' || Top || ',' || Width from "
+                                     "LauncherWinList where LauncherWinUID=0"))
+            .toString();
+    };
+    // As at a start: the stored place is set on the hidden window, whose native window the
+    // server still has where it was made.
+    win->move(110, 140);
+    const QRect given = win->geometry();
+    OverrideWindowServerState(WindowOnServer{QRect(0, 0, 328, 64), false});
+    win->show();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(win->geometry(), given);
+    ASSERT_EQ(stored(), QStringLiteral("110,140,328"));
+    // Before the window manager has mapped the window, reports carry what the server had before
+    // the Show (the raise's answer; also after our own Hide-compose-Show): the window keeps
+    // what it was given, composed at its own width, and nothing else is stored.
+    for (const QRect& reported :
+         {QRect(0, 0, 328, 64), QRect(0, 0, 210, 64), QRect(5, 7, 328, 95)}) {
+        SCOPED_TRACE(reported.x() * 1000 + reported.width());
+        win->windowHandle()->setGeometry(reported);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(win->geometry(), given);
+        EXPECT_EQ(win->LimitWidthCount, 4);
+        EXPECT_EQ(stored(), QStringLiteral("110,140,328"));
+    }
+    // Mapped, the server's answer holds: a person's move with the window manager is stored...
+    OverrideWindowServerState(WindowOnServer{QRect(300, 200, given.width(), given.height()), true});
+    win->windowHandle()->setPosition(300, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(win->pos(), QPoint(300, 200));
+    EXPECT_EQ(stored(), QStringLiteral("300,200,328"));
+    // ...and a late report the server contradicts is not taken.
+    win->windowHandle()->setGeometry(0, 0, 210, 64);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(win->geometry(), QRect(300, 200, given.width(), given.height()));
+    EXPECT_EQ(stored(), QStringLiteral("300,200,328"));
 }
 
 TEST_F(LauncherActionsTest, AddItemAsksForAnyItemInTheApplicationsFolder) {

@@ -127,26 +127,40 @@ void LauncherWin::mouseReleaseEvent(QMouseEvent* event) {
 
 void LauncherWin::moveEvent(QMoveEvent* event) {
     // Our own moves are stored as they are; a place the window system reports is checked
-    // first, since a window manager's notification after our own Hide-compose-Show can
-    // carry a place the window never had.
-    if (event->spontaneous() && correctReportedPlace())
+    // first, since a notification around a Show can carry a place the window no longer has.
+    if (event->spontaneous() && correctReportedGeometry(true))
         return;
+    m_ownGeometry = geometry();
     ResizeWinSizeWriteMethod();
 }
 
-bool LauncherWin::correctReportedPlace() {
-    // After our own Show the window stays where it was before the Hide; otherwise the
-    // display server's own answer holds (a person may move the window with the window
-    // manager). Where the server cannot be asked, a report of the place we keep anyway
+bool LauncherWin::correctReportedGeometry(bool moveReport) {
+    // Until the window manager has taken up our Show, the server still has the window as it
+    // was before (at first, where the native window was made): a report then, such as the
+    // answer to the raise that comes with every Show, carries that, and what we asked for
+    // stands. Once it is mapped, the server's own answer holds (a person may move the window
+    // with the window manager), except that after our own Show the window stays where it was
+    // before the Hide. Where the server cannot be asked, a report of the place we keep anyway
     // leaves that place kept for the report still to come.
-    const std::optional<QPoint> onScreen = WindowScreenPosition(this);
-    std::optional<QPoint> place = onScreen;
-    if (m_placeBeforeOwnHide && (onScreen || pos() != *m_placeBeforeOwnHide))
-        place = std::exchange(m_placeBeforeOwnHide, std::nullopt);
-    if (!place || *place == pos())
+    const std::optional<WindowOnServer> server = WindowServerState(this);
+    std::optional<QRect> wanted;
+    if (server && !server->mapped && isVisible() && m_ownGeometry.isValid())
+        wanted = m_ownGeometry;
+    else if (moveReport && m_placeBeforeOwnHide && (server || pos() != *m_placeBeforeOwnHide))
+        wanted = QRect(*std::exchange(m_placeBeforeOwnHide, std::nullopt),
+                       server ? server->geometry.size() : size());
+    else if (server)
+        wanted = server->geometry;
+    if (!wanted || *wanted == geometry())
         return false;
-    move(*place); // stored by the move event this sends
+    setGeometry(*wanted); // composed and stored by the events this sends
     return true;
+}
+
+void LauncherWin::showEvent(QShowEvent* event) {
+    // What the window is shown with is ours, whatever a report from before the Show says.
+    m_ownGeometry = geometry();
+    ImageWindow::showEvent(event);
 }
 
 void LauncherWin::hideEvent(QHideEvent* event) {
@@ -156,6 +170,9 @@ void LauncherWin::hideEvent(QHideEvent* event) {
 }
 
 void LauncherWin::resizeEvent(QResizeEvent* event) {
+    if (event->spontaneous() && correctReportedGeometry(false))
+        return;
+    m_ownGeometry = geometry();
     // Only a size the composition did not make is a live-resize step.
     if (!m_composing && event->size() != m_composedSize)
         MakeAppImageMethod();

@@ -145,6 +145,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -154,9 +155,13 @@ private:
     // While another program holds the database, the latest place waits here and is
     // stored once the lock is gone.
     QTimer* m_placeRetry = nullptr;
-    // A place the window system reports is checked before it is stored (see moveEvent).
-    bool correctReportedPlace();
+    // A geometry the window system reports is checked before it is composed or stored; true
+    // when it was not taken and the window was set right instead. A place kept across our own
+    // Hide-compose-Show is taken up by a reported move only.
+    bool correctReportedGeometry(bool moveReport);
     std::optional<QPoint> m_placeBeforeOwnHide;
+    // The geometry the window was last given by us, or taken from a report we accepted.
+    QRect m_ownGeometry;
     QPointer<RemovalAnimation> m_removal; // a child: it goes with the window
     bool m_composing = false;             // our own resizes are not live-resize steps
     QSize m_composedSize;

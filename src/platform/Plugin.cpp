@@ -239,6 +239,7 @@ void OverlayWindowMBS::DrawPicture(const QImage& image) {
 
 namespace {
 std::optional<bool> compositingOverride;
+std::optional<WindowOnServer> serverStateOverride;
 
 xcb_connection_t* x11Connection() {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
@@ -343,19 +344,39 @@ void ApplyAlphaShape(QWidget* window, const QRegion& shape, const QRegion& alway
     window->setMask(shape | alwaysClickable);
 }
 
-std::optional<QPoint> WindowScreenPosition(QWidget* window) {
+std::optional<WindowOnServer> WindowServerState(QWidget* window) {
+    if (serverStateOverride)
+        return *serverStateOverride;
     xcb_connection_t* c = x11Connection();
     if (!c || !window || !window->testAttribute(Qt::WA_WState_Created))
         return std::nullopt;
+    const xcb_window_t id = xcb_window_t(window->winId());
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(
-        c, xcb_translate_coordinates(c, xcb_window_t(window->winId()), root, 0, 0), nullptr);
-    if (!reply)
-        return std::nullopt;
-    // The server speaks device pixels; the window's place is in the scaled units.
-    const QPoint at = (QPointF(reply->dst_x, reply->dst_y) / window->devicePixelRatioF()).toPoint();
-    free(reply);
-    return at;
+    // One round trip for the three questions.
+    const auto placeCookie = xcb_translate_coordinates(c, id, root, 0, 0);
+    const auto sizeCookie = xcb_get_geometry(c, id);
+    const auto mapCookie = xcb_get_window_attributes(c, id);
+    xcb_translate_coordinates_reply_t* place =
+        xcb_translate_coordinates_reply(c, placeCookie, nullptr);
+    xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(c, sizeCookie, nullptr);
+    xcb_get_window_attributes_reply_t* map = xcb_get_window_attributes_reply(c, mapCookie, nullptr);
+    std::optional<WindowOnServer> state;
+    if (place && size && map) {
+        // The server speaks device pixels; the window's geometry is in the scaled units.
+        const qreal dpr = window->devicePixelRatioF();
+        state = WindowOnServer{
+            QRectF(place->dst_x / dpr, place->dst_y / dpr, size->width / dpr, size->height / dpr)
+                .toRect(),
+            map->map_state == XCB_MAP_STATE_VIEWABLE};
+    }
+    free(place);
+    free(size);
+    free(map);
+    return state;
+}
+
+void OverrideWindowServerState(std::optional<WindowOnServer> state) {
+    serverStateOverride = state;
 }
 
 void KeepOutOfTaskbar(QWidget* window) {

@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QRegion>
 #include <QString>
 #include <QWidget>
@@ -123,10 +124,17 @@ void ApplyAlphaShape(QWidget* window, const QRegion& shape, const QRegion& alway
 // ratio is sampled). Safe on any thread.
 QRegion AlphaRegion(const QImage& image);
 
-// Where the display server has a frameless top-level window now (X11), which can differ
-// from the place a late configure notification made Qt believe; nullopt where unknown. In the
-// window's own (scaled) units, like pos().
-std::optional<QPoint> WindowScreenPosition(QWidget* window);
+// Where and how large the display server has a top-level window now, which can differ from
+// what a late configure notification made Qt believe, and whether it is mapped: until the
+// window manager has taken up a Show, the server still has the window as it was before it.
+// In the window's own (scaled) units, like geometry(); nullopt where unknown.
+struct WindowOnServer {
+    QRect geometry;
+    bool mapped = false;
+};
+std::optional<WindowOnServer> WindowServerState(QWidget* window);
+// Tests decide the answer for every window; nullopt asks the display again.
+void OverrideWindowServerState(std::optional<WindowOnServer> state);
 
 // Keeps a floating window out of the taskbar and the window switcher (X11), whatever the
 // window manager makes of its type. Call before the window is first shown.
