@@ -2,6 +2,7 @@
 
 #include "launcher/LauncherGeometry.h"
 #include "platform/Framework.h"
+#include "platform/Parallel.h"
 #include "platform/Plugin.h"
 #include "shared/AppMedia.h"
 #include "store/IconHelpers.h"
@@ -347,12 +348,39 @@ std::vector<Placed> placeItems(const Input& in, const AppListArray& items, const
     int x = 0, y = f.T;
     const int off = RealToInt((S - in.iconSize) / 2.0);
     out.itemPositions.reserve(f.shown);
+    // The fitted pictures first, and the names to lay out, which a large window lays out on
+    // every core: rendering the names is most of its first composition.
+    std::vector<FittedIcon*> fittedOf(f.shown);
+    std::vector<size_t> unlaid;
     for (size_t k = 0; k < f.shown; ++k) {
         const auto& item = items[k];
         auto [slot, added] = kept.try_emplace(item.get());
         FittedIcon& fitted = slot->second;
         if (added)
             takeFitted(fitted, *item, in, dpr);
+        fittedOf[k] = &fitted;
+        if (in.viewName &&
+            (fitted.name != item->AppName || fitted.nameSize != N || fitted.cellWidth != S ||
+             fitted.nameDpr != dpr || fitted.nameGlyphs.isNull()))
+            unlaid.push_back(k);
+    }
+    constexpr size_t kNamesPerTask = 64;
+    const auto layOut = [&](size_t first, const QFont& font) {
+        for (size_t j = first; j < qMin(first + kNamesPerTask, unlaid.size()); ++j)
+            layoutName(*fittedOf[unlaid[j]], items[unlaid[j]]->AppName, font, S, yFraction, dpr);
+    };
+    if (unlaid.size() > 4 * kNamesPerTask) {
+        TaskGroup names;
+        for (size_t j = 0; j < unlaid.size(); j += kNamesPerTask)
+            // A font of its own per task: a font's engine is not shared across threads.
+            names.Add([&layOut, j, N] { layOut(j, PixelFont(N)); });
+        names.Run(TaskGroup::CoreCount());
+    } else {
+        for (size_t j = 0; j < unlaid.size(); j += kNamesPerTask)
+            layOut(j, nameFont);
+    }
+    for (size_t k = 0; k < f.shown; ++k) {
+        const FittedIcon& fitted = *fittedOf[k];
         Placed p;
         p.fitted = &fitted;
         p.left = x + off;
@@ -362,9 +390,6 @@ std::vector<Placed> placeItems(const Input& in, const AppListArray& items, const
         p.firstRow = p.icon.y();
         p.endRow = qRound((y + in.iconSize) * dpr) + 1;
         if (in.viewName) {
-            if (fitted.name != item->AppName || fitted.nameSize != N || fitted.cellWidth != S ||
-                fitted.nameDpr != dpr || fitted.nameGlyphs.isNull())
-                layoutName(fitted, item->AppName, nameFont, S, yFraction, dpr);
             const int baseline = y + S - N;
             const int nx = fitted.nameWidth >= S ? x : x + RealToInt((S - fitted.nameWidth) / 2.0);
             const int top = baseline - qCeil(nameAscent);
@@ -501,31 +526,48 @@ Output Compose(Input in) {
                      : populatedImage(Wd, Hd);
     in.recycled = QImage();
     const int band = 64; // rows, even: a band starts on a whole window pixel at ratio 2
-    QImage P(Wd, band, QImage::Format_RGB32);
-    QImage M(Wd, band, QImage::Format_RGB32);
-    P.setDevicePixelRatio(dpr);
-    M.setDevicePixelRatio(dpr);
     const int titleRows = in.viewTitleMenu ? qCeil(LauncherGeometry::TitleBandHeight * dpr) : 0;
-    for (int y0 = 0; y0 < Hd; y0 += band) {
-        const int rows = qMin(band, Hd - y0);
-        P.fill(Qt::white);
-        M.fill(Qt::white);
-        if (y0 < titleRows)
-            drawTitleBand(P, M, in, f, out, y0, dpr);
-        for (const Placed& p : placed) {
-            if (p.endRow <= y0 || p.firstRow >= y0 + rows)
-                continue;
-            if (p.fitted->ok)
-                drawFitted(P, M, p.fitted->picture, p.icon.x(), p.icon.y() - y0);
+    // Bands [first, end), with working pictures of their own.
+    const auto composeBands = [&](int first, int end) {
+        QImage P(Wd, band, QImage::Format_RGB32);
+        QImage M(Wd, band, QImage::Format_RGB32);
+        P.setDevicePixelRatio(dpr);
+        M.setDevicePixelRatio(dpr);
+        for (int b = first; b < end; ++b) {
+            const int y0 = b * band;
+            const int rows = qMin(band, Hd - y0);
+            P.fill(Qt::white);
+            M.fill(Qt::white);
+            if (y0 < titleRows)
+                drawTitleBand(P, M, in, f, out, y0, dpr);
+            for (const Placed& p : placed) {
+                if (p.endRow <= y0 || p.firstRow >= y0 + rows)
+                    continue;
+                if (p.fitted->ok)
+                    drawFitted(P, M, p.fitted->picture, p.icon.x(), p.icon.y() - y0);
+                else
+                    drawPlaceholder(P, M, p, in.iconSize, y0, dpr);
+                if (in.viewName)
+                    drawGlyphs(P, M, p.fitted->nameGlyphs, p.name.x(), p.name.y() - y0);
+            }
+            if (in.viewBackPanel)
+                joinOverBackpanel(P, M, strips, pic, y0, rows);
             else
-                drawPlaceholder(P, M, p, in.iconSize, y0, dpr);
-            if (in.viewName)
-                drawGlyphs(P, M, p.fitted->nameGlyphs, p.name.x(), p.name.y() - y0);
+                joinPlain(P, M, pic, y0, rows);
         }
-        if (in.viewBackPanel)
-            joinOverBackpanel(P, M, strips, pic, y0, rows);
-        else
-            joinPlain(P, M, pic, y0, rows);
+    };
+    const int bands = (Hd + band - 1) / band;
+    // A tall picture is composed on every core, each task a run of bands; the first run
+    // holds the whole title band, which alone writes to the output.
+    const int bandsPerTask = qMax(8, (titleRows + band - 1) / band);
+    if (bands > 4 * bandsPerTask) {
+        TaskGroup tasks;
+        for (int b = 0; b < bands; b += bandsPerTask)
+            tasks.Add(
+                [&composeBands, b, end = qMin(bands, b + bandsPerTask)] { composeBands(b, end); });
+        tasks.Run(TaskGroup::CoreCount());
+    } else {
+        composeBands(0, bands);
     }
     if (in.cache)
         in.cache->swap(kept);
