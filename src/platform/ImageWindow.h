@@ -3,21 +3,40 @@
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
+#include <cstdint>
 
 // A frameless, floating, translucent window that shows one composed image with alpha: the
 // launcher windows, the launch pop-up and the removal overlay. Without a compositing
 // manager its shape follows the image's alpha (and the areas that always take the click);
 // with one it has no shape, and a shape set earlier is cleared.
+//
+// On X11 the window puts its image on the screen itself, straight from the image, so the
+// picture exists once: Qt keeps no window-sized backing store beside it. Elsewhere, and
+// when the window is rendered (grab, render), Qt paints it as any widget.
 class ImageWindow : public QWidget {
 public:
     // extra: flags on top of a focus-less, frameless, top-most tool window.
     explicit ImageWindow(Qt::WindowFlags extra = {});
+    ~ImageWindow() override;
 
     // The image the window paints, from its top-left corner at its own size.
     virtual const QImage& shownImage() const = 0;
+
+    // None while the window puts its own pixels: Qt then allocates no backing store.
+    QPaintEngine* paintEngine() const override;
 
 protected:
     // After the image changed: shape again (the compositor may have come or gone) and paint.
     void imageChanged(const QRegion& alwaysClickable = {});
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Puts the part of the image under a region of the window (window units) on the screen.
+    void putOnScreen(const QRegion& region);
+    bool m_putsOwnPixels = false;
+    // The graphics context for the window's depth, made at the first put.
+    uint32_t m_gc = 0;
+    uint8_t m_gcDepth = 0;
+    uintptr_t m_depthOf = 0; // the native window whose depth m_depth is
+    uint8_t m_depth = 0;
 };

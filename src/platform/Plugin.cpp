@@ -238,15 +238,15 @@ void OverlayWindowMBS::DrawPicture(const QImage& image) {
 #include <cstring>
 #include <xcb/xcb.h>
 
-namespace {
-std::optional<bool> compositingOverride;
-
-xcb_connection_t* x11Connection() {
+xcb_connection_t* X11Connection() {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return nullptr;
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
+
+namespace {
+std::optional<bool> compositingOverride;
 
 xcb_atom_t internAtom(xcb_connection_t* c, const char* name, bool onlyIfExists = false) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
@@ -264,7 +264,7 @@ void OverrideCompositingActive(std::optional<bool> active) {
 bool CompositingActive() {
     if (compositingOverride)
         return *compositingOverride;
-    xcb_connection_t* c = x11Connection();
+    xcb_connection_t* c = X11Connection();
     if (!c)
         return QGuiApplication::platformName() != QLatin1String("xcb");
     // One round trip: the atom is made once, the selection's owner asked every time.
@@ -311,7 +311,7 @@ void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& always
 }
 
 std::optional<QPoint> WindowScreenPosition(QWidget* window) {
-    xcb_connection_t* c = x11Connection();
+    xcb_connection_t* c = X11Connection();
     if (!c || !window || !window->testAttribute(Qt::WA_WState_Created))
         return std::nullopt;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
@@ -326,7 +326,7 @@ std::optional<QPoint> WindowScreenPosition(QWidget* window) {
 }
 
 void KeepOutOfTaskbar(QWidget* window) {
-    xcb_connection_t* c = x11Connection();
+    xcb_connection_t* c = X11Connection();
     if (!window || !c)
         return;
     const xcb_window_t id = xcb_window_t(window->winId());
