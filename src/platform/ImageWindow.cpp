@@ -2,6 +2,11 @@
 
 #include "platform/Plugin.h"
 
+#include <QAbstractEventDispatcher>
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QHash>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
@@ -26,6 +31,47 @@ bool ServerTakesOurPixels(xcb_connection_t* c, uint8_t depth) {
 
 } // namespace
 
+// Notes the pixels the server lost in the image windows it exposes.
+class ExposeWatch : public QAbstractNativeEventFilter {
+public:
+    static ExposeWatch& instance() {
+        static ExposeWatch watch;
+        return watch;
+    }
+    void watch(xcb_window_t id, ImageWindow* w) {
+        if (!m_installed) {
+            QCoreApplication::instance()->installNativeEventFilter(this);
+            m_installed = true;
+        }
+        m_windows.insert(id, w);
+    }
+    void forget(ImageWindow* w) {
+        m_windows.removeIf([w](const auto& entry) { return entry.value() == w; });
+    }
+    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_EXPOSE)
+            return false;
+        const auto* expose = reinterpret_cast<const xcb_expose_event_t*>(event);
+        ImageWindow* w = m_windows.value(expose->window);
+        if (!w)
+            return false;
+        const QRect area(expose->x, expose->y, expose->width, expose->height);
+        // The event carries the last request the server had done: before the put's, the
+        // put came after this loss and covered it.
+        const bool coveredByLaterPut =
+            w->m_putSequence && int16_t(uint16_t(w->m_putSequence) - expose->sequence) > 0 &&
+            w->m_putRect.contains(area) && QDateTime::currentMSecsSinceEpoch() - w->m_putAt < 2000;
+        if (!coveredByLaterPut)
+            w->m_lost |= area;
+        return false;
+    }
+
+private:
+    bool m_installed = false;
+    QHash<xcb_window_t, ImageWindow*> m_windows;
+};
+
 ImageWindow::ImageWindow(Qt::WindowFlags extra)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint | extra) {
@@ -47,6 +93,8 @@ ImageWindow::ImageWindow(Qt::WindowFlags extra)
 }
 
 ImageWindow::~ImageWindow() {
+    if (m_putsOwnPixels)
+        ExposeWatch::instance().forget(this);
     if (m_gc)
         if (xcb_connection_t* c = X11Connection())
             xcb_free_gc(c, m_gc);
@@ -58,6 +106,7 @@ QPaintEngine* ImageWindow::paintEngine() const {
 
 void ImageWindow::imageChanged(const QRegion& alwaysClickable) {
     ApplyAlphaShape(this, shownImage(), alwaysClickable);
+    m_imagePending = true;
     update();
 }
 
@@ -65,7 +114,9 @@ void ImageWindow::paintEvent(QPaintEvent* event) {
     // A render or grab paints into its own device, through QPainter as everywhere.
     QPoint offset;
     if (m_putsOwnPixels && !redirected(&offset)) {
-        putOnScreen(event->region());
+        ExposeWatch::instance().watch(xcb_window_t(winId()), this);
+        if (m_imagePending || !m_lost.isEmpty())
+            putOnScreen(event->region());
         return;
     }
     QPainter p(this);
@@ -117,12 +168,14 @@ void ImageWindow::putOnScreen(const QRegion& region) {
     const qreal dpr = devicePixelRatioF();
     const QRect bounds = region.boundingRect();
     const QRect device =
-        QRectF(bounds.x() * dpr, bounds.y() * dpr, bounds.width() * dpr, bounds.height() * dpr)
-            .toAlignedRect() &
+        (QRectF(bounds.x() * dpr, bounds.y() * dpr, bounds.width() * dpr, bounds.height() * dpr)
+             .toAlignedRect() |
+         m_lost) &
         QRect(0, 0, qCeil(width() * dpr), qCeil(height() * dpr));
     if (device.isEmpty())
         return;
     const QRect fromImage = device & image.rect();
+    uint32_t sequence = 0;
     if (!fromImage.isEmpty()) {
         // Whole rows of the image, which lie one after another in memory; as many to a
         // request as the server takes.
@@ -133,15 +186,21 @@ void ImageWindow::putOnScreen(const QRegion& region) {
                                  uint64_t(fromImage.height())));
         for (int y = fromImage.top(); y <= fromImage.bottom(); y += rowsPerPut) {
             const int rows = qMin(rowsPerPut, fromImage.bottom() + 1 - y);
-            xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, m_gc, uint16_t(image.width()),
-                          uint16_t(rows), 0, int16_t(y), 0, m_depth, stride * uint32_t(rows),
-                          image.constScanLine(y));
+            sequence = xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, m_gc,
+                                     uint16_t(image.width()), uint16_t(rows), 0, int16_t(y), 0,
+                                     m_depth, stride * uint32_t(rows), image.constScanLine(y))
+                           .sequence;
         }
     }
     for (const QRect& r : QRegion(device).subtracted(fromImage)) {
         const xcb_rectangle_t clear = {int16_t(r.x()), int16_t(r.y()), uint16_t(r.width()),
                                        uint16_t(r.height())};
-        xcb_poly_fill_rectangle(c, window, m_gc, 1, &clear);
+        sequence = xcb_poly_fill_rectangle(c, window, m_gc, 1, &clear).sequence;
     }
     xcb_flush(c);
+    m_imagePending = false;
+    m_lost = {};
+    m_putRect = device;
+    m_putSequence = sequence;
+    m_putAt = QDateTime::currentMSecsSinceEpoch();
 }

@@ -34,6 +34,15 @@ private:
     // Puts the part of the image under a region of the window (window units) on the screen.
     void putOnScreen(const QRegion& region);
     bool m_putsOwnPixels = false;
+    // Qt asks for a paint on every map and the server exposes the window as well; the image
+    // is put only when it changed or the server lost pixels since the last put (seen in
+    // the server's expose events, whose sequence tells whether a later put covered them).
+    friend class ExposeWatch;
+    bool m_imagePending = true;
+    QRect m_lost;    // device pixels the server lost after the last put
+    QRect m_putRect; // what the last put covered
+    uint32_t m_putSequence = 0;
+    qint64 m_putAt = 0; // ms since the epoch; sequence numbers wrap, so only a recent put counts
     // The graphics context for the window's depth, made at the first put.
     uint32_t m_gc = 0;
     uint8_t m_gcDepth = 0;
