@@ -5,7 +5,6 @@
 #include <QAbstractEventDispatcher>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QHash>
 #include <QPaintEvent>
 #include <QPainter>
@@ -61,7 +60,8 @@ public:
         // put came after this loss and covered it.
         const bool coveredByLaterPut =
             w->m_putSequence && int16_t(uint16_t(w->m_putSequence) - expose->sequence) > 0 &&
-            w->m_putRect.contains(area) && QDateTime::currentMSecsSinceEpoch() - w->m_putAt < 2000;
+            w->m_putRect.contains(area) &&
+            std::chrono::steady_clock::now() - w->m_putAt < std::chrono::seconds(2);
         if (!coveredByLaterPut)
             w->m_lost |= area;
         return false;
@@ -202,5 +202,5 @@ void ImageWindow::putOnScreen(const QRegion& region) {
     m_lost = {};
     m_putRect = device;
     m_putSequence = sequence;
-    m_putAt = QDateTime::currentMSecsSinceEpoch();
+    m_putAt = std::chrono::steady_clock::now();
 }

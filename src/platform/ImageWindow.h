@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
+#include <chrono>
 #include <cstdint>
 
 // A frameless, floating, translucent window that shows one composed image with alpha: the
@@ -42,7 +43,8 @@ private:
     QRect m_lost;    // device pixels the server lost after the last put
     QRect m_putRect; // what the last put covered
     uint32_t m_putSequence = 0;
-    qint64 m_putAt = 0; // ms since the epoch; sequence numbers wrap, so only a recent put counts
+    // Sequence numbers wrap, so only a recent put counts.
+    std::chrono::steady_clock::time_point m_putAt;
     // The graphics context for the window's depth, made at the first put.
     uint32_t m_gc = 0;
     uint8_t m_gcDepth = 0;
