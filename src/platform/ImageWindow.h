@@ -3,22 +3,52 @@
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
+#include <chrono>
+#include <cstdint>
 
 // A frameless, floating, translucent window that shows one composed image with alpha: the
 // launcher windows, the launch pop-up and the removal overlay. Without a compositing
 // manager its shape follows the image's alpha (and the areas that always take the click);
 // with one it has no shape, and a shape set earlier is cleared.
+//
+// On X11 the window puts its image on the screen itself, straight from the image, so the
+// picture exists once: Qt keeps no window-sized backing store beside it. Elsewhere, and
+// when the window is rendered (grab, render), Qt paints it as any widget.
 class ImageWindow : public QWidget {
 public:
     // extra: flags on top of a focus-less, frameless, top-most tool window.
     explicit ImageWindow(Qt::WindowFlags extra = {});
+    ~ImageWindow() override;
 
     // The image the window paints, from its top-left corner at its own size.
     virtual const QImage& shownImage() const = 0;
+
+    // None while the window puts its own pixels: Qt then allocates no backing store.
+    QPaintEngine* paintEngine() const override;
 
 protected:
     // After the image changed: shape again (the compositor may have come or gone) and paint.
     // The image's shape may come made already (AlphaRegion).
     void imageChanged(const QRegion& alwaysClickable = {}, const QRegion* shape = nullptr);
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Puts the part of the image under a region of the window (window units) on the screen.
+    void putOnScreen(const QRegion& region);
+    bool m_putsOwnPixels = false;
+    // Qt asks for a paint on every map and the server exposes the window as well; the image
+    // is put only when it changed or the server lost pixels since the last put (seen in
+    // the server's expose events, whose sequence tells whether a later put covered them).
+    friend class ExposeWatch;
+    bool m_imagePending = true;
+    QRect m_lost;    // device pixels the server lost after the last put
+    QRect m_putRect; // what the last put covered
+    uint32_t m_putSequence = 0;
+    // Sequence numbers wrap, so only a recent put counts.
+    std::chrono::steady_clock::time_point m_putAt;
+    // The graphics context for the window's depth, made at the first put.
+    uint32_t m_gc = 0;
+    uint8_t m_gcDepth = 0;
+    uintptr_t m_depthOf = 0; // the native window whose depth m_depth is
+    uint8_t m_depth = 0;
 };

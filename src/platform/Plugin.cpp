@@ -237,16 +237,19 @@ void OverlayWindowMBS::DrawPicture(const QImage& image) {
 #include <cstring>
 #include <xcb/xcb.h>
 
-namespace {
-std::optional<bool> compositingOverride;
-std::optional<WindowOnServer> serverStateOverride;
-
-xcb_connection_t* x11Connection() {
+xcb_connection_t* X11Connection() {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return nullptr;
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
+
+namespace {
+std::optional<bool> compositingOverride;
+std::optional<WindowOnServer> serverStateOverride;
+
+namespace {
+std::optional<bool> compositingOverride;
 
 xcb_atom_t internAtom(xcb_connection_t* c, const char* name, bool onlyIfExists = false) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
@@ -264,7 +267,7 @@ void OverrideCompositingActive(std::optional<bool> active) {
 bool CompositingActive() {
     if (compositingOverride)
         return *compositingOverride;
-    xcb_connection_t* c = x11Connection();
+    xcb_connection_t* c = X11Connection();
     if (!c)
         return QGuiApplication::platformName() != QLatin1String("xcb");
     // One round trip: the atom is made once, the selection's owner asked every time.
@@ -347,7 +350,7 @@ void ApplyAlphaShape(QWidget* window, const QRegion& shape, const QRegion& alway
 std::optional<WindowOnServer> WindowServerState(QWidget* window) {
     if (serverStateOverride)
         return *serverStateOverride;
-    xcb_connection_t* c = x11Connection();
+    xcb_connection_t* c = X11Connection();
     if (!c || !window || !window->testAttribute(Qt::WA_WState_Created))
         return std::nullopt;
     const xcb_window_t id = xcb_window_t(window->winId());
@@ -380,7 +383,7 @@ void OverrideWindowServerState(std::optional<WindowOnServer> state) {
 }
 
 void KeepOutOfTaskbar(QWidget* window) {
-    xcb_connection_t* c = x11Connection();
+    xcb_connection_t* c = X11Connection();
     if (!window || !c)
         return;
     const xcb_window_t id = xcb_window_t(window->winId());

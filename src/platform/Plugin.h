@@ -17,6 +17,7 @@
 #include <optional>
 
 class QWidget;
+struct xcb_connection_t;
 
 // Window translucency. MakeTransparentMBS lets the window's own pixels carry alpha; it
 // must run before the window is first shown. SetTransparencyMBS(v): opacity 1 - v/100.
@@ -105,6 +106,9 @@ public:
 private:
     QImage m_image;
 };
+
+// Qt's connection to the X server; null on other platforms.
+xcb_connection_t* X11Connection();
 
 // True when a compositing manager blends translucent windows (always on non-X11 platforms).
 // Asked anew at every call: a compositing manager may start or stop at any time.

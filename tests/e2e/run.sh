@@ -192,6 +192,8 @@ pass "Super+Alt+Shift does not show it"
 # --- A click on the first icon (row 1, column 1 below the title band) starts the application.
 show
 wait_for launcher_alone_at 10 40 || fail "Super+Alt did not show the apple window again"
+# A window shown again is painted again: the server kept none of its pixels while hidden.
+wait_for find_band_icons || fail "the window shown again is not painted"
 xdotool mousemove 45 90 click 1
 wait_for test -f "$work/marker-Alpha" || fail "a click on the first icon did not start its application"
 pass "a click on the first icon starts the application"
