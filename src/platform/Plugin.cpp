@@ -248,9 +248,6 @@ namespace {
 std::optional<bool> compositingOverride;
 std::optional<WindowOnServer> serverStateOverride;
 
-namespace {
-std::optional<bool> compositingOverride;
-
 xcb_atom_t internAtom(xcb_connection_t* c, const char* name, bool onlyIfExists = false) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
         c, xcb_intern_atom(c, onlyIfExists, uint16_t(strlen(name)), name), nullptr);
