@@ -21,10 +21,10 @@ namespace {
 // Items are fitted in batches of this many, as their rows come.
 constexpr size_t kFitBatch = 16;
 
-// A row's item and its stored texts, until the item's pictures are made from them.
+// A row's item and its stored pictures' bytes, until the item's pictures are made from them.
 struct ReadRow {
     std::shared_ptr<AppListClass> item;
-    QByteArray iconText, maskText;
+    QByteArray icon, mask;
 };
 
 // A window of more items than this is read by several connections side by side, each a
@@ -75,9 +75,9 @@ void readRange(RowReader& reader, WindowLoad& load, qint64 from, qint64 to, cons
             item->f = FolderItem(item->AppPath);
             const auto at = load.place.find(row.integer(0));
             (at != load.place.end() ? load.ordered[at->second] : later.emplace_back()) = item;
-            // The texts are decoded where the icons are fitted, on every core.
+            // Decoded straight from the engine's pages: the long texts are never copied.
             rows.push_back(
-                {std::move(item), row.bytes(5).toByteArray(), row.bytes(6).toByteArray()});
+                {std::move(item), DecodeBase64(row.bytes(5)), DecodeBase64(row.bytes(6))});
             if (rows.size() == kFitBatch)
                 batch(std::exchange(rows, {}));
         });
@@ -148,10 +148,9 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
             std::vector<std::pair<const AppListClass*, LauncherComposition::FittedIcon>> made;
             for (ReadRow& r : rows) {
                 // Kept compressed; decoded only at the size the window draws them.
-                r.item->Icon = StoredPicture::fromData(DecodeBase64(QByteArrayView(r.iconText)));
-                r.item->IconMask =
-                    StoredPicture::fromData(DecodeBase64(QByteArrayView(r.maskText)));
-                r.iconText = r.maskText = {};
+                r.item->Icon = StoredPicture::fromData(r.icon);
+                r.item->IconMask = StoredPicture::fromData(r.mask);
+                r.icon = r.mask = {};
                 made.emplace_back(r.item.get(),
                                   LauncherComposition::FitIcon(*r.item, load.iconSize, load.dpr));
             }

@@ -11,6 +11,8 @@
 #include <atomic>
 #include <future>
 #include <optional>
+#include <pthread.h>
+#include <sched.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -336,6 +338,9 @@ bool Database::open(bool create) {
         // Every page is read on a thread of its own while the windows load; nothing is
         // written before its verdict (see prepareToWrite).
         m_verdict = std::async(std::launch::async, [file = DatabaseFile] {
+            // Only on cores the loading leaves idle: the windows come first.
+            sched_param idle{};
+            pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
             sqlite3* c = nullptr;
             QString verdict;
             if (sqlite3_open_v2(QFile::encodeName(file).constData(), &c, SQLITE_OPEN_READONLY,
