@@ -145,6 +145,17 @@ TEST_F(LauncherCompositionTest, APictureNeverOutgrowsTheTallestWindowAndIsNeverB
     EXPECT_EQ((*w->LauncherItemArr)[404 * 9 - 1]->Top, lastRowTop);
 }
 
+TEST_F(LauncherCompositionTest, AWindowTooLargeToKeepItsFittedIconsComposesTheSameAgain) {
+    // 3000 fitted 48-pixel icons are more than the composition keeps between two: the
+    // next composition fits them again, on every core, and draws the very same picture.
+    auto w = makeWindow(3000, 1200);
+    const QImage first = w->pic.copy();
+    w->MakeAppImageMethod();
+    EXPECT_EQ(w->pic, first);
+    const int lastTop = (*w->LauncherItemArr).back()->Top;
+    EXPECT_EQ(qAlpha(pixelAt(w->pic, (*w->LauncherItemArr).back()->Left + 24, lastTop + 24)), 255);
+}
+
 // The shape the three image windows get without a compositing manager, and lose with one.
 class ImageWindowShapeTest : public AppTest {
 protected:

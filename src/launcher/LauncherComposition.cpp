@@ -318,13 +318,25 @@ Frame settleFrame(const Input& in, size_t itemCount, qreal dpr, Output& out) {
 
 // The fitted icon of an item: the cache's when it is fresh, else fitted anew (keeping the
 // name the cache laid out).
-void takeFitted(FittedIcon& fitted, const AppListClass& item, const Input& in, qreal dpr) {
+// The most the fitted pictures kept between compositions may take.
+constexpr qint64 kKeptPicturesBudget = qint64(24) << 20;
+
+// Drops a kept fitted picture, keeping its laid-out name: it is fitted again when next needed.
+void forgetPicture(FittedIcon& fitted) {
+    fitted.picture = QImage();
+    fitted.iconKey = fitted.maskKey = 0;
+    fitted.size = 0;
+    fitted.ok = false;
+}
+
+// The item's fitted picture from the cache when it is fresh (true); otherwise only the name
+// laid out earlier is taken, and the picture is to be fitted again (false).
+bool takeFitted(FittedIcon& fitted, const AppListClass& item, const Input& in, qreal dpr) {
     const auto hit = in.cache ? in.cache->find(&item) : FittedCache::iterator();
     if (in.cache && hit != in.cache->end() && fresh(hit->second, item, in.iconSize, dpr)) {
         fitted = hit->second;
-        return;
+        return true;
     }
-    fitted = fit(item, in.iconSize, dpr);
     if (in.cache && hit != in.cache->end()) {
         fitted.name = hit->second.name;
         fitted.nameSize = hit->second.nameSize;
@@ -334,6 +346,20 @@ void takeFitted(FittedIcon& fitted, const AppListClass& item, const Input& in, q
         fitted.nameGlyphs = hit->second.nameGlyphs;
         fitted.nameOrigin = hit->second.nameOrigin;
     }
+    return false;
+}
+
+// Runs work(first, end) over [0, count) in runs of perTask, on every core when there is
+// enough of it.
+void spread(size_t count, size_t perTask, const std::function<void(size_t, size_t)>& work) {
+    if (count <= 4 * perTask) {
+        work(0, count);
+        return;
+    }
+    TaskGroup tasks;
+    for (size_t i = 0; i < count; i += perTask)
+        tasks.Add([&work, i, end = qMin(count, i + perTask)] { work(i, end); });
+    tasks.Run(TaskGroup::CoreCount());
 }
 
 // Each shown item's icon and name places, row by row; the fitted pictures end in kept.
@@ -348,37 +374,41 @@ std::vector<Placed> placeItems(const Input& in, const AppListArray& items, const
     int x = 0, y = f.T;
     const int off = RealToInt((S - in.iconSize) / 2.0);
     out.itemPositions.reserve(f.shown);
-    // The fitted pictures first, and the names to lay out, which a large window lays out on
-    // every core: rendering the names is most of its first composition.
+    // The fitted pictures and the names first: those not kept from the last composition are
+    // made on every core when there are many (after a load they are all kept; names are
+    // most of a large window's first composition).
     std::vector<FittedIcon*> fittedOf(f.shown);
-    std::vector<size_t> unlaid;
+    std::vector<size_t> unfitted, unlaid;
     for (size_t k = 0; k < f.shown; ++k) {
         const auto& item = items[k];
         auto [slot, added] = kept.try_emplace(item.get());
         FittedIcon& fitted = slot->second;
-        if (added)
-            takeFitted(fitted, *item, in, dpr);
+        if (added && !takeFitted(fitted, *item, in, dpr))
+            unfitted.push_back(k);
         fittedOf[k] = &fitted;
         if (in.viewName &&
             (fitted.name != item->AppName || fitted.nameSize != N || fitted.cellWidth != S ||
              fitted.nameDpr != dpr || fitted.nameGlyphs.isNull()))
             unlaid.push_back(k);
     }
-    constexpr size_t kNamesPerTask = 64;
-    const auto layOut = [&](size_t first, const QFont& font) {
-        for (size_t j = first; j < qMin(first + kNamesPerTask, unlaid.size()); ++j)
+    spread(unfitted.size(), 16, [&](size_t first, size_t end) {
+        for (size_t j = first; j < end; ++j) {
+            FittedIcon& fitted = *fittedOf[unfitted[j]];
+            FittedIcon made = fit(*items[unfitted[j]], in.iconSize, dpr);
+            fitted.iconKey = made.iconKey;
+            fitted.maskKey = made.maskKey;
+            fitted.size = made.size;
+            fitted.dpr = made.dpr;
+            fitted.ok = made.ok;
+            fitted.picture = std::move(made.picture);
+        }
+    });
+    spread(unlaid.size(), 64, [&](size_t first, size_t end) {
+        // A font of its own per task: a font's engine is not shared across threads.
+        const QFont font = PixelFont(N);
+        for (size_t j = first; j < end; ++j)
             layoutName(*fittedOf[unlaid[j]], items[unlaid[j]]->AppName, font, S, yFraction, dpr);
-    };
-    if (unlaid.size() > 4 * kNamesPerTask) {
-        TaskGroup names;
-        for (size_t j = 0; j < unlaid.size(); j += kNamesPerTask)
-            // A font of its own per task: a font's engine is not shared across threads.
-            names.Add([&layOut, j, N] { layOut(j, PixelFont(N)); });
-        names.Run(TaskGroup::CoreCount());
-    } else {
-        for (size_t j = 0; j < unlaid.size(); j += kNamesPerTask)
-            layOut(j, nameFont);
-    }
+    });
     for (size_t k = 0; k < f.shown; ++k) {
         const FittedIcon& fitted = *fittedOf[k];
         Placed p;
@@ -569,8 +599,17 @@ Output Compose(Input in) {
     } else {
         composeBands(0, bands);
     }
-    if (in.cache)
+    if (in.cache) {
+        // Fitted pictures are kept for the next composition within a budget: beyond it (a
+        // window of thousands of items) they are fitted again when next composed.
+        qint64 bytes = 0;
+        for (const auto& [item, fitted] : kept)
+            bytes += fitted.picture.sizeInBytes();
+        if (bytes > kKeptPicturesBudget)
+            for (auto& [item, fitted] : kept)
+                forgetPicture(fitted);
         in.cache->swap(kept);
+    }
     pic.setDevicePixelRatio(dpr);
     out.pic = std::move(pic);
     if (in.shape)
