@@ -43,6 +43,16 @@ struct WindowRow {
 
 class EditorDialogTest : public AppTest {
 protected:
+    // A new database's window of these files, its editor open.
+    std::pair<LauncherWin*, NewLauncherWin*> editedWindow(const QStringList& files) {
+        makeDatabase();
+        WindowRow row;
+        row.files = files;
+        LauncherWin* lw = addWindow(row);
+        lw->EditLauncherWinMethod();
+        return {lw, NewLauncherWin::openInstance()};
+    }
+
     // A window row with its items as the database holds them, loaded as at start.
     LauncherWin* addWindow(const WindowRow& r) {
         Database* db = GlobalModule::DBConnectMethod();
@@ -403,12 +413,7 @@ TEST_F(EditorDialogTest, SizesWithoutAButtonLeaveTheButtonsAsTheyWere) {
 }
 
 TEST_F(EditorDialogTest, NewRequestOnAnOpenEditDialogKeepsEditing) {
-    makeDatabase();
-    WindowRow row;
-    row.files = apps({"Alpha"});
-    LauncherWin* lw = addWindow(row);
-    lw->EditLauncherWinMethod();
-    NewLauncherWin* w = NewLauncherWin::openInstance();
+    const auto [lw, w] = editedWindow(apps({"Alpha"}));
     NewLauncherWin::instance()->Show();
     EXPECT_EQ(NewLauncherWin::openInstance(), w);
     EXPECT_EQ(w->Status, QStringLiteral("Edit"));
@@ -449,12 +454,7 @@ TEST_F(EditorDialogTest, RetargetingAnOpenEditorShowsOnlyTheNewWindowsItems) {
 }
 
 TEST_F(EditorDialogTest, ItemsTheLauncherWindowChangesAppearInTheOpenList) {
-    makeDatabase();
-    WindowRow row;
-    row.files = apps({"Alpha", "Beta"});
-    LauncherWin* lw = addWindow(row);
-    lw->EditLauncherWinMethod();
-    NewLauncherWin* w = NewLauncherWin::openInstance();
+    const auto [lw, w] = editedWindow(apps({"Alpha", "Beta"}));
     // A drop on the launcher window itself while its editor is open.
     lw->DropAppMethod(FolderItem(writeApp("gamma.desktop", "Gamma")));
     w->AppListBox->listModel()->sync();
@@ -468,12 +468,7 @@ TEST_F(EditorDialogTest, ItemsTheLauncherWindowChangesAppearInTheOpenList) {
 }
 
 TEST_F(EditorDialogTest, AChangeOfTheWindowsItemsThatKeepsTheCountRebuildsTheOpenList) {
-    makeDatabase();
-    WindowRow row;
-    row.files = apps({"Alpha", "Beta"});
-    LauncherWin* lw = addWindow(row);
-    lw->EditLauncherWinMethod();
-    NewLauncherWin* w = NewLauncherWin::openInstance();
+    const auto [lw, w] = editedWindow(apps({"Alpha", "Beta"}));
     QSignalSpy resets(w->AppListBox->listModel(), &QAbstractItemModel::modelReset);
     // Another tool renamed an item; the window reads its items again: same count.
     exec(QStringLiteral("Update LauncherList set AppName='Zed' where AppName='Alpha'"));

@@ -210,15 +210,15 @@ void layoutName(FittedIcon& f, const QString& name, const QFont& font, int cellW
     p.drawStaticText(QPointF(margin, margin + yFraction), text);
 }
 
-FittedIcon fit(const AppListClass& item, int size, qreal dpr) {
-    FittedIcon f;
-    f.iconKey = item.Icon.cacheKey();
-    f.maskKey = item.IconMask.cacheKey();
-    f.size = size;
-    f.dpr = dpr;
-    f.picture = GlobalModule::FittedIconPicture(item.Icon, item.IconMask, size, dpr);
-    f.ok = !f.picture.isNull();
-    return f;
+// Takes a fitted picture and what it was fitted from into an entry; the name laid out for
+// the entry stays.
+void takePicture(FittedIcon& entry, FittedIcon&& made) {
+    entry.iconKey = made.iconKey;
+    entry.maskKey = made.maskKey;
+    entry.size = made.size;
+    entry.dpr = made.dpr;
+    entry.ok = made.ok;
+    entry.picture = std::move(made.picture);
 }
 
 bool fresh(const FittedIcon& f, const AppListClass& item, int size, qreal dpr) {
@@ -229,17 +229,18 @@ bool fresh(const FittedIcon& f, const AppListClass& item, int size, qreal dpr) {
 } // namespace
 
 FittedIcon FitIcon(const AppListClass& item, int size, qreal dpr) {
-    return fit(item, size, dpr);
+    FittedIcon f;
+    f.iconKey = item.Icon.cacheKey();
+    f.maskKey = item.IconMask.cacheKey();
+    f.size = size;
+    f.dpr = dpr;
+    f.picture = GlobalModule::FittedIconPicture(item.Icon, item.IconMask, size, dpr);
+    f.ok = !f.picture.isNull();
+    return f;
 }
 
 void KeepFitted(FittedCache& cache, const AppListClass* item, FittedIcon&& fitted) {
-    FittedIcon& entry = cache[item];
-    entry.iconKey = fitted.iconKey;
-    entry.maskKey = fitted.maskKey;
-    entry.size = fitted.size;
-    entry.dpr = fitted.dpr;
-    entry.ok = fitted.ok;
-    entry.picture = std::move(fitted.picture);
+    takePicture(cache[item], std::move(fitted));
 }
 
 int TextWidth(const QString& text, int pixelSize) {
@@ -316,18 +317,8 @@ Frame settleFrame(const Input& in, size_t itemCount, qreal dpr, Output& out) {
     return f;
 }
 
-// The fitted icon of an item: the cache's when it is fresh, else fitted anew (keeping the
-// name the cache laid out).
 // The most the fitted pictures kept between compositions may take.
 constexpr qint64 kKeptPicturesBudget = qint64(24) << 20;
-
-// Drops a kept fitted picture, keeping its laid-out name: it is fitted again when next needed.
-void forgetPicture(FittedIcon& fitted) {
-    fitted.picture = QImage();
-    fitted.iconKey = fitted.maskKey = 0;
-    fitted.size = 0;
-    fitted.ok = false;
-}
 
 // The item's fitted picture from the cache when it is fresh (true); otherwise only the name
 // laid out earlier is taken, and the picture is to be fitted again (false).
@@ -338,28 +329,10 @@ bool takeFitted(FittedIcon& fitted, const AppListClass& item, const Input& in, q
         return true;
     }
     if (in.cache && hit != in.cache->end()) {
-        fitted.name = hit->second.name;
-        fitted.nameSize = hit->second.nameSize;
-        fitted.cellWidth = hit->second.cellWidth;
-        fitted.nameWidth = hit->second.nameWidth;
-        fitted.nameDpr = hit->second.nameDpr;
-        fitted.nameGlyphs = hit->second.nameGlyphs;
-        fitted.nameOrigin = hit->second.nameOrigin;
+        fitted = hit->second;
+        takePicture(fitted, FittedIcon());
     }
     return false;
-}
-
-// Runs work(first, end) over [0, count) in runs of perTask, on every core when there is
-// enough of it.
-void spread(size_t count, size_t perTask, const std::function<void(size_t, size_t)>& work) {
-    if (count <= 4 * perTask) {
-        work(0, count);
-        return;
-    }
-    TaskGroup tasks;
-    for (size_t i = 0; i < count; i += perTask)
-        tasks.Add([&work, i, end = qMin(count, i + perTask)] { work(i, end); });
-    tasks.Run(TaskGroup::CoreCount());
 }
 
 // Each shown item's icon and name places, row by row; the fitted pictures end in kept.
@@ -391,19 +364,11 @@ std::vector<Placed> placeItems(const Input& in, const AppListArray& items, const
              fitted.nameDpr != dpr || fitted.nameGlyphs.isNull()))
             unlaid.push_back(k);
     }
-    spread(unfitted.size(), 16, [&](size_t first, size_t end) {
-        for (size_t j = first; j < end; ++j) {
-            FittedIcon& fitted = *fittedOf[unfitted[j]];
-            FittedIcon made = fit(*items[unfitted[j]], in.iconSize, dpr);
-            fitted.iconKey = made.iconKey;
-            fitted.maskKey = made.maskKey;
-            fitted.size = made.size;
-            fitted.dpr = made.dpr;
-            fitted.ok = made.ok;
-            fitted.picture = std::move(made.picture);
-        }
+    TaskGroup::Spread(unfitted.size(), 16, [&](size_t first, size_t end) {
+        for (size_t j = first; j < end; ++j)
+            takePicture(*fittedOf[unfitted[j]], FitIcon(*items[unfitted[j]], in.iconSize, dpr));
     });
-    spread(unlaid.size(), 64, [&](size_t first, size_t end) {
+    TaskGroup::Spread(unlaid.size(), 64, [&](size_t first, size_t end) {
         // A font of its own per task: a font's engine is not shared across threads.
         const QFont font = PixelFont(N);
         for (size_t j = first; j < end; ++j)
@@ -590,15 +555,8 @@ Output Compose(Input in) {
     // A tall picture is composed on every core, each task a run of bands; the first run
     // holds the whole title band, which alone writes to the output.
     const int bandsPerTask = qMax(8, (titleRows + band - 1) / band);
-    if (bands > 4 * bandsPerTask) {
-        TaskGroup tasks;
-        for (int b = 0; b < bands; b += bandsPerTask)
-            tasks.Add(
-                [&composeBands, b, end = qMin(bands, b + bandsPerTask)] { composeBands(b, end); });
-        tasks.Run(TaskGroup::CoreCount());
-    } else {
-        composeBands(0, bands);
-    }
+    TaskGroup::Spread(size_t(bands), size_t(bandsPerTask),
+                      [&](size_t first, size_t end) { composeBands(int(first), int(end)); });
     if (in.cache) {
         // Fitted pictures are kept for the next composition within a budget: beyond it (a
         // window of thousands of items) they are fitted again when next composed.
@@ -606,8 +564,9 @@ Output Compose(Input in) {
         for (const auto& [item, fitted] : kept)
             bytes += fitted.picture.sizeInBytes();
         if (bytes > kKeptPicturesBudget)
+            // Emptied with its keys, so that the next composition fits it again.
             for (auto& [item, fitted] : kept)
-                forgetPicture(fitted);
+                takePicture(fitted, FittedIcon());
         in.cache->swap(kept);
     }
     pic.setDevicePixelRatio(dpr);

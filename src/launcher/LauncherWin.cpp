@@ -53,8 +53,9 @@ qint32 LauncherWin::GetIndexMethod(qint32 X, qint32 Y) const {
 }
 
 void LauncherWin::MakeAppImageMethod() {
-    TakeComposition(LauncherComposition::Compose(
-        CompositionInput(Width(), devicePixelRatioF(), !CompositingActive())));
+    // On this thread the shape is made where it is applied, after asking for a compositor.
+    TakeComposition(
+        LauncherComposition::Compose(CompositionInput(Width(), devicePixelRatioF(), false)));
 }
 
 LauncherComposition::Input LauncherWin::CompositionInput(int width, qreal dpr, bool shape) {

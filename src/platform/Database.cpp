@@ -1,5 +1,7 @@
 #include "platform/Database.h"
 
+#include "platform/RowReader.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -341,23 +343,13 @@ bool Database::open(bool create) {
             // Only on cores the loading leaves idle: the windows come first.
             sched_param idle{};
             pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
-            sqlite3* c = nullptr;
+            RowReader reader(file);
             QString verdict;
-            if (sqlite3_open_v2(QFile::encodeName(file).constData(), &c, SQLITE_OPEN_READONLY,
-                                nullptr) == SQLITE_OK) {
-                sqlite3_busy_timeout(c, 2000);
-                sqlite3_stmt* s = nullptr;
-                if (sqlite3_prepare_v2(c, "PRAGMA quick_check", -1, &s, nullptr) == SQLITE_OK &&
-                    sqlite3_step(s) == SQLITE_ROW)
-                    verdict =
-                        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
-                else
-                    verdict = QString::fromUtf8(sqlite3_errmsg(c));
-                sqlite3_finalize(s);
-            } else {
-                verdict = QString::fromUtf8(sqlite3_errmsg(c));
-            }
-            sqlite3_close(c);
+            if (!reader.Select("PRAGMA quick_check", {}, [&verdict](const RowReader::Row& row) {
+                    if (verdict.isEmpty())
+                        verdict = row.text(0);
+                }))
+                verdict = reader.ErrorMessage();
             return verdict;
         });
     }

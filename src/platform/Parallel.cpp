@@ -8,6 +8,18 @@ size_t TaskGroup::CoreCount() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
+void TaskGroup::Spread(size_t count, size_t perTask,
+                       const std::function<void(size_t, size_t)>& work) {
+    if (count <= 4 * perTask) {
+        work(0, count);
+        return;
+    }
+    TaskGroup tasks;
+    for (size_t i = 0; i < count; i += perTask)
+        tasks.Add([&work, i, end = std::min(count, i + perTask)] { work(i, end); });
+    tasks.Run(CoreCount());
+}
+
 void TaskGroup::Add(std::function<void()> task) {
     {
         const std::lock_guard lock(m_lock);

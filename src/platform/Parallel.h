@@ -17,6 +17,10 @@ public:
 
     // The cores this machine offers (at least 1).
     static size_t CoreCount();
+    // Runs work(first, end) over [0, count) in runs of perTask: on every core when there are
+    // more than four runs, otherwise on this thread alone.
+    static void Spread(size_t count, size_t perTask,
+                       const std::function<void(size_t, size_t)>& work);
 
 private:
     void work();

@@ -323,25 +323,28 @@ QRegion AlphaRegion(const QImage& image) {
     return region;
 }
 
+namespace {
+// With a compositor the window has no shape, and one set earlier is cleared.
+void setShape(QWidget* window, bool compositing, const QRegion& shape,
+              const QRegion& alwaysClickable) {
+    if (!compositing)
+        window->setMask(shape | alwaysClickable);
+    else if (!window->mask().isEmpty())
+        window->clearMask();
+}
+} // namespace
+
 void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& alwaysClickable) {
     if (!window || image.isNull())
         return;
-    // Made only where it is applied: with a compositor there is no shape.
-    if (CompositingActive())
-        ApplyAlphaShape(window, QRegion(), alwaysClickable);
-    else
-        ApplyAlphaShape(window, AlphaRegion(image), alwaysClickable);
+    // Made only where it is applied.
+    const bool compositing = CompositingActive();
+    setShape(window, compositing, compositing ? QRegion() : AlphaRegion(image), alwaysClickable);
 }
 
 void ApplyAlphaShape(QWidget* window, const QRegion& shape, const QRegion& alwaysClickable) {
-    if (!window)
-        return;
-    if (CompositingActive()) {
-        if (!window->mask().isEmpty())
-            window->clearMask();
-        return;
-    }
-    window->setMask(shape | alwaysClickable);
+    if (window)
+        setShape(window, CompositingActive(), shape, alwaysClickable);
 }
 
 std::optional<WindowOnServer> WindowServerState(QWidget* window) {

@@ -35,13 +35,7 @@ StoredPicture StoredPicture::fromData(const QByteArray& data) {
     StoredPicture p;
     if (data.isEmpty())
         return p;
-    QSize size = Jpeg::Size(data); // the header alone
-    if (!size.isValid()) {
-        QBuffer buffer;
-        buffer.setData(data);
-        buffer.open(QIODevice::ReadOnly);
-        size = QImageReader(&buffer, "jpeg").size();
-    }
+    const QSize size = Jpeg::Size(data); // the header alone
     if (!size.isValid() || size.isEmpty())
         return p;
     p.m_data = data;
