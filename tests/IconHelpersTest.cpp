@@ -222,3 +222,45 @@ TEST_F(IconHelpersTest, DirectJpegDecodingMatchesTheReader) {
     EXPECT_TRUE(Jpeg::Decode(garbage).isNull());
     EXPECT_TRUE(Jpeg::Decode(QByteArray("\xff\xd8\xff\xe0", 4)).isNull()); // cut after its start
 }
+
+namespace {
+// A small JPEG whose header claims the given size, as a damaged row or another tool leaves
+// one: the picture is never decoded, so its data need not be there.
+QByteArray jpegClaiming(int w, int h) {
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    solid(16, 16, Qt::red).save(&encoded, "jpeg");
+    QByteArray bytes = encoded.data();
+    const qsizetype sof = bytes.indexOf(QByteArray("\xff\xc0", 2));
+    if (sof < 0)
+        return {};
+    bytes[sof + 5] = char(h >> 8);
+    bytes[sof + 6] = char(h & 0xff);
+    bytes[sof + 7] = char(w >> 8);
+    bytes[sof + 8] = char(w & 0xff);
+    return bytes;
+}
+} // namespace
+
+TEST_F(IconHelpersTest, PicturesFarBeyondAnIconAreRefusedOrDecodedSmall) {
+    const QByteArray huge = jpegClaiming(30000, 30000);
+    ASSERT_EQ(Jpeg::Size(huge), QSize(30000, 30000));
+    // Past the bound: a broken icon, nothing decoded.
+    EXPECT_TRUE(StoredPicture::fromData(huge).isNull());
+    EXPECT_TRUE(StoredPicture::fromData(jpegClaiming(60000, 2000)).isNull());
+    // Within it, a picture larger than the box is decoded at the codec's smallest scale
+    // that covers the box, and fitted from there.
+    QImage big(2400, 1200, QImage::Format_RGB32);
+    big.fill(Qt::blue);
+    const StoredPicture icon(big);
+    const StoredPicture mask(solid(2400, 1200, Qt::black));
+    ASSERT_EQ(icon.size(), QSize(2400, 1200));
+    EXPECT_EQ(icon.decodedSizeFor(QSize(48, 24)), QSize(300, 150));
+    const QImage fitted = GlobalModule::FittedIconPicture(icon, mask, 48);
+    ASSERT_EQ(fitted.size(), QSize(48, 48));
+    EXPECT_EQ(qAlpha(pixelAt(fitted, 24, 2)), 0); // above the 48 x 24 picture
+    const QRgb inside = pixelAt(fitted, 24, 24);
+    EXPECT_EQ(qAlpha(inside), 255);
+    EXPECT_GT(qBlue(inside), 240);
+    EXPECT_LT(qRed(inside), 16);
+}

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "launcher/TempRunIconWin.h"
+#include "platform/Framework.h"
 #include "platform/Plugin.h"
 
 #include <QBitmap>
@@ -99,6 +100,30 @@ TEST_F(LauncherCompositionTest, LongNamesWrapAtTheCellWidth) {
     // The short name is centred: nothing of it near the cell's left edge.
     EXPECT_EQ(whiteTextAlpha(w->pic, QRect(70, baseline - 8, 25, 10)), 0);
     EXPECT_GT(whiteTextAlpha(w->pic, QRect(95, baseline - 8, 20, 10)), kOpaqueText);
+}
+
+TEST_F(LauncherCompositionTest, ANameIsDrawnInTwoLinesAtMost) {
+    auto w = std::make_unique<LauncherWin>();
+    w->LauncherWinName = QStringLiteral("apple");
+    w->ViewTitleMenu = false;
+    w->ViewBackPanel = false;
+    w->setWidth(140);
+    // Far more than two lines, and long enough that laying it all out would take minutes.
+    QString name;
+    for (int i = 0; i < 100000; ++i)
+        name += QStringLiteral("Word%1 ").arg(i % 10);
+    w->LauncherItemArr->push_back(makeItem(name));
+    w->MakeAppImageMethod();
+    const int baseline = 70 - 11;
+    const int line = QFontMetrics(PixelFont(11)).lineSpacing();
+    EXPECT_GT(whiteTextAlpha(w->pic, QRect(0, baseline - 8, 70, 10)), kOpaqueText);
+    EXPECT_GT(whiteTextAlpha(w->pic, QRect(0, baseline + line - 8, 70, 10)), kOpaqueText);
+    // Nothing of a third line.
+    const int third = baseline + 2 * line - 8;
+    if (w->pic.height() > third) {
+        EXPECT_EQ(whiteTextAlpha(w->pic, QRect(0, third, 70, qMin(10, w->pic.height() - third))),
+                  0);
+    }
 }
 
 TEST_F(LauncherCompositionTest, PictureThatDidNotDecodeKeepsItsCell) {

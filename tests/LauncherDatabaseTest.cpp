@@ -483,6 +483,38 @@ TEST_F(LauncherDatabaseTest, FirstRunSkipsAFifoAndKeepsANameThatIsNotUtf8) {
     EXPECT_EQ(FolderItem(got[1].path).DisplayName(), QStringLiteral("Café"));
 }
 
+TEST_F(LauncherDatabaseTest, FirstRunBoundsNamesAndLeavesOutWhatGioCannotLaunch) {
+    // A name of a megabyte: stored cut to a name's length, never whole.
+    const QString huge = QStringLiteral("Huge ") + QString(1 << 20, QLatin1Char('x'));
+    writeDesktopEntry(QStringLiteral("a-huge.desktop"), plainEntry(huge));
+    // An Exec that is not UTF-8: GIO reads no Exec at all, so the entry could never start.
+    {
+        const QByteArray text = "[Desktop Entry]\nType=Application\nName=Bad\nExec=/bin/tr\xffue\n";
+        writeFile(applicationsDir() + QStringLiteral("/b-bad-exec.desktop"), text);
+    }
+    writeDesktopEntry(QStringLiteral("c-dbus.desktop"),
+                      QStringLiteral("[Desktop Entry]\nType=Application\nName=Bus\n"
+                                     "DBusActivatable=true\n"));
+    writeDesktopEntry(QStringLiteral("d-plain.desktop"), plainEntry(QStringLiteral("Plain")));
+
+    makeDatabase();
+    EXPECT_TRUE(desktop->messages.isEmpty()) << desktop->messages.join('|').toStdString();
+    const auto got = items();
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[0].name.size(), MaxNameLength);
+    EXPECT_TRUE(huge.startsWith(got[0].name));
+    EXPECT_EQ(got[1].name, QStringLiteral("Bus"));
+    EXPECT_EQ(got[2].name, QStringLiteral("Plain"));
+    EXPECT_EQ(got[2].uid, 3); // the left-out entry keeps its place in the numbering
+    // Half a character is never kept.
+    QString pairs;
+    for (int i = 0; i < 200; ++i)
+        pairs += QStringLiteral("\U0001F600"); // each one a pair of UTF-16 units
+    EXPECT_EQ(BoundedName(pairs).size(), MaxNameLength - 1);
+    EXPECT_FALSE(BoundedName(pairs).back().isHighSurrogate());
+    EXPECT_EQ(BoundedName(QStringLiteral("Short")), QStringLiteral("Short"));
+}
+
 TEST_F(LauncherDatabaseTest, NativePathsRoundTrip) {
     for (const QByteArray& bytes :
          {QByteArray("/plain/ascii"), QByteArray("/utf8/caf\xc3\xa9/\xf0\x9f\x98\x80"),

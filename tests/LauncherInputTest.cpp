@@ -11,6 +11,8 @@
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+#include <fcntl.h>
+#include <unistd.h>
 
 class LauncherInputTest : public AppTest {
 protected:
@@ -145,4 +147,42 @@ TEST_F(LauncherInputTest, DropsAddLocalFilesInOrderAsCopies) {
     QDragEnterEvent moveOnly(QPoint(10, 40), Qt::MoveAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(win, &moveOnly);
     EXPECT_FALSE(moveOnly.isAccepted());
+}
+
+TEST_F(LauncherInputTest, ADroppedNameThatIsNotUtf8IsStoredByteForByte) {
+    // "café.txt" in Latin-1, as an old archive or another system leaves it.
+    const QByteArray folder =
+        QFile::encodeName(QDir(scratch(QStringLiteral("x"))).absolutePath())
+            .left(QFile::encodeName(QDir(scratch(QStringLiteral("x"))).absolutePath())
+                      .lastIndexOf('/'));
+    const QByteArray name = QByteArrayLiteral("caf\xe9 old.txt");
+    const QByteArray native = folder + '/' + name;
+    {
+        const int fd = ::open(native.constData(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    QMimeData data;
+    // As a file manager sends it: the bytes percent-encoded.
+    data.setUrls({QUrl::fromEncoded("file://" + native.toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(10, 40), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(win, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 40), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(win, &drop);
+    EXPECT_TRUE(desktop->messages.isEmpty()) << desktop->messages.join('\n').toStdString();
+    ASSERT_EQ(win->LauncherItemArr->size(), 4u);
+    const QString stored = scalar(QStringLiteral("Select AppPath from LauncherList where AppSEQ="
+                                                 "(Select MAX(AppSEQ) from LauncherList)"))
+                               .toString();
+    EXPECT_EQ(NativePath(stored), native);
+    EXPECT_EQ(NativePath(win->LauncherItemArr->back()->AppPath), native);
+    EXPECT_TRUE(win->LauncherItemArr->back()->f.Exists());
+    // And loaded again from the file, it still names that file.
+    LauncherWin* again = loadWindow(0);
+    ASSERT_NE(again, nullptr);
+    ASSERT_EQ(again->LauncherItemArr->size(), 4u);
+    EXPECT_EQ(NativePath(again->LauncherItemArr->back()->AppPath), native);
+    EXPECT_TRUE(again->LauncherItemArr->back()->f.Exists());
+    ::unlink(native.constData()); // Qt's listing, which the scratch folder's removal uses, skips it
 }

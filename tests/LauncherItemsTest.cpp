@@ -8,6 +8,8 @@
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
 
+#include <QBuffer>
+
 class LauncherItemsTest : public AppTest {
 protected:
     void SetUp() override {
@@ -153,6 +155,59 @@ TEST_F(LauncherItemsTest, DropFailuresAreSilentExceptTheInsert) {
         [](const QString& sql) { return sql.startsWith(QLatin1String("INSERT")); });
     w->DropAppMethod(FolderItem(file(QStringLiteral("b.txt"))));
     EXPECT_EQ(desktop->messages, QStringList{QStringLiteral("b.txt add error~!")});
-    // Shown until the items are next loaded.
-    EXPECT_EQ(w->LauncherItemArr->size(), 1u);
+    // The window holds only what is stored.
+    EXPECT_TRUE(w->LauncherItemArr->empty());
+}
+
+TEST_F(LauncherItemsTest, AFailedInsertCostsNoLaterItemItsRow) {
+    LauncherWin* w = loadWindow(0);
+    // Another program holds the write lock for the first drop only.
+    Database::setFailureHook([](const QString& sql) {
+        return sql.startsWith(QLatin1String("INSERT")) ? 5 /* SQLITE_BUSY */ : 0;
+    });
+    w->DropAppMethod(FolderItem(file(QStringLiteral("refused.txt"))));
+    Database::setFailureHook({});
+    EXPECT_EQ(desktop->messages, QStringList{QStringLiteral("refused.txt add error~!")});
+    w->DropAppMethod(FolderItem(file(QStringLiteral("kept.txt"))));
+    w->DropAppMethod(FolderItem(file(QStringLiteral("other.txt"))));
+    ASSERT_EQ(w->LauncherItemArr->size(), 2u);
+    EXPECT_EQ((*w->LauncherItemArr)[0]->AppName, QStringLiteral("kept.txt"));
+    const qint64 keptUid = (*w->LauncherItemArr)[0]->AppUID;
+    EXPECT_NE(keptUid, (*w->LauncherItemArr)[1]->AppUID);
+    // Removing the first item deletes its own row and no other.
+    w->CurrSelAppIndex = 0;
+    w->RemoveItemMethod();
+    EXPECT_EQ(scalar(QStringLiteral("Select count(*) from LauncherList")).toInt(), 1);
+    EXPECT_EQ(scalar(QStringLiteral("Select AppName from LauncherList")).toString(),
+              QStringLiteral("other.txt"));
+    EXPECT_EQ(
+        scalar(QStringLiteral("Select count(*) from LauncherList where AppUID=%1").arg(keptUid))
+            .toInt(),
+        0);
+    ASSERT_EQ(w->LauncherItemArr->size(), 1u);
+    EXPECT_EQ(w->LauncherItemArr->front()->AppName, QStringLiteral("other.txt"));
+    EXPECT_EQ(scalar(QStringLiteral("Select AppUID from LauncherList")).toLongLong(),
+              w->LauncherItemArr->front()->AppUID);
+}
+
+TEST_F(LauncherItemsTest, AStoredPictureFarBeyondAnIconIsABrokenIcon) {
+    // A 30000 x 30000 picture's header (another tool's, or a damaged row): never decoded.
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    small.save(&encoded, "jpeg");
+    QByteArray bytes = encoded.data();
+    const qsizetype sof = bytes.indexOf(QByteArray("\xff\xc0", 2));
+    ASSERT_GT(sof, 0);
+    bytes.replace(sof + 5, 4, QByteArray("\x75\x30\x75\x30", 4));
+    const QString text = QString::fromLatin1(bytes.toBase64());
+    insertItem(0, 1, 1, QStringLiteral("Huge"), text);
+    insertItem(0, 2, 2, QStringLiteral("Plain"), GlobalModule::StoredIconText(small));
+    LauncherWin* w = loadWindow(0);
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->LauncherItemArr->size(), 2u);
+    EXPECT_TRUE((*w->LauncherItemArr)[0]->Icon.isNull());
+    EXPECT_FALSE(w->pic.isNull());
+    EXPECT_TRUE(desktop->messages.isEmpty());
 }

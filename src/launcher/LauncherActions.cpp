@@ -72,6 +72,7 @@ void LauncherWin::UPdateViewInfoMethod(const QString& name, bool value) {
     auto rs = windowRow(*db, LauncherWinUID);
     if (!rs)
         return;
+    const bool was[] = {ViewTitleMenu, ViewName, ViewBackPanel};
     rs->Edit();
     if (TextEquals(name, LauncherWinColumn::ViewTitleMenu)) {
         ViewTitleMenu = value;
@@ -86,8 +87,14 @@ void LauncherWin::UPdateViewInfoMethod(const QString& name, bool value) {
     rs->Update();
     if (!db->Error())
         db->Commit();
-    if (db->Error())
+    if (db->Error()) {
+        // The window keeps showing what is stored.
+        ViewTitleMenu = was[0];
+        ViewName = was[1];
+        ViewBackPanel = was[2];
         GlobalModule::ReportUnsavedChange(db->ErrorMessage());
+        return;
+    }
     MakeAppImageMethod();
 }
 

@@ -176,22 +176,48 @@ void fillRoundRect(QPainter& p, const QRectF& r, qreal arcW, qreal arcH, const Q
     p.drawRoundedRect(r, arcW / 2.0, arcH / 2.0);
 }
 
+// The most lines a name is drawn in.
+constexpr int kNameLines = 2;
+
+// What of a name wrapped at the cell's width fills its first lines; the rest is not drawn.
+QString firstLines(const QString& name, const QFont& font, int cellWidth,
+                   const QTextOption& option) {
+    // No more characters than the lines could hold even at one pixel each.
+    QTextLayout layout(name.left(kNameLines * qMax(cellWidth, 1)), font);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int end = 0;
+    for (int n = 0; n < kNameLines; ++n) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(cellWidth);
+        end = line.textStart() + line.textLength();
+    }
+    layout.endLayout();
+    return name.left(end);
+}
+
 // A name wider than its cell starts at the cell's left edge and wraps at the cell's width
-// into further lines below; a narrower one is one line. Laid out and rendered once, at the
-// device ratio, as the coverage of its letters; yFraction is where its top row falls within
-// a pixel.
+// into a second line below (and no further); a narrower one is one line. Laid out and
+// rendered once, at the device ratio, as the coverage of its letters; yFraction is where its
+// top row falls within a pixel.
 void layoutName(FittedIcon& f, const QString& name, const QFont& font, int cellWidth,
                 qreal yFraction, qreal dpr) {
     f.name = name;
     f.nameSize = font.pixelSize();
     f.cellWidth = cellWidth;
     f.nameDpr = dpr;
-    f.nameWidth = QFontMetrics(font).horizontalAdvance(name);
-    QStaticText text(name);
+    const QFontMetrics metrics(font);
+    // Measured on what two lines could hold at most: a name of any length costs no more.
+    const QString head = name.left(kNameLines * qMax(cellWidth, 1));
+    f.nameWidth = metrics.horizontalAdvance(head);
+    QStaticText text(head);
     text.setTextFormat(Qt::PlainText);
     if (f.nameWidth >= cellWidth) {
         QTextOption option;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        text.setText(firstLines(head, font, cellWidth, option));
         text.setTextOption(option);
         text.setTextWidth(cellWidth);
     }

@@ -70,7 +70,7 @@ void readRange(RowReader& reader, WindowLoad& load, qint64 from, qint64 to, cons
             auto item = std::make_shared<AppListClass>();
             item->AppUID = row.integer(1);
             item->AppSEQ = row.integer(2);
-            item->AppName = row.text(3);
+            item->AppName = BoundedName(row.text(3));
             item->AppPath = row.text(4);
             item->f = FolderItem(item->AppPath);
             const auto at = load.place.find(row.integer(0));
@@ -278,8 +278,12 @@ void LauncherWin::DropAppMethod(const FolderItem& f) {
                               GlobalModule::StoredIconText(item->Icon),
                               GlobalModule::StoredIconText(item->IconMask)};
     db->InsertRecord(LauncherListColumn::Table, row.Record());
-    if (db->Error())
+    if (db->Error()) {
+        // The window holds only what is stored: an item without its row would share its
+        // number with the next one added, and its removal would delete that one's row.
         GlobalModule::MsgBox(f.DisplayName() + QStringLiteral(" add error~!"));
+        return;
+    }
     // Outside a transaction the change is already stored and Commit has nothing to report.
     db->Commit();
     LauncherItemArr->push_back(std::move(item));

@@ -18,7 +18,11 @@ DesktopEntry DesktopEntry::read(const QString& path) {
     e.noDisplay = g_desktop_app_info_get_nodisplay(info);
     e.hidden = g_desktop_app_info_get_is_hidden(info);
     if (const char* n = g_app_info_get_name(G_APP_INFO(info)))
-        e.name = QString::fromUtf8(n);
+        e.name = BoundedName(QString::fromUtf8(n));
+    // An Exec that GIO cannot read (not UTF-8, or missing) can never be launched, unless the
+    // application is started over D-Bus.
+    e.launchable = g_app_info_get_commandline(G_APP_INFO(info)) ||
+                   g_desktop_app_info_get_boolean(info, "DBusActivatable");
     if (char* icon = g_desktop_app_info_get_string(info, "Icon")) {
         e.icon = QString::fromUtf8(icon);
         g_free(icon);

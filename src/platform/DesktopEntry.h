@@ -7,11 +7,12 @@ bool isDesktopEntryName(const QString& fileName);
 
 // What the launcher needs of a desktop entry, read by GIO's desktop-entry reader.
 struct DesktopEntry {
-    bool loaded = false;    // a valid entry of Type=Application
-    bool noDisplay = false; // NoDisplay=true
-    bool hidden = false;    // Hidden=true
-    QString name;           // localised Name
-    QString icon;           // Icon, as written: a path or a theme name
+    bool loaded = false;     // a valid entry of Type=Application
+    bool noDisplay = false;  // NoDisplay=true
+    bool hidden = false;     // Hidden=true
+    bool launchable = false; // an Exec GIO can run, or DBusActivatable=true
+    QString name;            // localised Name
+    QString icon;            // Icon, as written: a path or a theme name
 
     static DesktopEntry read(const QString& path);
 };

@@ -1,5 +1,7 @@
 #include "platform/FileDrops.h"
 
+#include "platform/FolderItem.h"
+
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -8,9 +10,18 @@ QStringList DroppedLocalPaths(const QMimeData* data) {
     QStringList paths;
     if (!data || !data->hasUrls())
         return paths;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile())
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        if (!url.host().isEmpty()) {
             paths << url.toLocalFile();
+            continue;
+        }
+        // The path's bytes as the URL carries them: decoded as UTF-8, a name that is not
+        // would turn into replacement characters and no longer name the file.
+        paths << PathFromNative(
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+    }
     return paths;
 }
 

@@ -76,6 +76,15 @@ LaunchResult FolderItem::Launch(bool) const {
     return Desktop::instance().launch(m_path);
 }
 
+QString BoundedName(const QString& name) {
+    if (name.size() <= MaxNameLength)
+        return name;
+    qsizetype n = MaxNameLength;
+    if (name[n - 1].isHighSurrogate())
+        --n;
+    return name.left(n);
+}
+
 bool IsRegularFile(const QString& path) {
     struct stat st {};
     return !path.isEmpty() && ::stat(NativePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);

@@ -41,6 +41,12 @@ private:
 QString PathFromNative(const QByteArray& bytes);
 QByteArray NativePath(const QString& path);
 
+// A name as it is kept and stored: at most MaxNameLength characters (never half a
+// character). A name from a desktop entry or another tool may be of any length, and the
+// windows lay every name out again at each start.
+constexpr qsizetype MaxNameLength = 255;
+QString BoundedName(const QString& name);
+
 // True when the path names a regular file (after links). Only such files are read: a FIFO,
 // socket or device in a file's place would block the reader or feed it garbage.
 bool IsRegularFile(const QString& path);

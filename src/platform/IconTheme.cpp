@@ -2,6 +2,7 @@
 
 #include "platform/Environment.h"
 #include "platform/FolderItem.h"
+#include "platform/Jpeg.h"
 #include "platform/Plugin.h"
 
 #include <QDir>
@@ -235,6 +236,8 @@ QImage ReadIcon(const QString& path, int size) {
     const bool vector = reader.format() == "svg" || reader.format() == "svgz";
     if (vector && natural.isValid() && !natural.isEmpty())
         reader.setScaledSize(natural.scaled(size, size, Qt::KeepAspectRatio));
+    else if (natural.isValid() && !Jpeg::Acceptable(natural))
+        return {}; // far beyond any icon: refused, never decoded
     return FittedIcon(reader.read(), size);
 }
 

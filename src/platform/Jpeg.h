@@ -9,6 +9,14 @@
 // Qt's reader gives for the same bytes.
 namespace Jpeg {
 
+// Pictures larger than this are refused rather than decoded (as Qt's image readers refuse
+// past their allocation limit of 256 MB): an icon never needs them, and a damaged or hostile
+// header would otherwise cost seconds and gigabytes.
+constexpr qint64 MaxPixels = qint64(8192) * 8192;
+inline bool Acceptable(QSize size) {
+    return size.isValid() && !size.isEmpty() && qint64(size.width()) * size.height() <= MaxPixels;
+}
+
 // The picture's size from its header alone; invalid when the bytes are not a JPEG.
 QSize Size(QByteArrayView data);
 

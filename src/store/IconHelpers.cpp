@@ -73,6 +73,10 @@ QString StoredIconText(const StoredPicture& picture) {
 
 namespace {
 
+// Up to this size a stored picture is decoded whole when its scaled decoding cannot land on
+// the fitted size.
+constexpr qint64 kWholeDecodePixels = 1024 * 1024;
+
 // A picture of w x h device pixels fitted into a box of d x d: placed as it is when it
 // already has the fitted size, else through the fitting helper. Gives the colour (or grey)
 // in the box and where the fitted rectangle lies.
@@ -112,10 +116,14 @@ QImage FittedIconPicture(const StoredPicture& icon, const StoredPicture& mask, i
     const QRect iconRect = deviceRect(icon.size());
     const QRect maskRect = deviceRect(mask.size());
     // Decoded straight at the fitted size where the codec's scaling lands on it; otherwise
-    // whole, and fitted by the fitting helper from the stored size, as everywhere else.
+    // whole, and fitted by the fitting helper from the stored size, as everywhere else. A
+    // picture far larger than an icon (another tool's, a damaged row) is decoded only at the
+    // smallest scale that still covers the box.
     const auto decode = [](const StoredPicture& p, const QRect& r, bool grey) {
         const QSize want = r.size().boundedTo(p.size());
-        return p.decodedSizeFor(want) == r.size() ? p.pictureAtLeast(want, grey) : p.picture(grey);
+        const bool small = qint64(p.width()) * p.height() <= kWholeDecodePixels;
+        return p.decodedSizeFor(want) == r.size() || !small ? p.pictureAtLeast(want, grey)
+                                                            : p.picture(grey);
     };
     const BoxPicture colour = intoBox(decode(icon, iconRect, false), iconRect, d, IconKind::Icon);
     const BoxPicture grey = intoBox(decode(mask, maskRect, true), maskRect, d, IconKind::Mask);

@@ -187,7 +187,7 @@ bool isShownApplication(const FolderItem& entry) {
     if (!IsRegularFile(entry.AbsolutePath()))
         return false; // a FIFO or device would block the reader
     const DesktopEntry e = DesktopEntry::read(entry.AbsolutePath());
-    return e.loaded && !e.noDisplay && !e.hidden;
+    return e.loaded && !e.noDisplay && !e.hidden && e.launchable;
 }
 } // namespace
 

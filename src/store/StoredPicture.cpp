@@ -36,7 +36,8 @@ StoredPicture StoredPicture::fromData(const QByteArray& data) {
     if (data.isEmpty())
         return p;
     const QSize size = Jpeg::Size(data); // the header alone
-    if (!size.isValid() || size.isEmpty())
+    // A picture past the bound is a broken icon, never decoded.
+    if (!Jpeg::Acceptable(size))
         return p;
     p.m_data = data;
     p.m_size = size;
