@@ -2,6 +2,7 @@
 
 #include "app/LauncherLoader.h"
 #include "editor/CloseLauncherAlertWin.h"
+#include "editor/NewLauncherWin.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
@@ -14,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -205,6 +207,75 @@ TEST_F(StorageSafetyTest, DamageInsideAFileThatOpensKeepsEveryWriteAway) {
     db.Close();
     EXPECT_EQ(bytesOf(dbFile()), damaged);
     EXPECT_EQ(filesLeft(), QStringList{QStringLiteral("VondrelaskitDB.rdb")});
+}
+
+TEST_F(StorageSafetyTest, AFileRemovedOrReplacedWhileRunningIsToldOnceAndNeverWritten) {
+    writeApp(QStringLiteral("first.desktop"), QStringLiteral("First"));
+    const struct {
+        const char* name;
+        bool replace; // another file put in its place, or the file only removed
+    } cases[] = {{"removed to start afresh", false}, {"replaced by another copy", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        GlobalModule::ReleaseGlobals();
+        QDir(launcherDir()).removeRecursively();
+        desktop->messages.clear();
+        makeDatabase();
+        LauncherWin* w = loadWindow(0);
+        ASSERT_NE(w, nullptr);
+        w->move(30, 40);
+        w->ResizeWinSizeWriteMethod(); // the file is in use, with its log
+        w->EditLauncherWinMethod();
+        NewLauncherWin* editor = NewLauncherWin::openInstance();
+        ASSERT_NE(editor, nullptr);
+        editor->NameField->setText(QStringLiteral("Renamed"));
+        editor->MarkChangedMethod();
+
+        const QByteArray copy = bytesOf(dbFile());
+        ASSERT_TRUE(QFile::remove(dbFile()));
+        if (c.replace)
+            writeFile(dbFile(), copy);
+
+        editor->NewMethod();
+        ASSERT_EQ(desktop->messages.size(), 1);
+        EXPECT_TRUE(desktop->messages[0].contains(dbFile())) << desktop->messages[0].toStdString();
+        EXPECT_TRUE(desktop->messages[0].contains(QLatin1String("removed or replaced")))
+            << desktop->messages[0].toStdString();
+        // Nothing is claimed as saved: the editor stays open, the window keeps its name.
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(w->LauncherWinName, QStringLiteral("apple"));
+        // Every later write is refused without a further word.
+        editor->NewMethod();
+        w->move(90, 95);
+        w->ResizeWinSizeWriteMethod();
+        w->UPdateViewInfoMethod(QStringLiteral("ViewName"), false);
+        EXPECT_TRUE(w->ViewName);
+        writeFile(scratch(QStringLiteral("dropped.txt")), "x");
+        const size_t items = w->LauncherItemArr->size();
+        w->DropAppMethod(FolderItem(scratch(QStringLiteral("dropped.txt"))));
+        EXPECT_EQ(w->LauncherItemArr->size(), items);
+        EXPECT_EQ(desktop->messages.size(), 1);
+        editor->close();
+        GlobalModule::ReleaseGlobals(); // quit
+        if (c.replace) {
+            EXPECT_EQ(bytesOf(dbFile()), copy); // the file put there is never written
+            // Nor is the old file's log played into it at the next start.
+            EXPECT_EQ(filesLeft(), QStringList{QStringLiteral("VondrelaskitDB.rdb")});
+            ASSERT_NE(loadWindow(0), nullptr);
+            EXPECT_EQ(column(0, "Left"), 10);
+        } else {
+            EXPECT_FALSE(QFile::exists(dbFile()));
+            EXPECT_EQ(filesLeft(), QStringList{}); // no log or shared memory left behind
+            // The next start builds "apple" afresh.
+            GlobalModule::MakeDBMethod();
+            LauncherWin* fresh = loadWindow(0);
+            ASSERT_NE(fresh, nullptr);
+            EXPECT_EQ(fresh->LauncherWinName, QStringLiteral("apple"));
+            EXPECT_EQ(fresh->LauncherItemArr->size(), 1u);
+            EXPECT_EQ(column(0, "Left"), 10);
+        }
+        EXPECT_EQ(desktop->messages.size(), 1);
+    }
 }
 
 TEST_F(StorageSafetyTest, TheLogIsForWhileTheLauncherRuns) {

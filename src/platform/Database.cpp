@@ -11,11 +11,13 @@
 #include <QSqlRecord>
 #include <QUrl>
 #include <atomic>
+#include <cerrno>
 #include <future>
 #include <optional>
 #include <pthread.h>
 #include <sched.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -213,16 +215,19 @@ void Database::Close() {
     // A cursor still held ends here: no query is left on a closed connection.
     while (!m_cursors.empty())
         m_cursors.back()->Close();
+    const bool replaced = m_db.isValid() && m_db.isOpen() && FileReplaced();
     if (m_db.isValid() && m_db.isOpen()) {
-        if (m_inTransaction)
+        if (m_inTransaction && !replaced)
             m_db.commit();
+        else if (m_inTransaction)
+            m_db.rollback();
         m_inTransaction = false;
         // The log is for while we run: a file left in WAL mode cannot be read where its
         // "-shm" file cannot be made (a read-only folder, a copy on read-only media).
         if (m_wal || !m_walChecked) {
             // Also a file left in WAL mode by a run that did not end cleanly.
             QSqlQuery q(m_db);
-            if (!m_readOnly && !m_created && verdictAllowsWriting() &&
+            if (!m_readOnly && !m_created && !FileReplaced() && verdictAllowsWriting() &&
                 q.exec(QStringLiteral("PRAGMA journal_mode")) && q.next() &&
                 q.value(0).toString() == QLatin1String("wal")) {
                 q.finish();
@@ -231,11 +236,17 @@ void Database::Close() {
             }
         }
         m_db.close();
+        // Our log and shared memory outlive a file removed or replaced under us; left at the
+        // path, the log would be played into whatever database is put there next.
+        if (replaced)
+            for (const char* suffix : {"-wal", "-shm"})
+                QFile::remove(DatabaseFile + QLatin1String(suffix));
     }
     if (m_verdict.valid())
         m_verdict.wait();
     m_verdict = {};
     m_damaged = false;
+    m_identityKnown = false;
     m_wal = false;
     m_walChecked = false;
     m_db = QSqlDatabase();
@@ -321,6 +332,10 @@ bool Database::open(bool create) {
     if (!m_db.open())
         return fail(m_db.lastError());
     m_created = create;
+    struct stat st {};
+    m_identityKnown = ::stat(QFile::encodeName(DatabaseFile).constData(), &st) == 0;
+    m_device = quint64(st.st_dev);
+    m_inode = quint64(st.st_ino);
     // A new file stays in rollback-journal mode with full syncs: it is built beside its
     // final name and must be whole on disk before it is renamed into place. An existing
     // file that does not read as a database (garbage, a truncated copy) is refused before
@@ -391,7 +406,22 @@ bool Database::verdictAllowsWriting() {
     return !m_damaged;
 }
 
+bool Database::FileReplaced() const {
+    if (!m_identityKnown)
+        return false;
+    struct stat st {};
+    if (::stat(QFile::encodeName(DatabaseFile).constData(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR;
+    return quint64(st.st_dev) != m_device || quint64(st.st_ino) != m_inode;
+}
+
 bool Database::prepareToWrite() {
+    if (FileReplaced()) {
+        // Written, the change would land in a file no one will read again.
+        setError(SQLITE_READONLY_DBMOVED,
+                 QStringLiteral("the file was removed or replaced since the launcher opened it"));
+        return false;
+    }
     if (!verdictAllowsWriting()) {
         // A damaged file is never written to: it stays as it is for whoever can mend it.
         setError(SQLITE_CORRUPT, m_damage);

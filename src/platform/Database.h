@@ -126,6 +126,9 @@ public:
     // database), not the one statement.
     bool FileFailed() const;
     bool ReadOnly() const { return m_readOnly; }
+    // The file at DatabaseFile is no longer the one this connection opened (removed, or
+    // another file put in its place): nothing may be written, since it would go nowhere.
+    bool FileReplaced() const;
     // Changes made on this connection are not yet committed: other connections don't see them.
     bool InTransaction() const { return m_inTransaction; }
     // How long a statement waits for another program's lock.
@@ -171,4 +174,8 @@ private:
     std::future<QString> m_verdict;    // "ok", or what the reading of every page found
     bool m_damaged = false;
     QString m_damage;
+    // The opened file's device and inode.
+    bool m_identityKnown = false;
+    quint64 m_device = 0;
+    quint64 m_inode = 0;
 };

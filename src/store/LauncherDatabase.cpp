@@ -121,6 +121,10 @@ void MakeDBMethod() {
         removeBuildingFiles(building);
         return;
     }
+    // A log or shared memory left beside a file that is gone (removed while a run still had
+    // it open) belongs to no database: played into the new one, it would bring back the old.
+    for (const char* suffix : {"-wal", "-shm"})
+        QFile::remove(file.AbsolutePath() + QLatin1String(suffix));
     if (!RenameIntoPlace(building, file.AbsolutePath())) {
         removeBuildingFiles(building);
         MsgBox(QStringLiteral("create error!"));
@@ -128,8 +132,15 @@ void MakeDBMethod() {
 }
 
 Database* DBConnectMethod() {
-    if (GlobalDB)
+    if (GlobalDB) {
+        // Removed or replaced under us: told once, and nothing more is read or written
+        // through the old file. The next start opens (or creates) the file then there.
+        if (GlobalDB->FileReplaced()) {
+            ReportReplacedDatabase();
+            return nullptr;
+        }
         return GlobalDB.get();
+    }
     auto db = std::make_unique<Database>();
     db->DatabaseFile = DatabaseFilePath();
     if (!db->Connect()) {
@@ -231,6 +242,7 @@ qint64 NextFreeNumber(Database& db, const QString& maxQuery) {
 namespace {
 bool unreadableReported = false;
 bool unsavedReported = false;
+bool replacedReported = false;
 
 // The first report of its kind: what went wrong, the file, the engine's words.
 void reportOnce(bool& reported, const QString& korean, const QString& english,
@@ -254,9 +266,19 @@ void ReportUnsavedChange(const QString& engineMessage) {
                QStringLiteral("Changes cannot be stored in the launcher database:"), engineMessage);
 }
 
+void ReportReplacedDatabase() {
+    reportOnce(replacedReported,
+               QStringLiteral("런쳐가 실행되는 중에 런쳐 데이타베이스가 지워지거나 바뀌었습니다. "
+                              "다시 시작할 때까지 아무것도 저장되지 않습니다:"),
+               QStringLiteral("The launcher database was removed or replaced while the launcher "
+                              "ran; nothing is stored until the launcher starts again:"),
+               QStringLiteral("the file is no longer the one the launcher opened"));
+}
+
 void ResetDatabaseReports() {
     unreadableReported = false;
     unsavedReported = false;
+    replacedReported = false;
 }
 
 } // namespace GlobalModule

@@ -32,6 +32,7 @@ qint64 NextFreeNumber(Database& db, const QString& maxQuery);
 // every move.
 void ReportUnreadableDatabase(const QString& engineMessage);
 void ReportUnsavedChange(const QString& engineMessage);
+void ReportReplacedDatabase();
 void ResetDatabaseReports();
 
 } // namespace GlobalModule
