@@ -10,9 +10,11 @@
 // A desktop for tests: records what was asked and answers from a script.
 class RecordingDesktop : public Desktop {
 public:
-    void messageBox(const QString& text) override;
-    std::optional<QString> chooseItem(const QString& title, const QString& initialFolder) override;
-    std::optional<QColor> chooseColor(const QColor& initial, const QString& prompt) override;
+    void messageBox(const QString& text, std::function<void()> dismissed) override;
+    void chooseItem(const QString& title, const QString& initialFolder,
+                    std::function<void(std::optional<QString>)> answer) override;
+    void chooseColor(const QColor& initial, const QString& prompt,
+                     std::function<void(std::optional<QColor>)> answer) override;
     LaunchResult launch(const QString& path) override;
     void openUrl(const QUrl& url) override { urls.push_back(url); }
     HeldModifiers modifiers() override {
@@ -45,4 +47,15 @@ public:
     HeldModifiers held;
     QPoint pointer;
     std::function<void(const QString&)> onMessage; // runs inside messageBox
+    // Off: every box is dismissed, and every dialog answered, at once, inside the call.
+    // On: they wait, as a person would, until answerWaiting().
+    bool holdAnswers = false;
+    // Dismisses the boxes and answers the dialogs that wait, in the order they were asked
+    // (those they ask for in turn included); how many there were.
+    int answerWaiting();
+    int waitingCount() const { return int(m_waiting.size()); }
+
+private:
+    void answer(std::function<void()> reply);
+    std::vector<std::function<void()>> m_waiting;
 };

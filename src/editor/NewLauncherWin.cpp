@@ -316,12 +316,15 @@ void NewLauncherWin::TransValuePopupMenu_Change() {
 
 bool NewLauncherWin::ColorRectangle_MouseDown() {
     GlobalModule::BringMeFront();
-    const std::optional<QColor> chosen = Desktop::instance().chooseColor(
-        ColorRectangle->FillColor(), QStringLiteral("Select BackPanel Color"));
-    if (chosen) {
-        ColorRectangle->setFillColor(*chosen);
-        MarkChangedMethod();
-    }
+    // The editor may be closed, and deleted, while the picker is open.
+    Desktop::instance().chooseColor(
+        ColorRectangle->FillColor(), QStringLiteral("Select BackPanel Color"),
+        [self = QPointer<NewLauncherWin>(this)](std::optional<QColor> chosen) {
+            if (!self || !chosen)
+                return;
+            self->ColorRectangle->setFillColor(*chosen);
+            self->MarkChangedMethod();
+        });
     return false;
 }
 
@@ -374,10 +377,12 @@ void NewLauncherWin::AppListBox_DropObject(const QMimeData* data) {
 void NewLauncherWin::AddItemMethod() {
     GlobalModule::BringMeFront();
     const QString title = CommonCaptions::SelectAnyItem.text();
-    const std::optional<QString> chosen =
-        Desktop::instance().chooseItem(title, ApplicationsFolderMBS(0).AbsolutePath());
-    if (chosen && !chosen->isEmpty())
-        DropAppMethod(FolderItem(*chosen));
+    Desktop::instance().chooseItem(
+        title, ApplicationsFolderMBS(0).AbsolutePath(),
+        [self = QPointer<NewLauncherWin>(this)](std::optional<QString> chosen) {
+            if (self && chosen && !chosen->isEmpty())
+                self->DropAppMethod(FolderItem(*chosen));
+        });
 }
 
 bool NewLauncherWin::AppListBox_ConstructContextualMenu(QMenu* base) {

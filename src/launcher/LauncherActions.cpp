@@ -9,6 +9,7 @@
 #include "store/LauncherRows.h"
 #include "store/PrefClass.h"
 
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -125,8 +126,11 @@ void LauncherWin::AddItemMethod() {
     GlobalModule::BringMeFront();
     const FolderItem apps = ApplicationsFolderMBS(0);
     const QString title = CommonCaptions::SelectAnyItem.text();
-    const std::optional<QString> chosen =
-        Desktop::instance().chooseItem(title, apps.AbsolutePath());
-    if (chosen)
-        DropAppMethod(FolderItem(*chosen));
+    // The window may be deleted while the dialog is open.
+    Desktop::instance().chooseItem(
+        title, apps.AbsolutePath(),
+        [self = QPointer<LauncherWin>(this)](std::optional<QString> chosen) {
+            if (self && chosen)
+                self->DropAppMethod(FolderItem(*chosen));
+        });
 }

@@ -29,12 +29,17 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
 
-    // A modal message box holding the text alone.
-    virtual void messageBox(const QString& text) = 0;
-    // The open-file dialog: any file or folder; nothing when cancelled.
-    virtual std::optional<QString> chooseItem(const QString& title,
-                                              const QString& initialFolder) = 0;
-    virtual std::optional<QColor> chooseColor(const QColor& initial, const QString& prompt) = 0;
+    // A modal message box holding the text alone. Returns at once: the box is shown after
+    // the caller's handler has returned, behind the messages still open, one at a time in
+    // the order asked; `dismissed` runs once the person has closed it.
+    virtual void messageBox(const QString& text, std::function<void()> dismissed = {}) = 0;
+    // The open-file dialog: any file or folder; nothing when cancelled. Returns at once;
+    // the answer comes later, from the event loop.
+    virtual void chooseItem(const QString& title, const QString& initialFolder,
+                            std::function<void(std::optional<QString>)> answer) = 0;
+    // The colour picker; nothing when cancelled. Returns at once, as chooseItem.
+    virtual void chooseColor(const QColor& initial, const QString& prompt,
+                             std::function<void(std::optional<QColor>)> answer) = 0;
     // Opens a file, folder, executable or desktop entry, detached from us.
     virtual LaunchResult launch(const QString& path) = 0;
     virtual void openUrl(const QUrl& url) = 0;

@@ -13,6 +13,8 @@
 #include <QMessageBox>
 #include <QSoundEffect>
 
+#include <deque>
+
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 #include <unistd.h>
@@ -84,29 +86,66 @@ LaunchResult launchWithGio(const QString& path) {
     return {false, takeError(error)};
 }
 
+// Shows a dialog made for one question, modal to the whole application like the boxes of
+// the desktop, without a nested event loop: its answer comes from the event loop, and the
+// dialog goes once answered.
+template <class Dialog, class Answer> void ask(Dialog* dialog, Answer answer) {
+    dialog->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(dialog, &QDialog::finished, dialog, [dialog, answer](int result) {
+        dialog->deleteLater();
+        answer(result);
+    });
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
 class RealDesktop : public Desktop {
 public:
-    void messageBox(const QString& text) override { MakeMessageBox(text)->exec(); }
-
-    std::optional<QString> chooseItem(const QString& title, const QString& initialFolder) override {
-        AnyItemDialog dialog(nullptr, title, initialFolder);
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        if (dialog.exec() != QDialog::Accepted)
-            return std::nullopt;
-        if (!dialog.chosen.isEmpty())
-            return dialog.chosen;
-        const QStringList files = dialog.selectedFiles();
-        if (files.isEmpty())
-            return std::nullopt;
-        return files.first();
+    RealDesktop() {
+        // Boxes not yet shown at quit are dropped with what they would have run.
+        if (qApp)
+            QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp,
+                             [this] { m_waiting.clear(); });
     }
 
-    std::optional<QColor> chooseColor(const QColor& initial, const QString& prompt) override {
-        const QColor c = QColorDialog::getColor(initial, nullptr, prompt);
-        if (!c.isValid())
-            return std::nullopt;
-        return c;
+    void messageBox(const QString& text, std::function<void()> dismissed) override {
+        m_waiting.push_back({text, std::move(dismissed)});
+        if (!m_showing && m_waiting.size() == 1)
+            QMetaObject::invokeMethod(
+                qApp, [this] { showNextMessage(); }, Qt::QueuedConnection);
+    }
+
+    void chooseItem(const QString& title, const QString& initialFolder,
+                    std::function<void(std::optional<QString>)> answer) override {
+        auto* dialog = new AnyItemDialog(nullptr, title, initialFolder);
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        ask(dialog, [dialog, answer = std::move(answer)](int result) {
+            std::optional<QString> chosen;
+            if (result == QDialog::Accepted) {
+                const QStringList files = dialog->selectedFiles();
+                if (!dialog->chosen.isEmpty())
+                    chosen = dialog->chosen;
+                else if (!files.isEmpty())
+                    chosen = files.first();
+            }
+            if (answer)
+                answer(chosen);
+        });
+    }
+
+    void chooseColor(const QColor& initial, const QString& prompt,
+                     std::function<void(std::optional<QColor>)> answer) override {
+        auto* dialog = new QColorDialog(initial);
+        dialog->setWindowTitle(prompt);
+        ask(dialog, [dialog, answer = std::move(answer)](int result) {
+            std::optional<QColor> chosen;
+            if (result == QDialog::Accepted && dialog->selectedColor().isValid())
+                chosen = dialog->selectedColor();
+            if (answer)
+                answer(chosen);
+        });
     }
 
     LaunchResult launch(const QString& path) override { return launchWithGio(path); }
@@ -135,7 +174,29 @@ public:
     }
 
 private:
+    struct Message {
+        QString text;
+        std::function<void()> dismissed;
+    };
+
+    void showNextMessage() {
+        if (m_showing || m_waiting.empty() || !qApp)
+            return;
+        m_showing = true;
+        Message next = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        QMessageBox* box = MakeMessageBox(next.text).release();
+        ask(box, [this, dismissed = std::move(next.dismissed)](int) {
+            m_showing = false;
+            if (dismissed)
+                dismissed();
+            showNextMessage();
+        });
+    }
+
     QHash<QString, QSoundEffect*> m_effects;
+    std::deque<Message> m_waiting;
+    bool m_showing = false;
 };
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPointer>
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -98,20 +99,25 @@ void SelectYourLanguageWin::EnglishRadioButton_Action() {
 }
 
 void SelectYourLanguageWin::OKButton_Action() {
-    // The message box runs its own event loop; a second OK from there must not load the
-    // launcher windows twice.
+    // Until the thanks are dismissed the dialog stays; a second OK meanwhile must not load
+    // the launcher windows twice.
     if (m_choosing)
         return;
     m_choosing = true;
     PrefClass& pref = *GlobalModule::MyPref;
-    if (KoreanRadioButton->isChecked()) {
-        pref.Language = QStringLiteral("korean");
-        GlobalModule::MsgBox(QStringLiteral("언어를 선택해 주셔서 감사합니다..^^;;"));
-    } else {
-        pref.Language = QStringLiteral("english");
-        GlobalModule::MsgBox(QStringLiteral("Thank you for you selecting language~!"));
-    }
-    const bool saved = pref.SavePrefMethod();
+    const bool korean = KoreanRadioButton->isChecked();
+    pref.Language = korean ? QStringLiteral("korean") : QStringLiteral("english");
+    // Nothing is saved before the person has dismissed the thanks.
+    GlobalModule::MsgBox(korean ? QStringLiteral("언어를 선택해 주셔서 감사합니다..^^;;")
+                                : QStringLiteral("Thank you for you selecting language~!"),
+                         [self = QPointer<SelectYourLanguageWin>(this)] {
+                             if (self)
+                                 self->FinishChoiceMethod();
+                         });
+}
+
+void SelectYourLanguageWin::FinishChoiceMethod() {
+    const bool saved = GlobalModule::MyPref->SavePrefMethod();
     // The launcher still starts, but the person must know the question comes back.
     if (!saved)
         GlobalModule::MsgBox(kNotSaved.text());

@@ -38,6 +38,8 @@ private:
     friend class SingleDialog<SelectYourLanguageWin>;
     SelectYourLanguageWin();
     void AddMenuHandlers() {} // Close Window does not close this one
+    // OK's steps once the thanks are dismissed: save, sound, load, close.
+    void FinishChoiceMethod();
 
     bool m_choosing = false;
 };

@@ -13,8 +13,8 @@ bool IsKorean() {
     return MyPref && MyPref->Language.compare(QLatin1String("korean"), Qt::CaseInsensitive) == 0;
 }
 
-void MsgBox(const QString& text) {
-    Desktop::instance().messageBox(text);
+void MsgBox(const QString& text, std::function<void()> dismissed) {
+    Desktop::instance().messageBox(text, std::move(dismissed));
 }
 
 } // namespace GlobalModule

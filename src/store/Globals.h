@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class Database;
@@ -18,7 +19,8 @@ extern std::unique_ptr<PrefClass> MyPref;
 // True when the interface speaks Korean.
 bool IsKorean();
 
-// A modal message box with the text alone.
-void MsgBox(const QString& text);
+// A modal message box with the text alone. Returns at once; the box is shown after the
+// handler that asked for it has returned, and `dismissed` runs once the person closed it.
+void MsgBox(const QString& text, std::function<void()> dismissed = {});
 
 } // namespace GlobalModule
