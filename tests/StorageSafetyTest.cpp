@@ -46,6 +46,22 @@ protected:
 
     QStringList filesLeft() const { return QDir(launcherDir()).entryList(QDir::Files); }
 
+    // A database of 30 items; its first page whose name is like `pattern` in the schema.
+    int rootPageOf30Items(const char* pattern) {
+        for (int i = 0; i < 30; ++i)
+            writeApp(QStringLiteral("app%1.desktop").arg(i), QStringLiteral("App %1").arg(i));
+        makeDatabase();
+        return scalar(QStringLiteral("Select rootpage from sqlite_master where name like '%1'")
+                          .arg(QLatin1String(pattern)))
+            .toInt();
+    }
+
+    // The file's bytes with one page zeroed, as a bad disk sector leaves it.
+    static QByteArray withZeroedPage(QByteArray file, int page) {
+        const int pageSize = 4096;
+        return file.replace(qsizetype(page - 1) * pageSize, pageSize, QByteArray(pageSize, '\0'));
+    }
+
     // A window row written as another tool would write it.
     void insertWindow(const QString& values) {
         exec(QLatin1String(kWindowColumns) + QStringLiteral("Values (") + values +
@@ -174,17 +190,11 @@ TEST_F(StorageSafetyTest, AFileThatCannotBeReadIsToldOnceAndLeftUntouched) {
 TEST_F(StorageSafetyTest, DamageInsideAFileThatOpensKeepsEveryWriteAway) {
     // The header and the tables' list read well; an index page inside is zeroed, as a bad
     // disk sector would leave it. Every page is checked while the windows load.
-    for (int i = 0; i < 30; ++i)
-        writeApp(QStringLiteral("app%1.desktop").arg(i), QStringLiteral("App %1").arg(i));
-    makeDatabase();
-    const int page = scalar(QStringLiteral("Select rootpage from sqlite_master where name like "
-                                           "'sqlite_autoindex_LauncherList%'"))
-                         .toInt();
-    const int pageSize = scalar(QStringLiteral("PRAGMA page_size")).toInt();
+    const int page = rootPageOf30Items("sqlite_autoindex_LauncherList%");
+    ASSERT_EQ(scalar(QStringLiteral("PRAGMA page_size")).toInt(), 4096);
     GlobalModule::ReleaseGlobals();
     ASSERT_GT(page, 1);
-    QByteArray damaged = bytesOf(dbFile());
-    damaged.replace(qsizetype(page - 1) * pageSize, pageSize, QByteArray(pageSize, '\0'));
+    const QByteArray damaged = withZeroedPage(bytesOf(dbFile()), page);
     writeFile(dbFile(), damaged);
 
     Database db;
@@ -275,6 +285,54 @@ TEST_F(StorageSafetyTest, AFileRemovedOrReplacedWhileRunningIsToldOnceAndNeverWr
             EXPECT_EQ(column(0, "Left"), 10);
         }
         EXPECT_EQ(desktop->messages.size(), 1);
+    }
+}
+
+TEST_F(StorageSafetyTest, TheSameDamagedFileStartsTheSameEveryTime) {
+    const int indexPage = rootPageOf30Items("sqlite_autoindex_LauncherList%");
+    const int versionPage =
+        scalar(QStringLiteral("Select rootpage from sqlite_master where name='VersionList'"))
+            .toInt();
+    GlobalModule::ReleaseGlobals();
+    const QByteArray whole = bytesOf(dbFile());
+    ASSERT_GT(indexPage, 1);
+    ASSERT_GT(versionPage, 1);
+    const struct {
+        const char* name;
+        int page; // zeroed, as a bad disk sector leaves it
+    } damages[] = {{"a page the windows are read through", indexPage},
+                   {"a page no window reads", versionPage}};
+    for (const auto& d : damages) {
+        SCOPED_TRACE(d.name);
+        const QByteArray damaged = withZeroedPage(whole, d.page);
+        writeFile(dbFile(), damaged);
+        QStringList first;
+        for (int start = 0; start < 5; ++start) {
+            SCOPED_TRACE(start);
+            GlobalModule::ReleaseGlobals();
+            desktop->messages.clear();
+            GlobalModule::MakeDBMethod();
+            GlobalModule::LoadLauncherWinMethod();
+            // Some starts write at once (a window manager placing a window), others not.
+            if (start % 2 == 1)
+                for (const auto& w : GlobalModule::LauncherWinArr) {
+                    w->move(w->pos() + QPoint(1, 1));
+                    w->ResizeWinSizeWriteMethod();
+                }
+            ASSERT_TRUE(waitFor([] { return !GlobalModule::DatabaseDamageWatchPending(); }));
+            QStringList seen = desktop->messages;
+            for (const auto& w : GlobalModule::LauncherWinArr)
+                seen << QStringLiteral("%1: %2 items, %3")
+                            .arg(w->LauncherWinName)
+                            .arg(w->LauncherItemArr->size())
+                            .arg(w->pic.isNull() ? "not drawn" : "drawn");
+            EXPECT_EQ(desktop->messages.size(), 1) << seen.join('|').toStdString();
+            if (start == 0)
+                first = seen;
+            EXPECT_EQ(seen, first);
+        }
+        GlobalModule::ReleaseGlobals();
+        EXPECT_EQ(bytesOf(dbFile()), damaged);
     }
 }
 

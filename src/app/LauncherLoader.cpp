@@ -78,6 +78,7 @@ void LoadLauncherWinMethod() {
     // The watcher decides now, not at its next tick: with the key held the windows show at
     // once.
     CheckVisibleTimerWin::instance()->EventCheckTimer_Action();
+    WatchDatabaseDamage();
 }
 
 } // namespace GlobalModule

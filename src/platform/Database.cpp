@@ -406,6 +406,15 @@ bool Database::verdictAllowsWriting() {
     return !m_damaged;
 }
 
+bool Database::DamageCheckDone() const {
+    return !m_verdict.valid() ||
+           m_verdict.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+QString Database::Damage() {
+    return verdictAllowsWriting() ? QString() : m_damage;
+}
+
 bool Database::FileReplaced() const {
     if (!m_identityKnown)
         return false;

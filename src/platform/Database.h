@@ -129,6 +129,10 @@ public:
     // The file at DatabaseFile is no longer the one this connection opened (removed, or
     // another file put in its place): nothing may be written, since it would go nowhere.
     bool FileReplaced() const;
+    // Whether the reading of every page started at Connect has ended (at once when none
+    // runs), and then what it found: an empty text for a sound file.
+    bool DamageCheckDone() const;
+    QString Damage();
     // Changes made on this connection are not yet committed: other connections don't see them.
     bool InTransaction() const { return m_inTransaction; }
     // How long a statement waits for another program's lock.

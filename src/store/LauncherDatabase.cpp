@@ -10,9 +10,12 @@
 #include "store/IconHelpers.h"
 #include "store/LauncherRows.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
 
 namespace GlobalModule {
 
@@ -261,6 +264,10 @@ void ReportUnreadableDatabase(const QString& engineMessage) {
 }
 
 void ReportUnsavedChange(const QString& engineMessage) {
+    // A damaged file whose rows could not be read was told as such already.
+    if (unreadableReported && GlobalDB && GlobalDB->DamageCheckDone() &&
+        !GlobalDB->Damage().isEmpty())
+        return;
     reportOnce(unsavedReported,
                QStringLiteral("런쳐 데이타베이스에 바뀐 내용을 저장할 수 없습니다:"),
                QStringLiteral("Changes cannot be stored in the launcher database:"), engineMessage);
@@ -275,10 +282,40 @@ void ReportReplacedDatabase() {
                QStringLiteral("the file is no longer the one the launcher opened"));
 }
 
+namespace {
+QPointer<QTimer> damageWatch;
+}
+
+bool DatabaseDamageWatchPending() {
+    return damageWatch && damageWatch->isActive();
+}
+
+void WatchDatabaseDamage() {
+    QPointer<QTimer>& watch = damageWatch;
+    if (!watch) {
+        watch = new QTimer(QCoreApplication::instance());
+        watch->setInterval(50);
+        QObject::connect(watch, &QTimer::timeout, [] {
+            if (!GlobalDB) {
+                watch->stop();
+                return;
+            }
+            if (!GlobalDB->DamageCheckDone())
+                return;
+            watch->stop();
+            if (const QString damage = GlobalDB->Damage(); !damage.isEmpty())
+                ReportUnsavedChange(damage);
+        });
+    }
+    watch->start();
+}
+
 void ResetDatabaseReports() {
     unreadableReported = false;
     unsavedReported = false;
     replacedReported = false;
+    if (damageWatch)
+        damageWatch->stop(); // it watched a connection that is gone
 }
 
 } // namespace GlobalModule

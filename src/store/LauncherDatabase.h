@@ -33,6 +33,11 @@ qint64 NextFreeNumber(Database& db, const QString& maxQuery);
 void ReportUnreadableDatabase(const QString& engineMessage);
 void ReportUnsavedChange(const QString& engineMessage);
 void ReportReplacedDatabase();
+// Tells, once the reading of every page that the shared connection started has ended, when
+// it found the file damaged: at every start the same, whether or not anything was written
+// meanwhile. Nothing is told twice for a file whose rows could not be read at all.
+void WatchDatabaseDamage();
+bool DatabaseDamageWatchPending();
 void ResetDatabaseReports();
 
 } // namespace GlobalModule
