@@ -22,6 +22,7 @@
 #include <QMessageBox>
 #include <QSysInfo>
 #include <QSystemTrayIcon>
+#include <optional>
 
 #include "platform/Desktop.h"
 
@@ -80,6 +81,53 @@ TEST_F(AppStartTest, FirstStartCreatesTheDatabaseThenAsksForTheLanguage) {
     EXPECT_TRUE(languageDialogShown());
     EXPECT_TRUE(GlobalModule::LauncherWinArr.empty());
     EXPECT_FALSE(QFile::exists(launcherDir() + QStringLiteral("/VondrelaskitPref")));
+}
+
+TEST_F(AppStartTest, AConfigFolderThatCannotHoldTheDatabaseIsNamedWithWhyThenTheStartEnds) {
+    writeFile(scratch(QStringLiteral("a-file")), "not a folder");
+    const struct {
+        const char* name;
+        QString configHome;
+        QString named; // the path the message names
+    } cases[] = {
+        {"a file", scratch(QStringLiteral("a-file")),
+         scratch(QStringLiteral("a-file")) + QStringLiteral("/Vondrelaskit")},
+        {"a folder inside a file", scratch(QStringLiteral("a-file/config")),
+         scratch(QStringLiteral("a-file/config"))},
+        {"a folder that cannot be written", QStringLiteral("/sys"),
+         QStringLiteral("/sys/Vondrelaskit")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        GlobalModule::ReleaseGlobals();
+        desktop->messages.clear();
+        Environment env = Environment::current();
+        env.ConfigHome = c.configHome;
+        Environment::set(env);
+        std::optional<int> ended;
+        GlobalModule::QuitHook = [&ended](int status) { ended = status; };
+        app.Event_Open();
+        GlobalModule::QuitHook = {};
+        ASSERT_EQ(desktop->messages.size(), 1);
+        const QString message = desktop->messages[0];
+        EXPECT_TRUE(message.startsWith(QLatin1String("create error!\n"))) << message.toStdString();
+        EXPECT_TRUE(message.contains(c.named + QLatin1Char(':'))) << message.toStdString();
+        // The system's own words for why.
+        EXPECT_GT(message.size(), QStringLiteral("create error!\n").size() + c.named.size() + 4);
+        EXPECT_EQ(ended, 1); // once the message is dismissed
+        EXPECT_TRUE(GlobalModule::LauncherWinArr.empty());
+        EXPECT_FALSE(languageDialogShown());
+    }
+}
+
+TEST_F(AppStartTest, WithoutHomeTheUsersHomeFolderIsUsed) {
+    const QByteArray home = qgetenv("HOME");
+    qunsetenv("HOME");
+    const Environment env = Environment::FromProcess();
+    qputenv("HOME", home);
+    EXPECT_NE(env.Home, QStringLiteral("/"));
+    EXPECT_TRUE(QDir(env.Home).exists()) << env.Home.toStdString();
+    EXPECT_EQ(env.ConfigHome.isEmpty(), false);
 }
 
 TEST_F(AppStartTest, EmptyWindowTableOpensNothingSilently) {

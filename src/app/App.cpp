@@ -81,6 +81,12 @@ void App::Event_Open() {
     CheckVisibleTimerWin::instance()->Show();
     GlobalModule::MyPref = std::make_unique<PrefClass>();
     GlobalModule::MyPref->ReadPrefMethod();
+    // Without a folder to keep the database in there is nothing to do: said, then ended.
+    if (const QString problem = GlobalModule::LauncherFolderProblem(); !problem.isEmpty()) {
+        GlobalModule::MsgBox(QStringLiteral("create error!\n") + problem,
+                             [] { GlobalModule::Quit(1); });
+        return;
+    }
     GlobalModule::MakeDBMethod();
     if (TextEquals(GlobalModule::MyPref->Language, QStringLiteral("none")))
         SelectYourLanguageWin::instance()->Show();

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <optional>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,6 +22,12 @@ QStringList Folders(const char* name, const QString& fallback) {
     return Variable(name, fallback).split(QLatin1Char(':'), Qt::SkipEmptyParts);
 }
 
+QString HomeFromUserDatabase() {
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir && pw->pw_dir[0] == '/')
+        return QFile::decodeName(pw->pw_dir);
+    return QDir::homePath();
+}
+
 std::optional<Environment>& Slot() {
     static std::optional<Environment> environment;
     return environment;
@@ -29,7 +37,9 @@ std::optional<Environment>& Slot() {
 
 Environment Environment::FromProcess() {
     Environment e;
-    e.Home = QDir::homePath();
+    // Without HOME, the home folder the system's user database gives (as GLib finds it),
+    // not the root folder Qt falls back to.
+    e.Home = qEnvironmentVariableIsEmpty("HOME") ? HomeFromUserDatabase() : QDir::homePath();
     e.ConfigHome = Folder("XDG_CONFIG_HOME", e.Home + QStringLiteral("/.config"));
     e.ConfigDirs = Folders("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"));
     e.DataHome = Variable("XDG_DATA_HOME", e.Home + QStringLiteral("/.local/share"));

@@ -16,6 +16,10 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace GlobalModule {
 
@@ -108,6 +112,31 @@ bool buildDatabase(const QString& path) {
     return true;
 }
 } // namespace
+
+QString LauncherFolderProblem() {
+    if (FolderItem(DatabaseFilePath()).Exists())
+        return {};
+    const QString folder = LauncherFolderPath();
+    QDir().mkpath(folder);
+    const auto reason = [](const QString& path, int error) {
+        return path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error));
+    };
+    struct stat st {};
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0) {
+        // The first folder on the way that could not be made, and why.
+        QString missing = folder;
+        for (QString up = QFileInfo(missing).absolutePath();
+             up != missing && !QFileInfo::exists(up); up = QFileInfo(missing).absolutePath())
+            missing = up;
+        const int made = ::mkdir(QFile::encodeName(missing).constData(), 0700);
+        return reason(missing, made == 0 ? ENOENT : errno);
+    }
+    if (!S_ISDIR(st.st_mode))
+        return reason(folder, ENOTDIR);
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+        return reason(folder, errno);
+    return {};
+}
 
 void MakeDBMethod() {
     const FolderItem folder(LauncherFolderPath());

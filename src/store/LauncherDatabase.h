@@ -10,6 +10,11 @@ namespace GlobalModule {
 QString LauncherFolderPath();
 QString DatabaseFilePath();
 
+// Why the launcher folder cannot hold a database that is still to be made (its path and
+// the system's reason: a file in the way of a folder, a folder that cannot be written);
+// empty when it can, or when the database is there already.
+QString LauncherFolderProblem();
+
 // Creates the database with its schema and the default "apple" window when the file does
 // not exist yet; an existing file is never touched.
 void MakeDBMethod();
