@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTest>
 
 namespace {
 HeldModifiers keys(const char* held) {
@@ -148,6 +149,69 @@ TEST_F(ActivationWatcherTest, AChangeOfTheHeldKeysIsActedOnAtOnce) {
     EXPECT_TRUE(w->isVisible());
     desktop->setHeld(keys(""));
     EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(ActivationWatcherTest, TheTickRestsWhileNoKeyIsHeldAndComesBackWithTheFirstKey) {
+    GlobalModule::LauncherWinArr.push_back(makeWindow(1));
+    LauncherWin* w = GlobalModule::LauncherWinArr[0].get();
+    CheckVisibleTimerWin* watcher = CheckVisibleTimerWin::instance();
+    watcher->Show();
+    EXPECT_FALSE(watcher->Resting()); // until the first tick has looked
+    tick();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(watcher->Resting());
+    // Any modifier starts the tick again, the activation key or not; the windows follow the
+    // keys exactly as without the rest.
+    struct Step {
+        const char* held;
+        bool shown;
+        bool resting;
+    };
+    const Step steps[] = {{"S", false, false}, {"CS", false, false}, {"C", false, false},
+                          {"CO", true, false}, {"C", false, false},  {"", false, true},
+                          {"CO", true, false}, {"", false, true}};
+    for (const Step& s : steps) {
+        desktop->setHeld(keys(s.held));
+        EXPECT_EQ(w->isVisible(), s.shown) << s.held;
+        EXPECT_EQ(watcher->Resting(), s.resting) << s.held;
+        tick(); // a tick in between changes nothing
+        EXPECT_EQ(w->isVisible(), s.shown) << s.held;
+        EXPECT_EQ(watcher->Resting(), s.resting) << s.held;
+    }
+}
+
+TEST_F(ActivationWatcherTest, AWindowShownWhileTheTickRestsGoesAtTheNextTick) {
+    CheckVisibleTimerWin* watcher = CheckVisibleTimerWin::instance();
+    watcher->Show();
+    tick();
+    ASSERT_TRUE(watcher->Resting());
+    // A window just saved by the editor, or a new one, is shown with no key held.
+    GlobalModule::LauncherWinArr.push_back(makeWindow(1));
+    LauncherWin* w = GlobalModule::LauncherWinArr[0].get();
+    w->show();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(watcher->Resting());
+    // The tick itself, not a key, hides it; then it rests again.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->isVisible(); }, 10000));
+    EXPECT_TRUE(watcher->Resting());
+    // A window the watcher hid and nothing else touched leaves it resting.
+    w->hide();
+    EXPECT_TRUE(watcher->Resting());
+}
+
+TEST_F(ActivationWatcherTest, WithoutAnnouncedKeyChangesTheTickNeverRests) {
+    GlobalModule::LauncherWinArr.push_back(makeWindow(1));
+    desktop->announcesModifierChanges = false;
+    CheckVisibleTimerWin* watcher = CheckVisibleTimerWin::instance();
+    watcher->Show();
+    for (int i = 0; i < 3; ++i) {
+        tick();
+        EXPECT_FALSE(watcher->Resting());
+    }
+    // The keys are looked at by the tick alone.
+    desktop->held = keys("CO");
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return GlobalModule::LauncherWinArr[0]->isVisible(); }, 10000));
 }
 
 TEST_F(ActivationWatcherTest, ShowingAndHidingKeepTheComposedPicture) {

@@ -53,7 +53,8 @@ protected:
 TEST_F(AppStartTest, ChosenLanguageLoadsTheStoredWindowsAtOnce) {
     writePrefs("english");
     app.Event_Open();
-    EXPECT_TRUE(CheckVisibleTimerWin::instance()->EventCheckTimer.isActive());
+    // No key is held: the watcher is on, its tick resting until a key comes.
+    EXPECT_TRUE(CheckVisibleTimerWin::instance()->Resting());
     EXPECT_EQ(CheckVisibleTimerWin::instance()->EventCheckTimer.interval(), 100);
     ASSERT_TRUE(GlobalModule::MyPref);
     EXPECT_EQ(GlobalModule::MyPref->Language, QStringLiteral("english"));
@@ -72,6 +73,7 @@ TEST_F(AppStartTest, WithTheKeyHeldTheWindowsShowAsSoonAsTheyAreLoaded) {
     ASSERT_EQ(GlobalModule::LauncherWinArr.size(), 1u);
     // No tick has run yet: the watcher decided right after the loading.
     EXPECT_TRUE(GlobalModule::LauncherWinArr[0]->isVisible());
+    EXPECT_TRUE(CheckVisibleTimerWin::instance()->EventCheckTimer.isActive());
 }
 
 TEST_F(AppStartTest, FirstStartCreatesTheDatabaseThenAsksForTheLanguage) {

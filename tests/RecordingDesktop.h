@@ -21,6 +21,7 @@ public:
         ++modifierQueries;
         return held;
     }
+    bool modifierChangesAnnounced() override { return announcesModifierChanges; }
     // Keys pressed or released as the display server reports them: the change is announced.
     void setHeld(HeldModifiers keys) {
         held = keys;
@@ -45,6 +46,7 @@ public:
     std::optional<QColor> chosenColor;
     LaunchResult launchResult;
     HeldModifiers held;
+    bool announcesModifierChanges = true; // as the X server's XKB events do
     QPoint pointer;
     std::function<void(const QString&)> onMessage; // runs inside messageBox
     // Off: every box is dismissed, and every dialog answered, at once, inside the call.

@@ -1,3 +1,4 @@
+#include "SharedStateReset.h"
 #include "app/StartUpHooks.h"
 
 #include <QApplication>
@@ -15,5 +16,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     WireStartUpHooks();
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new SharedStateReset);
     return RUN_ALL_TESTS();
 }

@@ -5,6 +5,7 @@
 #include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
 #include "platform/Environment.h"
+#include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
-#include <QPointer>
 #include <QSqlQuery>
 
 void AppTest::SetUp() {
@@ -37,12 +37,7 @@ void AppTest::TearDown() {
     GlobalModule::ReleaseGlobals();
     Database::setFailureHook({});
     // Dialogs close and go; nothing of one test reaches the next.
-    QList<QPointer<QWidget>> open;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->testAttribute(Qt::WA_DeleteOnClose))
-            open << w;
-    for (const QPointer<QWidget>& w : open)
-        delete w.data();
+    DeleteOpenDialogs();
     QCoreApplication::processEvents();
     Desktop::setInstance(std::make_unique<RecordingDesktop>());
     Environment::set(Environment::FromProcess());

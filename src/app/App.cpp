@@ -15,6 +15,7 @@
 #include "settings/PrefWin.h"
 #include "settings/SelectYourLanguageWin.h"
 #include "shared/AppMedia.h"
+#include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
@@ -232,12 +233,7 @@ int _Main(int argc, char** argv) {
         status = QApplication::exec();
         GlobalModule::ReleaseGlobals();
         // Dialogs still open go with the application.
-        QList<QPointer<QWidget>> open;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->testAttribute(Qt::WA_DeleteOnClose))
-                open << w;
-        for (const QPointer<QWidget>& w : open)
-            delete w.data();
+        DeleteOpenDialogs();
     }
     return status;
 }

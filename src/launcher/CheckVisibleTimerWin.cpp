@@ -24,13 +24,37 @@ CheckVisibleTimerWin::CheckVisibleTimerWin() {
 }
 
 void CheckVisibleTimerWin::Show() {
+    m_shown = true;
     EventCheckTimer.start();
     // A change of the held keys is acted on at once; the tick stays as the upper bound.
     Desktop::setModifiersChangedHandler([this] { EventCheckTimer_Action(); });
 }
 
+void CheckVisibleTimerWin::Stop() {
+    m_shown = false;
+    EventCheckTimer.stop();
+    Desktop::setModifiersChangedHandler({});
+}
+
 void CheckVisibleTimerWin::EventCheckTimer_Action() {
     OpenShowLauncherWinMethod(KeystrokCheckMethod() ? ShowHide::Show : ShowHide::Hide);
+    if (m_shown)
+        RestOrTick();
+}
+
+void CheckVisibleTimerWin::RestOrTick() {
+    Desktop& desktop = Desktop::instance();
+    // With nothing held every tick would only hide what is already hidden.
+    if (desktop.modifierChangesAnnounced() && desktop.modifiers() == HeldModifiers{})
+        EventCheckTimer.stop();
+    else if (!EventCheckTimer.isActive())
+        EventCheckTimer.start();
+}
+
+void CheckVisibleTimerWin::LauncherWinShown() {
+    // Shown while resting (a window just saved, a new one): it goes at the next tick.
+    if (m_shown && !EventCheckTimer.isActive())
+        EventCheckTimer.start();
 }
 
 bool CheckVisibleTimerWin::ActivationMatches(const PrefClass& pref, const HeldModifiers& held) {

@@ -1,3 +1,4 @@
+#include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/TempRunIconWin.h"
 #include "platform/Desktop.h"
@@ -161,6 +162,7 @@ void LauncherWin::showEvent(QShowEvent* event) {
     // What the window is shown with is ours, whatever a report from before the Show says.
     m_ownGeometry = geometry();
     ImageWindow::showEvent(event);
+    CheckVisibleTimerWin::instance()->LauncherWinShown();
 }
 
 void LauncherWin::hideEvent(QHideEvent* event) {

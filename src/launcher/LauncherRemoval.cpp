@@ -95,6 +95,7 @@ void RemovalAnimation::onTimer() {
     }
     if (++m_frame < kFrames) {
         showFrame();
+        Q_EMIT frameShown(m_frame);
         return;
     }
     m_window.reset();

@@ -13,6 +13,8 @@
 // loop; `finished` runs after the last frame, then the animation deletes itself. Deleting
 // its parent ends it without calling `finished`.
 class RemovalAnimation : public QObject {
+    Q_OBJECT
+
 public:
     static constexpr int kFrames = 5;
     static constexpr qint64 kTicksPerFrame = 5;
@@ -20,6 +22,12 @@ public:
     // Starts playing; returns null, without calling `finished`, when nothing can be played
     // (no strip, no overlay window).
     static RemovalAnimation* start(QObject* parent, int X, int Y, std::function<void()> finished);
+    // The frame on screen.
+    int frame() const { return m_frame; }
+
+Q_SIGNALS:
+    // Each frame after the first, once it is on screen.
+    void frameShown(int frame);
 
 private:
     RemovalAnimation(QObject* parent, std::function<void()> finished);

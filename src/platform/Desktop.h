@@ -45,6 +45,9 @@ public:
     virtual void openUrl(const QUrl& url) = 0;
     // The held modifier keys, as last known: no round trip to the display server.
     virtual HeldModifiers modifiers() = 0;
+    // True when every change of the held keys is announced (modifiersChanged), so that no
+    // one has to look for one.
+    virtual bool modifierChangesAnnounced() = 0;
     virtual QPoint pointerPos() = 0;
     // A sound of our resources, at volume 0..100.
     virtual void playSound(const QString& resource, int volume) = 0;

@@ -161,6 +161,8 @@ public:
                 m.testFlag(Qt::ControlModifier), m.testFlag(Qt::ShiftModifier)};
     }
 
+    bool modifierChangesAnnounced() override { return ModifierTracker::instance() != nullptr; }
+
     QPoint pointerPos() override { return QCursor::pos(); }
 
     void playSound(const QString& resource, int volume) override {

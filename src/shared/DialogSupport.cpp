@@ -2,7 +2,9 @@
 
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QWidget>
 #include <iterator>
 
@@ -50,4 +52,13 @@ int TransparencyRowOf(int transparentValue) {
         if (kTransparencySteps[row] == transparentValue)
             return row;
     return -1;
+}
+
+void DeleteOpenDialogs() {
+    QList<QPointer<QWidget>> open;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->testAttribute(Qt::WA_DeleteOnClose))
+            open << w;
+    for (const QPointer<QWidget>& w : open)
+        delete w.data();
 }

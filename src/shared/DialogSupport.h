@@ -19,3 +19,6 @@ void PlaceControl(QWidget* control, int left, int top, int width, int height);
 // transparency (-1 for a value between the steps).
 QStringList TransparencyRows();
 int TransparencyRowOf(int transparentValue);
+
+// Deletes the dialogs still open: every top-level window that goes when it is closed.
+void DeleteOpenDialogs();
