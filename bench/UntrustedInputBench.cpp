@@ -81,9 +81,9 @@ BENCHMARK(BM_StartWithAHugeStoredPicture)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
-// The first start and the loading of "apple" when one desktop entry's Name is a megabyte,
-// then a later start from the stored rows.
-void BM_StartWithAMegabyteName(benchmark::State& state) {
+// The first start and the loading of "apple" when one desktop entry's Name is of the given
+// bytes, then a later start from the stored rows.
+void BM_StartWithAHugeName(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         BenchEnvironment env;
@@ -91,7 +91,7 @@ void BM_StartWithAMegabyteName(benchmark::State& state) {
         QFile entry(env.path(QStringLiteral("data/applications/huge-name.desktop")));
         entry.open(QIODevice::WriteOnly);
         entry.write("[Desktop Entry]\nType=Application\nExec=/bin/true\nName=");
-        for (int i = 0; i < (1 << 20) / 8; ++i)
+        for (int i = 0; i < int(state.range(0)) / 8; ++i)
             entry.write("Longer! ");
         entry.write("\n");
         entry.close();
@@ -106,6 +106,11 @@ void BM_StartWithAMegabyteName(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_StartWithAMegabyteName)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_StartWithAHugeName)
+    ->Arg(16 << 10)
+    ->Arg(64 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 } // namespace

@@ -13,7 +13,8 @@ QStringList DroppedLocalPaths(const QMimeData* data) {
     for (const QUrl& url : data->urls()) {
         if (!url.isLocalFile())
             continue;
-        if (!url.host().isEmpty()) {
+        if (!url.host().isEmpty() &&
+            url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0) {
             paths << url.toLocalFile();
             continue;
         }
