@@ -288,6 +288,29 @@ TEST_F(StorageSafetyTest, AFileRemovedOrReplacedWhileRunningIsToldOnceAndNeverWr
     }
 }
 
+TEST_F(StorageSafetyTest, ALogLeftBesideARemovedFileIsNotPlayedIntoTheNewOne) {
+    // A run killed with its log open; then the person removes the database to start afresh
+    // and leaves the log and shared memory (they look like part of it, or go unseen).
+    makeDatabase();
+    LauncherWin* w = loadWindow(0);
+    ASSERT_NE(w, nullptr);
+    w->move(300, 310);
+    w->ResizeWinSizeWriteMethod();
+    const QByteArray wal = bytesOf(dbFile() + QStringLiteral("-wal"));
+    const QByteArray shm = bytesOf(dbFile() + QStringLiteral("-shm"));
+    ASSERT_FALSE(wal.isEmpty());
+    GlobalModule::ReleaseGlobals();
+    ASSERT_TRUE(QFile::remove(dbFile()));
+    writeFile(dbFile() + QStringLiteral("-wal"), wal);
+    writeFile(dbFile() + QStringLiteral("-shm"), shm);
+
+    GlobalModule::MakeDBMethod();
+    ASSERT_NE(loadWindow(0), nullptr);
+    EXPECT_EQ(column(0, "Left"), 10); // a fresh "apple", not the old run's place
+    EXPECT_EQ(column(0, "Top"), 40);
+    EXPECT_TRUE(desktop->messages.isEmpty());
+}
+
 TEST_F(StorageSafetyTest, TheSameDamagedFileStartsTheSameEveryTime) {
     const int indexPage = rootPageOf30Items("sqlite_autoindex_LauncherList%");
     const int versionPage =
