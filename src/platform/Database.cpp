@@ -399,9 +399,9 @@ bool Database::verdictAllowsWriting() {
         const QString verdict = m_verdict.get();
         // A busy file was not found damaged: it is checked again at the next start.
         m_damaged = verdict != QLatin1String("ok") && !verdict.contains(QLatin1String("locked"));
+        const QString corrupt = QString::fromUtf8(sqlite3_errstr(SQLITE_CORRUPT));
         if (m_damaged)
-            m_damage =
-                QString::fromUtf8(sqlite3_errstr(SQLITE_CORRUPT)) + QStringLiteral(": ") + verdict;
+            m_damage = verdict == corrupt ? corrupt : corrupt + QStringLiteral(": ") + verdict;
     }
     return !m_damaged;
 }
