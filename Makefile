@@ -14,7 +14,7 @@ TEST_PACKAGES = libgtest-dev xvfb xauth xdotool x11-utils x11-xserver-utils imag
 # The benchmarks: Google Benchmark, and plank, which they compare with.
 BENCH_PACKAGES = libbenchmark-dev plank xvfb libx11-dev libxtst-dev libxdamage-dev x11-apps
 
-.PHONY: all setup setup-test setup-bench install-packages build run test bench clean
+.PHONY: all setup setup-test setup-bench install-packages build build-launcher run test bench clean
 
 all: build
 
@@ -44,10 +44,16 @@ $(BUILD)/Makefile: CMakeLists.txt
 build: setup $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The launcher alone: the tests and benchmarks are built by make test and make bench.
+build-launcher: setup $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS) --target vondrelaskit
+
+run: build-launcher
 	@if [ -z "$$DISPLAY" ]; then \
-	    echo "Vondrelaskit needs an X11 session, and DISPLAY is not set."; \
-	    echo "To try it on a virtual one:  Xvfb :5 & DISPLAY=:5 $(BUILD)/vondrelaskit"; \
+	    echo "Vondrelaskit shows its windows in your X11 session, and DISPLAY is not set here"; \
+	    echo "(a text console, or a remote shell without X forwarding)."; \
+	    echo "Start it from a terminal in the X session:  make run  or  $(CURDIR)/$(BUILD)/vondrelaskit"; \
+	    echo "(A virtual X server such as Xvfb runs it on a screen no one can see: the tests use one.)"; \
 	    exit 1; \
 	fi
 	$(BUILD)/vondrelaskit

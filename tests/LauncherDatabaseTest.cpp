@@ -224,6 +224,55 @@ TEST_F(LauncherDatabaseTest, SkippedEntriesStillCountInTheNumbering) {
     EXPECT_EQ(got[1].name, QStringLiteral("Zeta"));
 }
 
+TEST_F(LauncherDatabaseTest, FirstRunTakesOnlyTheEntriesTheMenusShowOnThisDesktop) {
+    writeDesktopEntry(QStringLiteral("a-plain.desktop"), plainEntry(QStringLiteral("Plain")));
+    writeDesktopEntry(
+        QStringLiteral("b-gnome.desktop"),
+        plainEntry(QStringLiteral("OnlyGnome"), QStringLiteral("OnlyShowIn=GNOME;\n")));
+    writeDesktopEntry(QStringLiteral("c-notgnome.desktop"),
+                      plainEntry(QStringLiteral("NotGnome"), QStringLiteral("NotShowIn=GNOME;\n")));
+    writeDesktopEntry(
+        QStringLiteral("d-xfce-lxde.desktop"),
+        plainEntry(QStringLiteral("XfceLxde"), QStringLiteral("OnlyShowIn=XFCE;LXDE;\n")));
+    // Named in both lists for different desktops: the first current desktop named decides.
+    writeDesktopEntry(QStringLiteral("e-both.desktop"),
+                      plainEntry(QStringLiteral("Both"),
+                                 QStringLiteral("OnlyShowIn=ubuntu;\nNotShowIn=GNOME;\n")));
+    struct Case {
+        QStringList desktops; // XDG_CURRENT_DESKTOP, split at ':'
+        QStringList names;
+    };
+    const Case cases[] = {
+        {{}, {"Plain", "NotGnome"}},
+        {{"GNOME"}, {"Plain", "OnlyGnome"}},
+        {{"ubuntu", "GNOME"}, {"Plain", "OnlyGnome", "Both"}},
+        {{"GNOME", "ubuntu"}, {"Plain", "OnlyGnome"}},
+        {{"LXDE"}, {"Plain", "NotGnome", "XfceLxde"}},
+        {{"KDE"}, {"Plain", "NotGnome"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.desktops.join(':').toStdString());
+        GlobalModule::ReleaseGlobals();
+        QFile::remove(GlobalModule::DatabaseFilePath());
+        Environment env = Environment::current();
+        env.CurrentDesktops = c.desktops;
+        Environment::set(env);
+        makeDatabase();
+        QStringList names;
+        for (const Item& item : items())
+            names << item.name;
+        EXPECT_EQ(names, c.names);
+    }
+}
+
+TEST(EnvironmentDesktopsTest, CurrentDesktopsComeFromXdgCurrentDesktop) {
+    EnvGuard current("XDG_CURRENT_DESKTOP");
+    qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+    EXPECT_EQ(Environment::FromProcess().CurrentDesktops, (QStringList{"ubuntu", "GNOME"}));
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    EXPECT_TRUE(Environment::FromProcess().CurrentDesktops.isEmpty());
+}
+
 TEST_F(LauncherDatabaseTest, NameIsLocalisedAndPathUnchanged) {
     EnvGuard language("LANGUAGE");
     qputenv("LANGUAGE", "ko");

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "platform/AudioChatter.h"
 #include "shared/AppMedia.h"
 
 #include <functional>
@@ -122,3 +123,23 @@ TEST_F(MediaTest, SoundsPlayThroughTheDesktopAtTheirVolume) {
 }
 
 } // namespace
+
+TEST(AudioChatterTest, TheSoundBackEndsReportsAreDroppedAndOursKept) {
+    struct Case {
+        const char* category;
+        const char* message;
+        bool dropped;
+    };
+    const Case cases[] = {
+        {"qt.multimedia.audiooutput", "No audio device", true},
+        {"qt.multimedia.soundeffect", "QSoundEffect(qaudio): Error decoding source", true},
+        {"default", "PulseAudioService: pa_context_connect() failed", true},
+        {"default", "ALSA lib confmisc.c:855:(parse_card) cannot find card '0'", true},
+        {"default", "vondrelaskit: cannot take the single-instance lock: denied", false},
+        {"qt.qpa.xcb", "could not connect to display", false},
+        {"default", "The database could not be opened (ALSA lib is not our name)", false},
+        {nullptr, "anything of ours", false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(IsAudioBackEndChatter(c.category, QString::fromUtf8(c.message)), c.dropped)
+            << c.message;
+}

@@ -24,6 +24,7 @@ void AppTest::SetUp() {
     env.ConfigHome = configDir();
     env.DataDirs = QStringList{dir->filePath(QStringLiteral("data"))};
     env.DataHome = dir->filePath(QStringLiteral("home-data"));
+    env.CurrentDesktops = {}; // whatever desktop runs the tests
     Environment::set(env);
     GlobalModule::ReleaseGlobals();
     Database::setFailureHook({});

@@ -4,7 +4,7 @@
 //    applications, 10 windows x 100 items and 1 window x 5,000 items, with Super+Alt held;
 //  - resident memory (RSS, PSS) once settled;
 //  - key press -> all 20 windows mapped and release -> all unmapped (90th percentile);
-//  - CPU while idle for 30 s with 20 windows;
+//  - CPU and wake-ups while idle for 30 s with 20 windows;
 //  - the watcher's tick in this process against the server, and the round trip it no
 //    longer makes.
 // Each figure is printed beside its target at the end. Skips with a message when Xvfb or
@@ -109,6 +109,29 @@ long cpuTicks(long pid) {
     const QByteArray stat = f.readAll();
     const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
     return fields.size() > 12 ? fields[11].toLong() + fields[12].toLong() : -1;
+}
+
+// Times a thread was woken (switched in after waiting or preempted): of the main thread, or
+// of every thread of the process.
+long wakeUps(long pid, bool allThreads) {
+    const auto of = [](const QString& status) {
+        QFile f(status);
+        if (!f.open(QIODevice::ReadOnly))
+            return -1L;
+        long n = 0;
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (line.startsWith("voluntary_ctxt_switches:") ||
+                line.startsWith("nonvoluntary_ctxt_switches:"))
+                n += line.mid(line.indexOf(':') + 1).trimmed().toLong();
+        return n;
+    };
+    if (!allThreads)
+        return of(QStringLiteral("/proc/%1/task/%1/status").arg(pid));
+    long n = 0;
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    for (const QString& t : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        n += std::max(0L, of(tasks + QLatin1Char('/') + t + QStringLiteral("/status")));
+    return n;
 }
 
 void stop(long pid) {
@@ -261,6 +284,7 @@ struct Measured {
 Measured firstRun, tenByHundred, fiveThousand, empty, plank;
 double showP90 = -1, hideP90 = -1;
 long idleOurs = -1, idlePlank = -1;
+long wakeMainOurs = -1, wakeMainPlank = -1, wakeAllOurs = -1, wakeAllPlank = -1;
 
 // exec -> first window mapped, and memory, in rounds that interleave every scenario.
 void BM_StartUpBesidePlank(benchmark::State& state) {
@@ -332,9 +356,16 @@ void BM_KeyResponseAndIdle(benchmark::State& state) {
             pk = start(plankScenario(), true);
         QThread::msleep(1000);
         const long o0 = cpuTicks(ours.pid), p0 = plankPresent ? cpuTicks(pk.pid) : -1;
+        const long om0 = wakeUps(ours.pid, false), oa0 = wakeUps(ours.pid, true);
+        const long pm0 = plankPresent ? wakeUps(pk.pid, false) : -1;
+        const long pa0 = plankPresent ? wakeUps(pk.pid, true) : -1;
         QThread::sleep(30);
         idleOurs = cpuTicks(ours.pid) - o0;
         idlePlank = plankPresent ? cpuTicks(pk.pid) - p0 : -1;
+        wakeMainOurs = wakeUps(ours.pid, false) - om0;
+        wakeAllOurs = wakeUps(ours.pid, true) - oa0;
+        wakeMainPlank = plankPresent ? wakeUps(pk.pid, false) - pm0 : -1;
+        wakeAllPlank = plankPresent ? wakeUps(pk.pid, true) - pa0 : -1;
         stop(ours.pid);
         stop(pk.pid);
         state.SetIterationTime(showP90 / 1000.0);
@@ -342,6 +373,7 @@ void BM_KeyResponseAndIdle(benchmark::State& state) {
     state.counters["show_all_p90_ms"] = showP90;
     state.counters["hide_all_p90_ms"] = hideP90;
     state.counters["idle_ticks_30s"] = double(idleOurs);
+    state.counters["idle_wakeups_30s"] = double(wakeMainOurs);
 }
 
 // The watcher's tick in this process, against the server, with 20 hidden windows.
@@ -427,6 +459,12 @@ void printTable() {
                      QString::number(idleOurs),
                      idlePlank >= 0 ? QString::number(idlePlank) : QString(),
                      QStringLiteral("<= 2"), verdict(idleOurs >= 0 && idleOurs <= 2)});
+    const auto count = [](long n) { return n >= 0 ? QString::number(n) : QString(); };
+    table.push_back({QStringLiteral("wake-ups while idle 30 s, main thread"), count(wakeMainOurs),
+                     count(wakeMainPlank), QStringLiteral("<= 30"),
+                     verdict(wakeMainOurs >= 0 && wakeMainOurs <= 30)});
+    table.push_back({QStringLiteral("wake-ups while idle 30 s, every thread"), count(wakeAllOurs),
+                     count(wakeAllPlank), QString(), QString()});
     table.push_back({QStringLiteral("key press -> all 20 windows mapped, p90"), ms(showP90),
                      QString(), QStringLiteral("< 40 ms"), verdict(showP90 >= 0 && showP90 < 40)});
     table.push_back({QStringLiteral("key release -> all 20 unmapped, p90"), ms(hideP90), QString(),

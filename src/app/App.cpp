@@ -9,6 +9,7 @@
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
+#include "platform/AudioChatter.h"
 #include "platform/Framework.h"
 #include "platform/IconTheme.h"
 #include "settings/AboutWin.h"
@@ -206,6 +207,7 @@ int _Main(int argc, char** argv) {
     QApplication application(count, args.data());
     QApplication::setApplicationName(QStringLiteral("Vondrelaskit"));
     QApplication::setQuitOnLastWindowClosed(false);
+    SilenceAudioBackEndChatter();
     SetUpIconTheme();
 
     // SIGINT and SIGTERM end the event loop like Quit.

@@ -1,8 +1,38 @@
 #include "platform/DesktopEntry.h"
 
+#include "platform/Environment.h"
 #include "platform/FolderItem.h"
 
 #include <gio/gdesktopappinfo.h>
+#include <optional>
+
+namespace {
+
+// GLib's own rule (g_desktop_app_info_get_show_in), over the desktops of the environment in
+// use rather than the ones the process started with.
+bool shownOn(GDesktopAppInfo* info, const QStringList& desktops) {
+    gchar** only = g_desktop_app_info_get_string_list(info, "OnlyShowIn", nullptr);
+    gchar** never = g_desktop_app_info_get_string_list(info, "NotShowIn", nullptr);
+    const auto names = [](gchar** list, const QByteArray& desktop) {
+        return list && g_strv_contains(list, desktop.constData());
+    };
+    std::optional<bool> decided;
+    for (const QString& d : desktops) {
+        const QByteArray desktop = d.toUtf8();
+        if (names(never, desktop))
+            decided = false;
+        else if (names(only, desktop))
+            decided = true;
+        if (decided)
+            break;
+    }
+    const bool shown = decided.value_or(only == nullptr);
+    g_strfreev(only);
+    g_strfreev(never);
+    return shown;
+}
+
+} // namespace
 
 bool isDesktopEntryName(const QString& fileName) {
     return fileName.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive);
@@ -17,6 +47,7 @@ DesktopEntry DesktopEntry::read(const QString& path) {
     e.loaded = true;
     e.noDisplay = g_desktop_app_info_get_nodisplay(info);
     e.hidden = g_desktop_app_info_get_is_hidden(info);
+    e.shownOnCurrentDesktop = shownOn(info, Environment::current().CurrentDesktops);
     if (const char* n = g_app_info_get_name(G_APP_INFO(info)))
         e.name = BoundedName(QString::fromUtf8(n));
     // An Exec that GIO cannot read (not UTF-8, or missing) can never be launched, unless the

@@ -11,8 +11,11 @@ struct DesktopEntry {
     bool noDisplay = false;  // NoDisplay=true
     bool hidden = false;     // Hidden=true
     bool launchable = false; // an Exec GIO can run, or DBusActivatable=true
-    QString name;            // localised Name
-    QString icon;            // Icon, as written: a path or a theme name
+    // OnlyShowIn and NotShowIn allow it on the current desktops (Environment), as the menus
+    // decide: the first current desktop either list names decides, else OnlyShowIn's absence.
+    bool shownOnCurrentDesktop = true;
+    QString name; // localised Name
+    QString icon; // Icon, as written: a path or a theme name
 
     static DesktopEntry read(const QString& path);
 };

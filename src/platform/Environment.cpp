@@ -45,6 +45,7 @@ Environment Environment::FromProcess() {
     e.DataHome = Variable("XDG_DATA_HOME", e.Home + QStringLiteral("/.local/share"));
     e.DataDirs = Folders("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
     e.RuntimeDir = Variable("XDG_RUNTIME_DIR", QString());
+    e.CurrentDesktops = Folders("XDG_CURRENT_DESKTOP", QString());
     return e;
 }
 

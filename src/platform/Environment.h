@@ -8,11 +8,12 @@
 // reads the environment for a path.
 struct Environment {
     QString Home;
-    QString ConfigHome;     // XDG_CONFIG_HOME, else ~/.config (the preferences folder)
-    QStringList ConfigDirs; // XDG_CONFIG_DIRS, else /etc/xdg
-    QString DataHome;       // XDG_DATA_HOME, else ~/.local/share
-    QStringList DataDirs;   // XDG_DATA_DIRS, else /usr/local/share and /usr/share
-    QString RuntimeDir;     // XDG_RUNTIME_DIR; empty when unset
+    QString ConfigHome;          // XDG_CONFIG_HOME, else ~/.config (the preferences folder)
+    QStringList ConfigDirs;      // XDG_CONFIG_DIRS, else /etc/xdg
+    QString DataHome;            // XDG_DATA_HOME, else ~/.local/share
+    QStringList DataDirs;        // XDG_DATA_DIRS, else /usr/local/share and /usr/share
+    QString RuntimeDir;          // XDG_RUNTIME_DIR; empty when unset
+    QStringList CurrentDesktops; // XDG_CURRENT_DESKTOP, most specific first; empty when unset
 
     // The folders the process environment names, with the defaults for those it leaves out
     // (or names relative, which the base directories ignore).

@@ -42,7 +42,9 @@ AboutWin* AboutWin::instance() {
 }
 
 QString AboutWin::authorPage() {
-    return QStringLiteral("https://vondrelaskit.example.org/");
+    // There is no author's page to point at: the box shows no link rather than an address
+    // that leads nowhere.
+    return QString();
 }
 
 // A plain window rather than a QDialog: a dialog would close on Escape.
@@ -70,8 +72,10 @@ AboutWin::AboutWin()
     const int linkWidth =
         qMin(width(), qMax(184, StaticText4->fontMetrics().horizontalAdvance(authorPage()) + 8));
     StaticText4->setGeometry(54 + 92 - linkWidth / 2, 196, linkWidth, 20);
-    StaticText4->setCursor(Qt::PointingHandCursor);
-    StaticText4->installEventFilter(this);
+    if (!authorPage().isEmpty()) {
+        StaticText4->setCursor(Qt::PointingHandCursor);
+        StaticText4->installEventFilter(this);
+    }
 
     CancelButton = new QPushButton(kClose.English(), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
@@ -110,7 +114,8 @@ void AboutWin::CancelButton_Action() {
 }
 
 bool AboutWin::StaticText4_MouseDown(int, int) {
-    Desktop::instance().openUrl(QUrl(authorPage()));
+    if (!authorPage().isEmpty())
+        Desktop::instance().openUrl(QUrl(authorPage()));
     return false;
 }
 

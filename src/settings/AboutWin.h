@@ -7,7 +7,8 @@
 class QLabel;
 class QPushButton;
 
-// The about box: the product picture, name and version, and a link to the author's page.
+// The about box: the product picture, name and version, and a link to the author's page
+// when there is one (there is none: no link is shown).
 // Return and Escape leave it open; Close, Close Window and the close box close it.
 class AboutWin : public QWidget {
     Q_OBJECT
@@ -17,7 +18,7 @@ public:
     static AboutWin* instance();
     void Show();
 
-    // The author's page, shown by the link and opened by a press on it.
+    // The author's page, shown by the link and opened by a press on it; empty: no link.
     static QString authorPage();
 
     QLabel* MainImageCanvas = nullptr;

@@ -230,7 +230,7 @@ bool isShownApplication(const FolderItem& entry) {
     if (!IsRegularFile(entry.AbsolutePath()))
         return false; // a FIFO or device would block the reader
     const DesktopEntry e = DesktopEntry::read(entry.AbsolutePath());
-    return e.loaded && !e.noDisplay && !e.hidden && e.launchable;
+    return e.loaded && !e.noDisplay && !e.hidden && e.launchable && e.shownOnCurrentDesktop;
 }
 } // namespace
 
