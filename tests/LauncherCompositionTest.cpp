@@ -184,13 +184,22 @@ TEST_F(LauncherCompositionTest, AWindowTooLargeToKeepItsFittedIconsComposesTheSa
 // The shape the three image windows get without a compositing manager, and lose with one.
 class ImageWindowShapeTest : public AppTest {
 protected:
+    // 128 x 128, opaque in the left half, transparent in the right half.
+    static QImage halfOpaque() {
+        QImage picture(128, 128, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QImage mask(128, 128, QImage::Format_RGB32);
+        mask.fill(Qt::white);
+        QPainter(&mask).fillRect(0, 0, 64, 128, Qt::black);
+        return CGCreateImageMBS(picture, mask);
+    }
     void TearDown() override {
         OverrideCompositingActive(std::nullopt);
         AppTest::TearDown();
     }
 };
 
-TEST_F(ImageWindowShapeTest, LauncherShapeFollowsAlphaAndKeepsTheBandIconsClickable) {
+TEST_F(ImageWindowShapeTest, LauncherShapeIsWhatIsDrawn) {
     OverrideCompositingActive(false);
     auto w = makeWindow(2);
     w->ViewBackPanel = false;
@@ -198,12 +207,18 @@ TEST_F(ImageWindowShapeTest, LauncherShapeFollowsAlphaAndKeepsTheBandIconsClicka
     const int PX = w->PrefIconXValue, PY = w->PrefIconYValue;
     const QRegion shape = w->mask();
     ASSERT_FALSE(shape.isEmpty());
-    // Inclusive bounds of the settings icon (PX..PX+24, PY+2..PY+24) and of the
-    // plus/minus icon (PX+30..PX+62, PY+1..PY+20), whatever their pixels.
-    for (const QPoint p :
-         {QPoint(PX, 0), QPoint(PX + 12, 11), QPoint(PX + 24, PY + 24), QPoint(PX + 30, 0),
-          QPoint(PX + 46, PY + 20), QPoint(PX + 62, 0), QPoint(PX + 62, PY + 20)})
+    // Inside the settings icon (PX..PX+24, PY+2..PY+24) and the plus/minus icon
+    // (PX+30..PX+62, PY+1..PY+20) the shape is their drawn pixels: the gear's teeth and the
+    // plus/minus plate take the click, the transparent corners around the gear do not (they
+    // would show black without a compositor).
+    for (const QPoint p : {QPoint(PX + 4, 11), QPoint(PX + 12, 4), QPoint(PX + 46, 10)})
         EXPECT_TRUE(shape.contains(p)) << p.x() << "," << p.y();
+    for (const QPoint p : {QPoint(PX, 0), QPoint(PX + 24, PY + 24), QPoint(PX, PY + 24)}) {
+        EXPECT_EQ(qAlpha(pixelAt(w->pic, p.x(), p.y())), 0) << p.x() << "," << p.y();
+        EXPECT_FALSE(shape.contains(p)) << p.x() << "," << p.y();
+    }
+    // Everywhere the shape is exactly the picture's alpha.
+    EXPECT_TRUE((shape ^ AlphaRegion(w->pic)).isEmpty());
     // Transparent pixels elsewhere let clicks through: between the pill and the settings
     // icon, right of the band's icons, and between items without a backpanel.
     for (const QPoint p : {QPoint(PX - 5, 10), QPoint(PX + 63, 10), QPoint(w->Width() - 2, 40)}) {
@@ -223,17 +238,59 @@ TEST_F(ImageWindowShapeTest, LauncherShapeFollowsAlphaAndKeepsTheBandIconsClicka
     EXPECT_FALSE(w->mask().isEmpty());
 }
 
-TEST_F(ImageWindowShapeTest, PopUpAndRemovalOverlayAreShapedLikeLauncherWindows) {
+TEST_F(ImageWindowShapeTest, AnEmptyPictureIsAnEmptyShape) {
     OverrideCompositingActive(false);
-    // Opaque in the left half, transparent in the right half.
-    QImage picture(128, 128, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    QImage mask(128, 128, QImage::Format_RGB32);
-    mask.fill(Qt::white);
-    QPainter(&mask).fillRect(0, 0, 64, 128, Qt::black);
     OverlayWindowMBS overlay;
     ASSERT_EQ(overlay.Create(10, 10, 128, 128), 0);
-    overlay.DrawPicture(CGCreateImageMBS(picture, mask));
+    QImage clear(128, 128, QImage::Format_ARGB32_Premultiplied);
+    clear.fill(Qt::transparent);
+    // Neither a fully transparent picture nor none at all leaves the window unshaped (a
+    // black rectangle that takes every click): no pixel of the window is in its shape.
+    for (const QImage& picture : {clear, QImage()}) {
+        overlay.DrawPicture(picture);
+        EXPECT_FALSE(overlay.mask().isEmpty());
+        EXPECT_TRUE((overlay.mask() & overlay.rect()).isEmpty());
+    }
+    // A launcher window drawing nothing: no band, no panel, no items.
+    auto w = makeWindow(0);
+    w->LauncherItemArr->clear();
+    w->ViewTitleMenu = false;
+    w->ViewBackPanel = false;
+    w->MakeAppImageMethod();
+    EXPECT_TRUE(AlphaRegion(w->pic).isEmpty());
+    EXPECT_FALSE(w->mask().isEmpty());
+    EXPECT_TRUE((w->mask() & w->rect()).isEmpty());
+}
+
+TEST_F(ImageWindowShapeTest, TheShapeFollowsTheCompositorAtOnceInEveryWindow) {
+    OverrideCompositingActive(false);
+    auto w = makeWindow(2);
+    OverlayWindowMBS overlay;
+    ASSERT_EQ(overlay.Create(10, 10, 128, 128), 0);
+    overlay.DrawPicture(halfOpaque());
+    const QRegion launcherShape = w->mask();
+    ASSERT_FALSE(launcherShape.isEmpty());
+    ASSERT_FALSE(overlay.mask().isEmpty());
+    // Nothing is composed again: the compositor's coming alone clears every shape...
+    const QImage composed = w->pic;
+    OverrideCompositingActive(true);
+    ImageWindow::CompositorChanged();
+    EXPECT_TRUE(w->mask().isEmpty());
+    EXPECT_TRUE(overlay.mask().isEmpty());
+    // ...and its going shapes every window again as its picture draws.
+    OverrideCompositingActive(false);
+    ImageWindow::CompositorChanged();
+    EXPECT_EQ(w->mask(), launcherShape);
+    EXPECT_TRUE(overlay.mask().contains(QPoint(10, 64)));
+    EXPECT_FALSE(overlay.mask().contains(QPoint(100, 64)));
+    EXPECT_TRUE(w->pic.constBits() == composed.constBits());
+}
+
+TEST_F(ImageWindowShapeTest, PopUpAndRemovalOverlayAreShapedLikeLauncherWindows) {
+    OverrideCompositingActive(false);
+    OverlayWindowMBS overlay;
+    ASSERT_EQ(overlay.Create(10, 10, 128, 128), 0);
+    overlay.DrawPicture(halfOpaque());
     EXPECT_TRUE(overlay.mask().contains(QPoint(10, 64)));
     EXPECT_FALSE(overlay.mask().contains(QPoint(100, 64)));
 
@@ -248,7 +305,7 @@ TEST_F(ImageWindowShapeTest, PopUpAndRemovalOverlayAreShapedLikeLauncherWindows)
     EXPECT_FALSE(popUp.contains(QPoint(1, 64 + 24))); // beside the name, below the icon
 
     OverrideCompositingActive(true);
-    overlay.DrawPicture(CGCreateImageMBS(picture, mask));
+    overlay.DrawPicture(halfOpaque());
     EXPECT_TRUE(overlay.mask().isEmpty());
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Database.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
+#include "shared/AppMedia.h"
 #include "shared/GlobalModule.h"
 
 #include <QApplication>
@@ -161,4 +162,34 @@ TEST_F(LauncherRemovalTest, RevealOpensTheContainingFolder) {
     win->RevealInFinderMethod(); // gone: silently nothing
     EXPECT_EQ(desktop->launches.size(), 1);
     EXPECT_TRUE(desktop->messages.isEmpty());
+}
+
+// At any device ratio (the suite runs once more at a scale factor of 2) the overlay's frame is
+// drawn at device pixels and fills the whole 128 x 128 window, as at ratio 1.
+TEST_F(LauncherRemovalTest, TheOverlayIsDrawnAtTheDeviceRatio) {
+    OverrideCompositingActive(false);
+    QObject owner;
+    RemovalAnimation* animation = RemovalAnimation::start(&owner, 100, 100, {});
+    ASSERT_NE(animation, nullptr);
+    const OverlayWindowMBS* overlay = animation->overlay();
+    ASSERT_NE(overlay, nullptr);
+    const qreal dpr = overlay->devicePixelRatioF();
+    const QImage& frame = overlay->shownImage();
+    EXPECT_EQ(frame.devicePixelRatio(), dpr);
+    EXPECT_EQ(frame.size(), QSize(qRound(128 * dpr), qRound(128 * dpr)));
+    EXPECT_EQ(frame.deviceIndependentSize().toSize(), QSize(128, 128));
+    // The puff reaches as far, in window units, as the strip's first frame does.
+    const PNGPictureMBS strip = OpenAsPNGMBS(AppMedia::PoofStripPath());
+    ASSERT_FALSE(strip.isNull());
+    QImage first =
+        CGCreateImageMBS(strip.Pict.copy(0, 0, 128, 128), strip.Mask.copy(0, 0, 128, 128));
+    const QRect expected = AlphaRegion(first).boundingRect();
+    ASSERT_FALSE(expected.isEmpty());
+    const QRect drawn = AlphaRegion(frame).boundingRect();
+    EXPECT_LE(qAbs(drawn.left() - expected.left()), 1);
+    EXPECT_LE(qAbs(drawn.right() - expected.right()), 1);
+    EXPECT_LE(qAbs(drawn.bottom() - expected.bottom()), 1);
+    // Without a compositor the window's shape is that puff, not the window's square.
+    EXPECT_LE(qAbs(overlay->mask().boundingRect().width() - expected.width()), 2);
+    OverrideCompositingActive(std::nullopt);
 }

@@ -81,7 +81,13 @@ void RemovalAnimation::showFrame() {
     m.fill(Qt::white);
     QPainter(&p).drawImage(0, -128 * m_frame, m_png.Pict);
     QPainter(&m).drawImage(0, -128 * m_frame, m_png.Mask);
-    m_window->DrawPicture(CGCreateImageMBS(p, m));
+    // The frame fills the window at the screen's device ratio, as every image window does.
+    const qreal dpr = m_window->devicePixelRatioF();
+    QImage frame = CGCreateImageMBS(p, m);
+    if (dpr != 1.0)
+        frame = SmoothScaled(frame, QSize(qRound(128 * dpr), qRound(128 * dpr)));
+    frame.setDevicePixelRatio(dpr);
+    m_window->DrawPicture(frame);
     m_frameShownAt = Ticks();
     // Five ticks are 83.3 ms; the timer is checked against the tick counter.
     m_timer.start(84);

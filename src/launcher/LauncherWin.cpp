@@ -93,14 +93,5 @@ void LauncherWin::TakeComposition(LauncherComposition::Output&& out) {
     m_composedSize = QSize(out.width, out.height);
     resize(out.width, out.height);
     m_composing = false;
-    imageChanged(TitleBandClickAreas(), out.shape ? &*out.shape : nullptr);
-}
-
-QRegion LauncherWin::TitleBandClickAreas() const {
-    if (!ViewTitleMenu)
-        return {};
-    const int PX = PrefIconXValue, PY = PrefIconYValue;
-    // The settings icon: PX..PX+24 by PY+2..PY+24; the plus/minus icon: PX+30..PX+62 by
-    // PY+1..PY+20.
-    return QRegion(PX, PY + 2, 25, 23) | QRegion(PX + 30, PY + 1, 33, 20);
+    imageChanged(out.shape ? &*out.shape : nullptr);
 }

@@ -127,9 +127,6 @@ public:
     bool RemovalPlaying() const { return !m_removal.isNull(); }
 
     const QImage& shownImage() const override { return pic; }
-    // The title band's icon areas, which take the click whatever their pixels (window
-    // coordinates, bounds inclusive); empty without the band.
-    QRegion TitleBandClickAreas() const;
 
 Q_SIGNALS:
     // The item array changed: loaded again, an item dropped or removed. An editor showing

@@ -29,6 +29,9 @@ Q_SIGNALS:
     // Each frame after the first, once it is on screen.
     void frameShown(int frame);
 
+    // The overlay it plays in.
+    const OverlayWindowMBS* overlay() const { return m_window.get(); }
+
 private:
     RemovalAnimation(QObject* parent, std::function<void()> finished);
     void showFrame();

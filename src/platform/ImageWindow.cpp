@@ -8,7 +8,10 @@
 #include <QHash>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QTimer>
 #include <QWindow>
+#include <cstring>
 #include <xcb/xcb.h>
 
 namespace {
@@ -72,6 +75,79 @@ private:
     QHash<xcb_window_t, ImageWindow*> m_windows;
 };
 
+namespace {
+// Every image window alive, for the compositor's coming and going.
+QList<ImageWindow*>& imageWindows() {
+    static QList<ImageWindow*> windows;
+    return windows;
+}
+
+} // namespace
+
+// Watches the owner of the compositor's selection (_NET_WM_CM_S0). A compositing manager
+// makes its owner window on the root and sets itself owner just after, and the window goes
+// when it stops: a window made or gone on the root has the owner asked again, at once and
+// once more a moment later.
+class CompositorWatch : public QObject, public QAbstractNativeEventFilter {
+public:
+    static void start() {
+        static CompositorWatch* watch = nullptr;
+        if (watch || !X11Connection())
+            return;
+        watch = new CompositorWatch;
+        watch->setParent(QCoreApplication::instance());
+    }
+
+    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        const uint8_t type = event->response_type & 0x7f;
+        if (type == XCB_CREATE_NOTIFY || type == XCB_DESTROY_NOTIFY) {
+            check();
+            QTimer::singleShot(200, this, &CompositorWatch::check);
+        }
+        return false;
+    }
+
+private:
+    CompositorWatch() {
+        xcb_connection_t* c = X11Connection();
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        // Qt's own events on the root stay selected; ours are added to them.
+        xcb_get_window_attributes_reply_t* attributes =
+            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, m_root), nullptr);
+        const uint32_t mask =
+            (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        free(attributes);
+        xcb_change_window_attributes(c, m_root, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(c);
+        m_active = CompositingActive();
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~CompositorWatch() override {
+        if (QCoreApplication::instance())
+            QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+    void check() {
+        const bool active = CompositingActive();
+        if (active == m_active)
+            return;
+        m_active = active;
+        ImageWindow::CompositorChanged();
+    }
+    xcb_window_t m_root = 0;
+    bool m_active = false;
+};
+
+void ImageWindow::CompositorChanged() {
+    // A window may go while another is shaped (nothing here deletes one, but be safe).
+    QList<QPointer<ImageWindow>> windows;
+    for (ImageWindow* w : imageWindows())
+        windows << w;
+    for (const QPointer<ImageWindow>& w : windows)
+        if (w)
+            w->imageChanged();
+}
+
 ImageWindow::ImageWindow(Qt::WindowFlags extra)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint | extra) {
@@ -83,6 +159,8 @@ ImageWindow::ImageWindow(Qt::WindowFlags extra)
     if (extra.testFlag(Qt::WindowTransparentForInput))
         setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
+    imageWindows().append(this);
+    CompositorWatch::start();
     if (xcb_connection_t* c = X11Connection()) {
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
         m_putsOwnPixels =
@@ -93,6 +171,7 @@ ImageWindow::ImageWindow(Qt::WindowFlags extra)
 }
 
 ImageWindow::~ImageWindow() {
+    imageWindows().removeOne(this);
     if (m_putsOwnPixels)
         ExposeWatch::instance().forget(this);
     if (m_gc)
@@ -104,13 +183,19 @@ QPaintEngine* ImageWindow::paintEngine() const {
     return m_putsOwnPixels ? nullptr : QWidget::paintEngine();
 }
 
-void ImageWindow::imageChanged(const QRegion& alwaysClickable, const QRegion* shape) {
+void ImageWindow::imageChanged(const QRegion* shape) {
     if (shape)
-        ApplyAlphaShape(this, *shape, alwaysClickable);
+        ApplyAlphaShape(this, *shape);
     else
-        ApplyAlphaShape(this, shownImage(), alwaysClickable);
+        ApplyAlphaShape(this, shownImage());
     m_imagePending = true;
     update();
+}
+
+void ImageWindow::showEvent(QShowEvent* event) {
+    // Sent before the window is mapped: the states go with this map.
+    KeepOutOfTaskbar(this);
+    QWidget::showEvent(event);
 }
 
 void ImageWindow::paintEvent(QPaintEvent* event) {

@@ -8,8 +8,10 @@
 
 // A frameless, floating, translucent window that shows one composed image with alpha: the
 // launcher windows, the launch pop-up and the removal overlay. Without a compositing
-// manager its shape follows the image's alpha (and the areas that always take the click);
-// with one it has no shape, and a shape set earlier is cleared.
+// manager its shape is what the image draws; with one it has no shape, and a shape set
+// earlier is cleared. Every image window is shaped again at once when a compositing manager
+// starts or stops. Before every map it is kept out of the taskbar and the pager again, since
+// a window manager drops those states when the window is withdrawn.
 //
 // On X11 the window puts its image on the screen itself, straight from the image, so the
 // picture exists once: Qt keeps no window-sized backing store beside it. Elsewhere, and
@@ -29,10 +31,18 @@ public:
 protected:
     // After the image changed: shape again (the compositor may have come or gone) and paint.
     // The image's shape may come made already (AlphaRegion).
-    void imageChanged(const QRegion& alwaysClickable = {}, const QRegion* shape = nullptr);
+    void imageChanged(const QRegion* shape = nullptr);
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+public:
+    // A compositing manager came or went: every image window takes the shape and the
+    // pixels that go with it. Called by the watch of the compositor's selection; tests call
+    // it after changing OverrideCompositingActive.
+    static void CompositorChanged();
 
 private:
+    friend class CompositorWatch;
     // Puts the part of the image under a region of the window (window units) on the screen.
     void putOnScreen(const QRegion& region);
     bool m_putsOwnPixels = false;

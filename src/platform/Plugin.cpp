@@ -14,6 +14,8 @@
 #include <QMimeDatabase>
 #include <QPainter>
 #include <QStyle>
+#include <algorithm>
+#include <vector>
 
 void MakeTransparentMBS(QWidget* window) {
     if (window)
@@ -324,27 +326,34 @@ QRegion AlphaRegion(const QImage& image) {
 }
 
 namespace {
-// With a compositor the window has no shape, and one set earlier is cleared.
-void setShape(QWidget* window, bool compositing, const QRegion& shape,
-              const QRegion& alwaysClickable) {
+// Qt takes an empty mask for "no shape"; an empty shape is one rectangle outside the window,
+// which the server clips away.
+const QRegion& nothingShown() {
+    static const QRegion outside(-1, -1, 1, 1);
+    return outside;
+}
+
+// With a compositor the window has no shape, and one set earlier is cleared. Without one
+// the shape is what is drawn: an empty picture is an empty shape.
+void setShape(QWidget* window, bool compositing, const QRegion& shape) {
     if (!compositing)
-        window->setMask(shape | alwaysClickable);
+        window->setMask(shape.isEmpty() ? nothingShown() : shape);
     else if (!window->mask().isEmpty())
         window->clearMask();
 }
 } // namespace
 
-void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& alwaysClickable) {
-    if (!window || image.isNull())
+void ApplyAlphaShape(QWidget* window, const QImage& image) {
+    if (!window)
         return;
     // Made only where it is applied.
     const bool compositing = CompositingActive();
-    setShape(window, compositing, compositing ? QRegion() : AlphaRegion(image), alwaysClickable);
+    setShape(window, compositing, compositing ? QRegion() : AlphaRegion(image));
 }
 
-void ApplyAlphaShape(QWidget* window, const QRegion& shape, const QRegion& alwaysClickable) {
+void ApplyAlphaShape(QWidget* window, const QRegion& shape) {
     if (window)
-        setShape(window, CompositingActive(), shape, alwaysClickable);
+        setShape(window, CompositingActive(), shape);
 }
 
 std::optional<WindowOnServer> WindowServerState(QWidget* window) {
@@ -387,9 +396,34 @@ void KeepOutOfTaskbar(QWidget* window) {
     if (!window || !c)
         return;
     const xcb_window_t id = xcb_window_t(window->winId());
-    const xcb_atom_t states[] = {internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                 internAtom(c, "_NET_WM_STATE_SKIP_PAGER")};
-    xcb_change_property(c, XCB_PROP_MODE_APPEND, id, internAtom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM,
-                        32, 2, states);
+    static const xcb_atom_t wmState = internAtom(c, "_NET_WM_STATE");
+    static const xcb_atom_t wantedStates[] = {internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                              internAtom(c, "_NET_WM_STATE_SKIP_PAGER")};
+    static const xcb_atom_t wmType = internAtom(c, "_NET_WM_WINDOW_TYPE");
+    static const xcb_atom_t utility = internAtom(c, "_NET_WM_WINDOW_TYPE_UTILITY");
+    // Both asked in one round trip. States already there (Qt's "above") stay.
+    const auto stateCookie = xcb_get_property(c, 0, id, wmState, XCB_ATOM_ATOM, 0, 64);
+    const auto typeCookie = xcb_get_property(c, 0, id, wmType, XCB_ATOM_ATOM, 0, 16);
+    std::vector<xcb_atom_t> states;
+    if (xcb_get_property_reply_t* reply = xcb_get_property_reply(c, stateCookie, nullptr)) {
+        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+        states.assign(atoms, atoms + xcb_get_property_value_length(reply) / 4);
+        free(reply);
+    }
+    bool changed = false;
+    for (const xcb_atom_t atom : wantedStates)
+        if (std::find(states.begin(), states.end(), atom) == states.end()) {
+            states.push_back(atom);
+            changed = true;
+        }
+    if (changed)
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, wmState, XCB_ATOM_ATOM, 32,
+                            uint32_t(states.size()), states.data());
+    // Qt gives the type when it makes the window; should anything have taken it away, the
+    // window is a utility window again, as Qt made it.
+    xcb_get_property_reply_t* type = xcb_get_property_reply(c, typeCookie, nullptr);
+    if (!type || xcb_get_property_value_length(type) == 0)
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, wmType, XCB_ATOM_ATOM, 32, 1, &utility);
+    free(type);
     xcb_flush(c);
 }

@@ -116,14 +116,14 @@ bool CompositingActive();
 // Tests decide the answer; nullopt asks the display again.
 void OverrideCompositingActive(std::optional<bool> active);
 
-// Without a compositing manager a window's alpha would show black: its shape then follows
-// the image's alpha, so the transparent parts stay see-through and click-through; the
-// areas in alwaysClickable take the click whatever their pixels. With a compositing
+// Without a compositing manager a window's alpha would show black: its shape then is what
+// the image draws (its alpha), so the transparent parts stay see-through and click-through,
+// and an image that draws nothing (or none yet) gives an empty shape. With a compositing
 // manager the window has no shape, and one set earlier is cleared.
-void ApplyAlphaShape(QWidget* window, const QImage& image, const QRegion& alwaysClickable = {});
+void ApplyAlphaShape(QWidget* window, const QImage& image);
 // The same with the image's region already made (see AlphaRegion), for a picture composed
 // on another thread.
-void ApplyAlphaShape(QWidget* window, const QRegion& shape, const QRegion& alwaysClickable = {});
+void ApplyAlphaShape(QWidget* window, const QRegion& shape);
 // Where an image is not fully transparent, in window pixels (an image at a higher device
 // ratio is sampled). Safe on any thread.
 QRegion AlphaRegion(const QImage& image);

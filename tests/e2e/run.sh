@@ -106,6 +106,17 @@ shape_of() {
         awk '/Window shape extents/ { s = "shaped" } /No window shape defined/ { s = "unshaped" } END { print s }'
 }
 shaped() { [ "$(shape_of)" = shaped ]; }
+# The shown launcher window is out of the taskbar and the pager (a window manager drops these
+# states when a window is withdrawn, so they are set before every map).
+kept_out_of_taskbar() {
+    local states
+    states=$(xprop -id "$(launcher_id)" _NET_WM_STATE 2>/dev/null) || return 1
+    [[ $states == *SKIP_TASKBAR* && $states == *SKIP_PAGER* ]]
+}
+# The colour on the screen at a point, as ImageMagick names it.
+colour_at() { import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null | tail -n1 | grep -o '#[0-9A-F]\{6\}'; }
+# The desktop's own colour, where nothing of ours is (the screen's far corner).
+desktop_shows_at() { [ "$(colour_at "$1" "$2")" = "$(colour_at 1279 799)" ]; }
 unshaped() { [ "$(shape_of)" = unshaped ]; }
 
 start_app() {
@@ -192,6 +203,7 @@ pass "Super+Alt+Shift does not show it"
 # --- A click on the first icon (row 1, column 1 below the title band) starts the application.
 show
 wait_for launcher_alone_at 10 40 || fail "Super+Alt did not show the apple window again"
+kept_out_of_taskbar || fail "shown a second time, the launcher window is in the taskbar or pager"
 # A window shown again is painted again: the server kept none of its pixels while hidden.
 wait_for find_band_icons || fail "the window shown again is not painted"
 xdotool mousemove 45 90 click 1
@@ -200,21 +212,23 @@ pass "a click on the first icon starts the application"
 # The pop-up over the icon goes after half a second; then only the launcher window is left.
 wait_for launcher_alone_at 10 40 || fail "the launch pop-up did not go"
 
-# --- A click in the centre of the settings icon opens the editor, whatever its pixels there.
-xdotool mousemove $((10 + px + 12)) $((40 + 11)) click 1
+# --- A click on the settings icon (a tooth of the gear, left of its centre) opens the editor.
+xdotool mousemove $((10 + px + 5)) $((40 + 11)) click 1
 editor_shown() { [ -n "$(xsearch --onlyvisible --name '^Setting$')" ]; }
 wait_for editor_shown ||
-    fail "a click in the settings icon's centre did not open the editor"
+    fail "a click on the settings icon did not open the editor"
 release
 editor=$(xsearch --onlyvisible --name '^Setting$' | head -n1)
 xdotool windowactivate "$editor" 2>/dev/null || xdotool windowfocus "$editor" 2>/dev/null || true
 xdotool key --window "$editor" Escape 2>/dev/null || true
 wait_for nothing_shown || fail "Escape did not close the editor"
-pass "a click in the settings icon's centre opens the editor"
+pass "a click on the settings icon opens the editor"
 
 # --- Drag the window by its body to (110, 140): the row follows.
 show
 wait_for launcher_alone_at 10 40 || fail "Super+Alt did not show the apple window again"
+kept_out_of_taskbar || fail "shown a third time, the launcher window is in the taskbar or pager"
+pass "shown again and again, the window stays out of the taskbar and pager"
 xdotool mousemove 45 90 mousedown 1
 for step in 20 40 60 80 100; do xdotool mousemove $((45 + step)) $((90 + step)); sleep 0.05; done
 xdotool mouseup 1
@@ -243,6 +257,23 @@ else
     shaped || fail "without a compositing manager the widened window has no shape"
 fi
 pass "the plus icon widens the window in place"
+# Without a compositor the desktop shows where the window draws nothing: between the name's
+# pill and the gear, and in the gear's transparent corner.
+if [ "$mode" = xcompmgr ]; then
+    # The compositing manager stops while the launcher runs: the window is shaped at once.
+    kill "$cm_pid"
+    wait "$cm_pid" 2>/dev/null || true
+    cm_pid=""
+    wait_for shaped || fail "when the compositing manager stopped the window was not shaped again"
+fi
+if [ "$mode" != bare ]; then
+    import -window root "$work/band.png" 2>/dev/null || true
+    wait_for desktop_shows_at $((110 + px - 5)) $((140 + 10)) ||
+        fail "the desktop does not show between the title and the gear ($(colour_at $((110 + px - 5)) $((140 + 10))), desktop $(colour_at 1279 799))"
+    wait_for desktop_shows_at $((110 + px + 1)) $((140 + 1)) ||
+        fail "the gear's transparent corner is not see-through ($(colour_at $((110 + px + 1)) $((140 + 1))))"
+    pass "transparent parts show the desktop, not black"
+fi
 
 # --- Remove Item from the contextual menu, on the second icon (Beta).
 xdotool mousemove $((110 + 105)) $((140 + 50)) click 3
