@@ -24,13 +24,12 @@ public:
     static RemovalAnimation* start(QObject* parent, int X, int Y, std::function<void()> finished);
     // The frame on screen.
     int frame() const { return m_frame; }
+    // The overlay it plays in.
+    const OverlayWindowMBS* overlay() const { return m_window.get(); }
 
 Q_SIGNALS:
     // Each frame after the first, once it is on screen.
     void frameShown(int frame);
-
-    // The overlay it plays in.
-    const OverlayWindowMBS* overlay() const { return m_window.get(); }
 
 private:
     RemovalAnimation(QObject* parent, std::function<void()> finished);
