@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -42,6 +43,40 @@ protected:
     }
     std::unique_ptr<Desktop> real = makeRealDesktop();
 };
+
+// The real desktop's launching of an executable file and of a plain document, with harmless
+// programs only: the executable writes a marker, and the document's default application is
+// this process's test opener (TestMain), which writes "<document>.opened".
+TEST_F(RealDesktopTest, AnExecutableRunsItselfAndADocumentOpensInItsDefaultApplication) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString ran = dir.filePath(QStringLiteral("ran"));
+    const QByteArray script = "#!/bin/sh\nprintf ran > '" + QFile::encodeName(ran) + "'\n";
+    const QString program = dir.filePath(QStringLiteral("program"));
+    const QString document = dir.filePath(QStringLiteral("notes.txt"));
+    for (const QString& path : {program, document}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(script); // the same text: only the executable bit tells them apart
+    }
+    ASSERT_TRUE(QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner));
+
+    const LaunchResult programRun = real->launch(program);
+    EXPECT_TRUE(programRun.ok) << programRun.error.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(ran); }, 20000));
+    EXPECT_FALSE(QFile::exists(program + QStringLiteral(".opened")));
+
+    QFile::remove(ran);
+    const LaunchResult documentOpened = real->launch(document);
+    EXPECT_TRUE(documentOpened.ok) << documentOpened.error.toStdString();
+    const QString opened = document + QStringLiteral(".opened");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(opened); }, 20000));
+    QFile f(opened);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().trimmed(), QFile::encodeName(document));
+    // The document's text was not run as a program.
+    EXPECT_FALSE(QFile::exists(ran));
+}
 
 TEST_F(RealDesktopTest, MessagesComeAfterTheCallerOneAtATimeInOrder) {
     QStringList dismissed;

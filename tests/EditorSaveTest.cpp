@@ -396,6 +396,25 @@ TEST_F(EditorSaveTest, EditingRewritesTheRowAndTheItemsInListOrder) {
     EXPECT_EQ((*lw->LauncherItemArr)[4]->AppUID, 4);
 }
 
+TEST_F(EditorSaveTest, RemovingFromASavedWindowDeletesThatItemsRowByItsNumber) {
+    // Saved through the editor, an item's number and sequence number differ (0 and 1, ...).
+    LauncherWin* lw = nullptr;
+    NewLauncherWin* w = editEditor({"Alpha", "Beta", "Gamma"}, &lw);
+    w->OKButton_Action();
+    ASSERT_EQ(storedItems(3), QStringList({"Alpha:0:1", "Beta:1:2", "Gamma:2:3"}));
+    lw->CurrSelAppIndex = 1; // Beta: number 1, sequence number 2 (Gamma's number)
+    lw->RemoveItemMethod();
+    EXPECT_TRUE(desktop->messages.isEmpty());
+    EXPECT_EQ(storedItems(3), QStringList({"Alpha:0:1", "Gamma:2:3"}));
+    // Loaded again, the window holds what remains.
+    lw = loadWindow(3);
+    ASSERT_NE(lw, nullptr);
+    QStringList names;
+    for (const auto& item : *lw->LauncherItemArr)
+        names << item->AppName;
+    EXPECT_EQ(names, QStringList({"Alpha", "Gamma"}));
+}
+
 TEST_F(EditorSaveTest, SavingAnEmptiedListDeletesTheItems) {
     NewLauncherWin* w = editEditor({"Alpha", "Beta"});
     for (int r = 0; r < 2; ++r)

@@ -161,6 +161,12 @@ TEST_F(PrefClassTest, ReadsEveryFieldOrWhatTheFileHolds) {
                     "eng",
                     10),
          true, false, false, false, 30, "none"},
+        // One byte short of its stated length: not taken either.
+        {"language one byte short",
+         QByteArray("\x01\x00\x00\x00\x00\x1E\x07"
+                    "englis",
+                    13),
+         true, false, false, false, 30, "none"},
         {"empty language", QByteArray("\x01\x00\x00\x00\x00\x1E\x00", 7), true, false, false, false,
          30, ""},
         // Flags 'A' (not 0), transparency 0x4141, then a length of 65 and 65 more 'A's.
