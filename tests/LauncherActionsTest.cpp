@@ -1,6 +1,7 @@
 #include "LauncherTestSupport.h"
 #include "TestSupport.h"
 
+#include "platform/Database.h"
 #include "platform/Framework.h"
 #include "platform/Plugin.h"
 #include "shared/GlobalModule.h"
@@ -9,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QMenu>
+#include <QTest>
 #include <QWindow>
 
 class LauncherActionsTest : public AppTest {
@@ -98,16 +100,22 @@ TEST_F(LauncherActionsTest, OwnHideAndShowKeepThePlaceAgainstALateReport) {
         EXPECT_EQ(win->pos(), QPoint(110, 140));
         EXPECT_EQ(stored(), QStringLiteral("110,140"));
     }
-    // A move the window system reports later is a real one (a person's Alt+drag): stored.
+    // A move the window system reports later while a button is held is a real one (a
+    // person's Alt+drag): stored.
+    OverridePointerButtonHeld(true);
     win->windowHandle()->setPosition(300, 200);
     QCoreApplication::processEvents();
+    OverridePointerButtonHeld(std::nullopt);
     EXPECT_EQ(win->pos(), QPoint(300, 200));
     EXPECT_EQ(stored(), QStringLiteral("300,200"));
 }
 
 TEST_F(LauncherActionsTest, ReportsBeforeTheWindowManagerMapsAShowKeepTheGivenGeometry) {
     struct ServerAnswers {
-        ~ServerAnswers() { OverrideWindowServerState(std::nullopt); }
+        ~ServerAnswers() {
+            OverrideWindowServerState(std::nullopt);
+            OverridePointerButtonHeld(std::nullopt);
+        }
     } restore;
     const auto stored = [this] {
         return scalar(QStringLiteral("Select Left || ',' || Top || ',' || Width from "
@@ -135,8 +143,10 @@ TEST_F(LauncherActionsTest, ReportsBeforeTheWindowManagerMapsAShowKeepTheGivenGe
         EXPECT_EQ(win->LimitWidthCount, 4);
         EXPECT_EQ(stored(), QStringLiteral("110,140,328"));
     }
-    // Mapped, the server's answer holds: a person's move with the window manager is stored...
+    // Mapped, the server's answer holds: a person's move with the window manager (a button
+    // held) is stored...
     OverrideWindowServerState(WindowOnServer{QRect(300, 200, given.width(), given.height()), true});
+    OverridePointerButtonHeld(true);
     win->windowHandle()->setPosition(300, 200);
     QCoreApplication::processEvents();
     EXPECT_EQ(win->pos(), QPoint(300, 200));
@@ -146,6 +156,82 @@ TEST_F(LauncherActionsTest, ReportsBeforeTheWindowManagerMapsAShowKeepTheGivenGe
     QCoreApplication::processEvents();
     EXPECT_EQ(win->geometry(), QRect(300, 200, given.width(), given.height()));
     EXPECT_EQ(stored(), QStringLiteral("300,200,328"));
+}
+
+TEST_F(LauncherActionsTest, APlaceIsStoredOnlyWhenThePersonMovesTheWindow) {
+    struct Restore {
+        ~Restore() {
+            OverridePointerButtonHeld(std::nullopt);
+            Database::setFailureHook({});
+        }
+    } restore;
+    const auto stored = [this] {
+        return scalar(QStringLiteral("Select Left || ',' || Top || ',' || Width from "
+                                     "LauncherWinList where LauncherWinUID=0"))
+            .toString();
+    };
+    // Stored beyond today's screens (a monitor unplugged): shown on a screen, the row keeps
+    // its place.
+    exec(QStringLiteral("Update LauncherWinList set Left=5000, Top=4000, Width=328"));
+    win = loadWindow(0);
+    ASSERT_NE(win, nullptr);
+    const QPoint shownAt = win->pos();
+    bool onAScreen = false;
+    for (const QRect& screen : ScreenRects())
+        onAScreen = onAScreen || screen.contains(QRect(shownAt, QSize(32, 12)));
+    EXPECT_TRUE(onAScreen) << shownAt.x() << "," << shownAt.y();
+    EXPECT_EQ(stored(), QStringLiteral("5000,4000,328"));
+
+    // Shows and hides with no move, each map answered by the window manager with its frame's
+    // offset (i3: +2,+18): nothing is written (a read-only file would raise nothing), and
+    // every show asks for the same place, so the window does not creep.
+    int writes = 0;
+    Database::setFailureHook([&writes](const QString& sql) {
+        if (!sql.startsWith(QLatin1String("select"), Qt::CaseInsensitive))
+            ++writes;
+        return 0;
+    });
+    for (int show = 0; show < 3; ++show) {
+        SCOPED_TRACE(show);
+        win->show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(win->pos(), shownAt);
+        win->windowHandle()->setPosition(win->pos() + QPoint(2, 18));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(win->pos(), shownAt + QPoint(2, 18));
+        win->hide();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(writes, 0);
+    EXPECT_TRUE(desktop->messages.isEmpty());
+    Database::setFailureHook({});
+    EXPECT_EQ(stored(), QStringLiteral("5000,4000,328"));
+
+    // A wider window (the plus icon) stores its width, with the place still kept.
+    win->show();
+    QCoreApplication::processEvents();
+    win->ResizePlusMinusWinMethod(QStringLiteral("plus"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(stored(), QStringLiteral("5000,4000,%1").arg(win->Width()));
+    const QPoint widenedAt = win->pos(); // still on the screen, wider
+
+    // The person drags it by its body: the place it is dragged to is stored.
+    const QPoint press(5, 40);
+    QTest::mousePress(win, Qt::LeftButton, {}, press);
+    QTest::mouseMove(win, press + QPoint(20, 30));
+    QTest::mouseRelease(win, Qt::LeftButton, {}, press + QPoint(20, 30));
+    QCoreApplication::processEvents();
+    const QPoint dragged = widenedAt + QPoint(20, 30);
+    EXPECT_EQ(win->pos(), dragged);
+    EXPECT_EQ(stored(),
+              QStringLiteral("%1,%2,%3").arg(dragged.x()).arg(dragged.y()).arg(win->Width()));
+
+    // The person moves it with the window manager, a button held: stored.
+    OverridePointerButtonHeld(true);
+    win->windowHandle()->setPosition(300, 200);
+    QCoreApplication::processEvents();
+    OverridePointerButtonHeld(false);
+    EXPECT_EQ(stored(), QStringLiteral("300,200,%1").arg(win->Width()));
 }
 
 TEST_F(LauncherActionsTest, AddItemAsksForAnyItemInTheApplicationsFolder) {

@@ -43,6 +43,7 @@ void LoadLauncherWinMethod() {
                                          std::numeric_limits<qint32>::max()));
     };
     std::vector<LauncherWin*> windows;
+    std::vector<std::pair<QPoint, int>> storedPlaces;
     while (!rs->Eof()) {
         LauncherWinRow row = LauncherWinRow::Read(*rs);
         row.IconSize = LauncherGeometry::LaidOutIconSize(row.IconSize);
@@ -58,19 +59,18 @@ void LoadLauncherWinMethod() {
                                                     win->SpaceForIconSizeValue, MainScreenWidth()));
         SetTransparencyMBS(win.get(), win->TransparentValue);
         windows.push_back(win.get());
+        storedPlaces.emplace_back(QPoint(saturated(row.Left), saturated(row.Top)),
+                                  saturated(row.Width));
         LauncherWinArr.push_back(std::move(win));
         rs->MoveNext();
     }
     rs.reset();
     // All windows at once: their rows are read and their pictures made side by side.
     LauncherWin::LoadAppLists(windows, *db);
-    for (LauncherWin* win : windows) {
-        // A place far off every screen (another tool, a screen unplugged) would leave the
-        // window where no one can reach it.
-        const QPoint placed = LauncherGeometry::PlacedOnScreen(win->geometry(), ScreenRects());
-        if (placed != win->pos())
-            win->move(placed);
-    }
+    // A place far off every screen (another tool, a screen unplugged) would leave the window
+    // where no one can reach it: it is shown on a screen, and the row keeps its place.
+    for (size_t i = 0; i < windows.size(); ++i)
+        windows[i]->KeepStoredPlace(storedPlaces[i].first, storedPlaces[i].second);
 #ifdef __GLIBC__
     // The rows' stored texts, read and decoded, are gone: their heap goes back to the system.
     malloc_trim(0);

@@ -1,3 +1,4 @@
+#include "launcher/LauncherGeometry.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Database.h"
 #include "platform/Desktop.h"
@@ -19,7 +20,32 @@ std::unique_ptr<RecordSet> windowRow(Database& db, qint64 uid) {
 }
 } // namespace
 
+void LauncherWin::KeepStoredPlace(QPoint topLeft, int width) {
+    m_place = Place{topLeft, width};
+    m_rowHolds = m_place;
+    const QPoint at = LauncherGeometry::PlacedOnScreen(QRect(topLeft, size()), ScreenRects());
+    m_placedAt = at;
+    if (at != pos())
+        move(at);
+    m_placedWidth = Width();
+}
+
+void LauncherWin::takePersonsPlace() {
+    if (!m_placedAt || pos() != *m_placedAt) {
+        m_place.topLeft = pos();
+        m_placedAt.reset();
+    }
+    if (!m_placedWidth || Width() != *m_placedWidth) {
+        m_place.width = Width();
+        m_placedWidth.reset();
+    }
+}
+
 void LauncherWin::ResizeWinSizeWriteMethod() {
+    takePersonsPlace();
+    // A show, a hide or a place kept on a screen changes nothing stored.
+    if (m_rowHolds == m_place)
+        return;
     // A place already waiting for the lock is taken over by this one: the timer writes the
     // window's place as it is then, without a wait on every move.
     if (m_placeRetry && m_placeRetry->isActive())
@@ -49,18 +75,21 @@ bool LauncherWin::writePlace() {
     Database* db = GlobalModule::DBConnectMethod();
     if (!db)
         return true;
+    const Place place = m_place;
     auto rs = windowRow(*db, LauncherWinUID);
     if (rs) {
         rs->Edit();
-        rs->Field(LauncherWinColumn::Width).setStringValue(QString::number(Width()));
-        rs->Field(LauncherWinColumn::Left).setStringValue(QString::number(Left()));
-        rs->Field(LauncherWinColumn::Top).setStringValue(QString::number(Top()));
+        rs->Field(LauncherWinColumn::Width).setStringValue(QString::number(place.width));
+        rs->Field(LauncherWinColumn::Left).setStringValue(QString::number(place.topLeft.x()));
+        rs->Field(LauncherWinColumn::Top).setStringValue(QString::number(place.topLeft.y()));
         rs->Update();
         if (!db->Error())
             db->Commit();
     }
     if (db->Busy())
         return false;
+    // Stored, or told once: the same place is not tried again until it changes.
+    m_rowHolds = place;
     if (db->Error())
         GlobalModule::ReportUnsavedChange(db->ErrorMessage());
     return true;
@@ -111,15 +140,12 @@ void LauncherWin::ResizePlusMinusWinMethod(const QString& s) {
         if (Width() <= PrefIconXValue + 62)
             setWidth(PrefIconXValue + 62);
     }
-    // The window manager may report a stale place after the re-mapping; the place the
-    // window had is kept (see moveEvent).
-    const QPoint place = pos();
+    // The show puts the window at its place, kept on a screen; the window manager may report
+    // a stale place after the re-mapping, and the place is kept (see moveEvent).
     hide();
     MakeAppImageMethod();
     show();
-    m_placeBeforeOwnHide = place;
-    if (pos() != place)
-        move(place);
+    m_placeBeforeOwnHide = pos();
 }
 
 void LauncherWin::AddItemMethod() {

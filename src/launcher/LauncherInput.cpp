@@ -1,8 +1,10 @@
 #include "launcher/CheckVisibleTimerWin.h"
+#include "launcher/LauncherGeometry.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/TempRunIconWin.h"
 #include "platform/Desktop.h"
 #include "platform/FileDrops.h"
+#include "platform/Framework.h"
 #include "platform/Plugin.h"
 #include "shared/AppMedia.h"
 #include "shared/GlobalModule.h"
@@ -127,10 +129,17 @@ void LauncherWin::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void LauncherWin::moveEvent(QMoveEvent* event) {
-    // Our own moves are stored as they are; a place the window system reports is checked
-    // first, since a notification around a Show can carry a place the window no longer has.
-    if (event->spontaneous() && correctReportedGeometry(true))
-        return;
+    // Our own moves are the person's (the drag) unless they put the window where we keep it;
+    // a place the window system reports is checked first, since a notification around a Show
+    // can carry a place the window no longer has.
+    if (event->spontaneous()) {
+        if (correctReportedGeometry(true))
+            return;
+        // The window manager's place (a frame's offset at a map) is not the person's; one it
+        // reports while the person holds a button, outside our own drag, is.
+        if (m_pressed || !PointerButtonHeld())
+            m_placedAt = pos();
+    }
     m_ownGeometry = geometry();
     ResizeWinSizeWriteMethod();
 }
@@ -159,6 +168,15 @@ bool LauncherWin::correctReportedGeometry(bool moveReport) {
 }
 
 void LauncherWin::showEvent(QShowEvent* event) {
+    // Every show asks for the same place, the stored one kept on a screen: a window manager
+    // that offsets the window at each map does not make it creep across the screen.
+    takePersonsPlace();
+    const QPoint at =
+        LauncherGeometry::PlacedOnScreen(QRect(m_place.topLeft, size()), ScreenRects());
+    if (at != m_place.topLeft || m_placedAt)
+        m_placedAt = at; // before the move, whose event tells it from the person's
+    if (at != pos())
+        move(at);
     // What the window is shown with is ours, whatever a report from before the Show says.
     m_ownGeometry = geometry();
     ImageWindow::showEvent(event);
@@ -172,8 +190,12 @@ void LauncherWin::hideEvent(QHideEvent* event) {
 }
 
 void LauncherWin::resizeEvent(QResizeEvent* event) {
-    if (event->spontaneous() && correctReportedGeometry(false))
-        return;
+    if (event->spontaneous()) {
+        if (correctReportedGeometry(false))
+            return;
+        if (m_pressed || !PointerButtonHeld())
+            m_placedWidth = Width();
+    }
     m_ownGeometry = geometry();
     // Only a size the composition did not make is a live-resize step.
     if (!m_composing && event->size() != m_composedSize)

@@ -110,6 +110,13 @@ public:
     void Event_ConstructContextualMenu(QMenu* base);
     bool Event_ContextualMenuAction(const QString& caption);
 
+    // The place and width the window's row holds, as loaded or saved. The window is shown
+    // there, or on the screen nearest to it when no screen holds it now; the row keeps them
+    // until the person moves the window (a drag, or the window manager with a button held)
+    // or changes its width. A place the window manager gives (a frame's offset) or that
+    // keeps the window on a screen is never stored.
+    void KeepStoredPlace(QPoint topLeft, int width);
+
     // Settings actions.
     void ResizeWinSizeWriteMethod();
     void UPdateViewInfoMethod(const QString& name, bool value);
@@ -149,6 +156,20 @@ private:
     // Writes Width, Left and Top to the window's row; false when another program holds the
     // database, so that the place must wait.
     bool writePlace();
+    // The place the row is to hold, and what it holds (nothing is written while they agree).
+    struct Place {
+        QPoint topLeft;
+        int width = 0;
+        bool operator==(const Place&) const = default;
+    };
+    Place m_place;
+    std::optional<Place> m_rowHolds;
+    // Where and how wide the window is while that is not the person's doing (our placement on
+    // a screen, the window manager's answer); a difference from it is a change made by the
+    // person (through our drag, or an action that widens the window).
+    std::optional<QPoint> m_placedAt;
+    std::optional<int> m_placedWidth;
+    void takePersonsPlace();
     // While another program holds the database, the latest place waits here and is
     // stored once the lock is gone.
     QTimer* m_placeRetry = nullptr;

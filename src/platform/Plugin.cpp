@@ -391,6 +391,30 @@ void OverrideWindowServerState(std::optional<WindowOnServer> state) {
     serverStateOverride = state;
 }
 
+namespace {
+std::optional<bool> buttonOverride;
+}
+
+void OverridePointerButtonHeld(std::optional<bool> held) {
+    buttonOverride = held;
+}
+
+bool PointerButtonHeld() {
+    if (buttonOverride)
+        return *buttonOverride;
+    xcb_connection_t* c = X11Connection();
+    if (!c)
+        return false;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_query_pointer_reply_t* reply =
+        xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr);
+    const bool held =
+        reply && (reply->mask & (XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3 |
+                                 XCB_BUTTON_MASK_4 | XCB_BUTTON_MASK_5));
+    free(reply);
+    return held;
+}
+
 void KeepOutOfTaskbar(QWidget* window) {
     xcb_connection_t* c = X11Connection();
     if (!window || !c)

@@ -140,6 +140,12 @@ std::optional<WindowOnServer> WindowServerState(QWidget* window);
 // Tests decide the answer for every window; nullopt asks the display again.
 void OverrideWindowServerState(std::optional<WindowOnServer> state);
 
+// Whether a pointer button is held now (a person moving or sizing a window with the window
+// manager holds one); false where unknown.
+bool PointerButtonHeld();
+// Tests decide the answer; nullopt asks the display again.
+void OverridePointerButtonHeld(std::optional<bool> held);
+
 // Keeps a floating window out of the taskbar and the window switcher (X11), whatever the
 // window manager makes of its type. Call before the window is first shown.
 void KeepOutOfTaskbar(QWidget* window);
