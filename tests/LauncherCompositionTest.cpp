@@ -6,6 +6,7 @@
 #include "platform/Plugin.h"
 
 #include <QBitmap>
+#include <QCoreApplication>
 #include <QPainter>
 
 namespace {
@@ -375,4 +376,27 @@ TEST(AlphaRegionTest, IsTheBitmapRegionOfTheAlpha) {
     QImage clear(10, 10, QImage::Format_ARGB32_Premultiplied);
     clear.fill(Qt::transparent);
     EXPECT_TRUE(AlphaRegion(clear).isEmpty());
+}
+
+// A very long name (2,000 characters) keeps the window, and the band's icons, on the screen:
+// the title is cut short with an ellipsis.
+TEST_F(LauncherCompositionTest, AVeryLongNameKeepsTheWindowOnTheScreen) {
+    auto w = makeWindow(3);
+    w->LauncherWinName = QString(2000, QLatin1Char('W'));
+    w->MakeAppImageMethod();
+    const int screen = MainScreenWidth();
+    EXPECT_LE(w->Width(), screen);
+    EXPECT_LE(w->PrefIconXValue + 65, screen);
+    EXPECT_GT(w->TitleNameStringWidth, screen / 2);
+    // The settings icon is drawn where the click finds it.
+    EXPECT_GT(qAlpha(pixelAt(w->pic, w->PrefIconXValue + 4, 11)), 0);
+    // Shown, the whole band is on the screen.
+    w->show();
+    QCoreApplication::processEvents();
+    EXPECT_GE(w->x(), 0);
+    EXPECT_LE(w->x() + w->PrefIconXValue + 65, screen);
+    // A short name is drawn whole, as before.
+    w->LauncherWinName = QStringLiteral("apple");
+    w->MakeAppImageMethod();
+    EXPECT_EQ(w->TitleNameStringWidth, LauncherComposition::TextWidth(w->LauncherWinName, 14));
 }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -102,6 +103,28 @@ TEST_F(LauncherInputTest, ContextualClickRecordsTheCellWithoutASound) {
     EXPECT_TRUE(desktop->launches.isEmpty());
     QWidget* menu = QApplication::activePopupWidget();
     ASSERT_NE(menu, nullptr);
+    menu->close();
+}
+
+TEST_F(LauncherInputTest, TheReleaseOfTheClickThatOpensTheMenuChoosesNothing) {
+    // The menu opens at the release, so the release can never land on its first command
+    // ("New Launcher Window"), wherever the menu appears under the pointer.
+    QTest::mousePress(win, Qt::RightButton, {}, iconCentre(0));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTest::mouseRelease(win, Qt::RightButton, {}, iconCentre(0));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    int triggered = 0;
+    QObject::connect(menu, &QMenu::triggered, [&triggered] { ++triggered; });
+    // A window manager that hands the menu the opening click's release too (as openbox
+    // does) chooses nothing either: the menu stays open, with nothing run.
+    const QPoint first = menu->actionGeometry(menu->actions().front()).center();
+    QTest::mouseMove(menu, first);
+    QTest::mouseRelease(menu, Qt::RightButton, {}, first);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(triggered, 0);
+    EXPECT_EQ(QApplication::activePopupWidget(), menu);
+    EXPECT_EQ(win->CurrSelAppIndex, 0);
     menu->close();
 }
 

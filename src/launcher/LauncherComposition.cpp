@@ -280,6 +280,7 @@ struct Frame {
     int S = 0, N = 0, T = 0; // pitch, name text size, title band height
     int W = 0, H = 0;        // window units
     int titleWidth = 0;      // the title text's width
+    QString title;           // the name as drawn: cut short with an ellipsis beyond the screen
     size_t shown = 0;        // the items that fit under the tallest picture
     LauncherGeometry::Height height;
 };
@@ -306,7 +307,16 @@ Frame settleFrame(const Input& in, size_t itemCount, qreal dpr, Output& out) {
     int W = in.width;
     // The title band's measures do not depend on the width.
     if (in.viewTitleMenu) {
+        // A name too long for the screen is cut short: the band's icons stay on the screen.
+        f.title = in.name;
         f.titleWidth = TextWidth(in.name, LauncherGeometry::TitleTextPixels);
+        const int room =
+            in.screenWidth - LauncherGeometry::TitleIconsGap - LauncherGeometry::TitleIconsWidth;
+        if (in.screenWidth > 0 && f.titleWidth > room) {
+            const QFontMetrics metrics(PixelFont(LauncherGeometry::TitleTextPixels));
+            f.title = metrics.elidedText(in.name, Qt::ElideRight, qMax(0, room));
+            f.titleWidth = metrics.horizontalAdvance(f.title);
+        }
         out.titleNameStringWidth = f.titleWidth;
         out.prefIconX = f.titleWidth + LauncherGeometry::TitleIconsGap;
         out.prefIconY = -2;
@@ -500,9 +510,9 @@ void drawTitleBand(QImage& P, QImage& M, const Input& in, const Frame& f, const 
     fillRoundRect(pp, plate, kPlateRadius, kPlateRadius, in.color);
     fillRoundRect(mp, plate, kPlateRadius, kPlateRadius, QColor(150, 150, 150));
     pp.setPen(Qt::white);
-    pp.drawText(QPointF(10, 15), in.name);
+    pp.drawText(QPointF(10, 15), f.title);
     mp.setPen(Qt::black);
-    mp.drawText(QPointF(10, 15), in.name);
+    mp.drawText(QPointF(10, 15), f.title);
     const int px = out.prefIconX, py = out.prefIconY;
     pp.drawImage(px, py, AppMedia::PrefIcon24());
     mp.drawImage(px, py, AppMedia::PrefIcon24Mask());

@@ -45,9 +45,10 @@ struct Input {
     QColor color;
     const AppListArray* items = nullptr;
     FittedCache* cache = nullptr; // optional; entries of items no longer shown are dropped
-    qreal dpr = 1.0;    // device pixels per logical pixel: the picture is composed at device size
-    QImage recycled;    // the previous picture, whose pixels may be reused when it is unshared
-    bool shape = false; // make the window's shape from the picture (no compositor runs)
+    qreal dpr = 1.0;     // device pixels per logical pixel: the picture is composed at device size
+    QImage recycled;     // the previous picture, whose pixels may be reused when it is unshared
+    bool shape = false;  // make the window's shape from the picture (no compositor runs)
+    int screenWidth = 0; // the title is cut short to keep the window within it (0: no limit)
 };
 
 struct Output {

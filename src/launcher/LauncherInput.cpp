@@ -91,24 +91,13 @@ void LauncherWin::mousePressEvent(QMouseEvent* event) {
     if (RemovalPlaying())
         return;
     if (!Event_MouseDown(p.x(), p.y(), contextual)) {
+        // The menu opens at the release: the release of the click that opens a menu can
+        // never land on one of its commands and choose it.
         m_pressed = false;
-        // A menu that pops up and returns at once. It deletes itself when it closes, so the
-        // chosen caption is dispatched from the event loop, after the menu's own handling
-        // of the click has unwound: no action runs under a menu that may be deleted.
-        auto* menu = new QMenu(this);
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        Event_ConstructContextualMenu(menu);
-        connect(menu, &QMenu::triggered, this, [this](QAction* action) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, caption = action->data().toString()] {
-                    Event_ContextualMenuAction(caption);
-                },
-                Qt::QueuedConnection);
-        });
-        menu->popup(event->globalPosition().toPoint());
+        m_contextPress = true;
         return;
     }
+    m_contextPress = false;
     m_pressed = true;
     m_placeBeforeOwnHide.reset(); // from now on the person places the window
     m_pressGlobal = event->globalPosition().toPoint();
@@ -121,11 +110,31 @@ void LauncherWin::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void LauncherWin::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && std::exchange(m_contextPress, false)) {
+        openContextualMenu(event->globalPosition().toPoint());
+        return;
+    }
     if (!m_pressed || event->button() != Qt::LeftButton)
         return;
     m_pressed = false;
     const QPoint p = event->position().toPoint();
     Event_MouseUp(p.x(), p.y());
+}
+
+void LauncherWin::openContextualMenu(const QPoint& globalPos) {
+    // A menu that pops up and returns at once. It deletes itself when it closes, so the
+    // chosen caption is dispatched from the event loop, after the menu's own handling of
+    // the click has unwound: no action runs under a menu that may be deleted.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    Event_ConstructContextualMenu(menu);
+    connect(menu, &QMenu::triggered, this, [this](QAction* action) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, caption = action->data().toString()] { Event_ContextualMenuAction(caption); },
+            Qt::QueuedConnection);
+    });
+    menu->popup(globalPos);
 }
 
 void LauncherWin::moveEvent(QMoveEvent* event) {

@@ -38,6 +38,7 @@ struct WindowLoad {
     int width = 0;
     int iconSize = 48;
     qreal dpr = 1.0;
+    int screenWidth = 0;
     bool shape = false;
     bool ok = false;
     AppListArray items;
@@ -116,6 +117,7 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
         load->width = win->Width();
         load->iconSize = win->IconSize;
         load->dpr = win->devicePixelRatioF();
+        load->screenWidth = MainScreenWidth();
         load->shape = !compositing;
         loads.push_back(std::move(load));
     }
@@ -139,7 +141,7 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
                 LauncherComposition::KeepFitted(win.m_fitted, item, std::move(fitted));
             load.fitted.clear();
             load.out = LauncherComposition::Compose(
-                win.CompositionInput(load.width, load.dpr, load.shape));
+                win.CompositionInput(load.width, load.dpr, load.shape, load.screenWidth));
         });
     };
     const auto fitBatch = [&tasks, finished](WindowLoad& load, std::vector<ReadRow>&& batch) {

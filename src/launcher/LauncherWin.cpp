@@ -3,6 +3,7 @@
 #include "launcher/LauncherComposition.h"
 #include "launcher/LauncherGeometry.h"
 #include "launcher/TempRunIconWin.h"
+#include "platform/Framework.h"
 #include "platform/Plugin.h"
 #include "shared/GlobalModule.h"
 #include "store/PrefClass.h"
@@ -54,11 +55,12 @@ qint32 LauncherWin::GetIndexMethod(qint32 X, qint32 Y) const {
 
 void LauncherWin::MakeAppImageMethod() {
     // On this thread the shape is made where it is applied, after asking for a compositor.
-    TakeComposition(
-        LauncherComposition::Compose(CompositionInput(Width(), devicePixelRatioF(), false)));
+    TakeComposition(LauncherComposition::Compose(
+        CompositionInput(Width(), devicePixelRatioF(), false, MainScreenWidth())));
 }
 
-LauncherComposition::Input LauncherWin::CompositionInput(int width, qreal dpr, bool shape) {
+LauncherComposition::Input LauncherWin::CompositionInput(int width, qreal dpr, bool shape,
+                                                         int screenWidth) {
     SpaceForIconSizeValueSelectMethod();
     TitleTextSize = 14;
     LauncherComposition::Input in;
@@ -73,6 +75,7 @@ LauncherComposition::Input LauncherWin::CompositionInput(int width, qreal dpr, b
     in.cache = &m_fitted;
     in.dpr = dpr;
     in.shape = shape;
+    in.screenWidth = screenWidth;
     in.recycled = std::move(pic);
     return in;
 }

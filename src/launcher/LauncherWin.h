@@ -84,8 +84,9 @@ public:
     void MakeAppImageMethod();
     // What the composition is given, from the window's settings alone (so that the loading
     // can compose on another thread), and what the window takes from it, on its own thread.
-    // shape: the window's shape is made with the picture (no compositor runs).
-    LauncherComposition::Input CompositionInput(int width, qreal dpr, bool shape);
+    // shape: the window's shape is made with the picture (no compositor runs); screenWidth:
+    // the main screen's width, which a long title is cut short to keep within.
+    LauncherComposition::Input CompositionInput(int width, qreal dpr, bool shape, int screenWidth);
     void TakeComposition(LauncherComposition::Output&& out);
 
     // Items.
@@ -185,6 +186,8 @@ private:
     QSize m_composedSize;
     LauncherComposition::FittedCache m_fitted;
     bool m_pressed = false;
+    bool m_contextPress = false; // the secondary button is down; its release opens the menu
+    void openContextualMenu(const QPoint& globalPos);
     QPoint m_pressGlobal;
     QPoint m_pressWindowPos;
 };
