@@ -186,6 +186,9 @@ TEST_F(EditorListTest, DataOtherThanFilesIsRefused) {
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w->AppListBox->viewport(), &enter);
     EXPECT_FALSE(enter.isAccepted());
+    // Refused, the list is no drag's target: a drop reaches it only as the target of none.
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(w->AppListBox->viewport(), &leave);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w->AppListBox->viewport(), &drop);
     EXPECT_EQ(w->AppListBox->ListCount(), 0);
@@ -201,6 +204,9 @@ TEST_F(EditorListTest, FileDropsAreCopiesNeverMoves) {
     QApplication::sendEvent(w->AppListBox->viewport(), &enter);
     EXPECT_TRUE(enter.isAccepted());
     EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    // The drag leaves again, as a person's does, so nothing keeps the list as its target.
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(w->AppListBox->viewport(), &leave);
 }
 
 TEST_F(EditorListTest, Reordering) {
