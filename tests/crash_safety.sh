@@ -166,3 +166,32 @@ for delay in 0.2 0.5 1 1.5; do
     kill_app
 done
 pass "kill -9 during the first run left nothing or the whole database:$outcomes"
+
+# --- Logout: the X server goes away under the running launcher, after a change was stored
+# (the database then runs with a write-ahead log). The launcher ends by itself, not by a
+# signal, with the database closed: whole, the change kept, back in rollback-journal mode.
+rm -f "$folder"/VondrelaskitDB.rdb*
+cp "$work/fixture.rdb" "$db"
+start_app
+xdotool keydown super alt
+wait_for shown || fail "the window did not show before the logout"
+xdotool mousemove 30 90 mousedown 1
+for step in 10 20 30 40; do xdotool mousemove $((30 + step)) $((90 + step)); sleep 0.05; done
+xdotool mouseup 1
+moved() { [ "$(sqlite3 "$db" 'select Left, Top from LauncherWinList')" = "50|80" ]; }
+wait_for moved || fail "dragging the window did not store its place: $(sqlite3 "$db" 'select Left, Top from LauncherWinList')"
+xdotool keyup super alt
+kill "$xvfb_pid"
+wait "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=""
+ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+wait_for ended || fail "the launcher did not end when the X server went away"
+status=0
+wait "$app_pid" || status=$?
+app_pid=""
+[ "$status" -lt 128 ] || fail "the launcher ended by signal $((status - 128)) when the X server went away"
+[ "$(integrity)" = ok ] || fail "integrity check after the logout: $(integrity)"
+moved || fail "the stored place was lost at the logout"
+[ "$(od -An -tu1 -j18 -N1 "$db" | tr -d ' ')" = 1 ] || fail "the database was left in write-ahead-log mode"
+[ ! -e "$db-wal" ] || fail "the database's log was left beside it"
+pass "when the X server goes away the launcher ends cleanly (status $status) with its database closed"

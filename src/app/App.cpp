@@ -4,6 +4,7 @@
 #include "app/InstanceLock.h"
 #include "app/LauncherLoader.h"
 #include "app/MenuBar1.h"
+#include "app/SessionEnd.h"
 #include "app/StartUpHooks.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/CheckVisibleTimerWin.h"
@@ -209,6 +210,7 @@ int _Main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     SilenceAudioBackEndChatter();
     SetUpIconTheme();
+    EndWithTheDisplay();
 
     // SIGINT and SIGTERM end the event loop like Quit.
     std::unique_ptr<QSocketNotifier> signals;
