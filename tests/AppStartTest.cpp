@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/InstanceLock.h"
 #include "app/MenuBar1.h"
+#include "editor/CloseLauncherAlertWin.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
@@ -157,6 +158,61 @@ TEST_F(AppStartTest, MenuCommandsShowOneInstanceEach) {
     EXPECT_EQ(AboutWin::instance(), about);
     EXPECT_EQ(PrefWin::instance(), prefs);
     EXPECT_TRUE(editor->isVisible() && about->isVisible() && prefs->isVisible());
+}
+
+TEST_F(AppStartTest, AMinimisedDialogAskedForAgainComesBack) {
+    writePrefs("english");
+    app.Event_Open();
+    ASSERT_FALSE(GlobalModule::LauncherWinArr.empty());
+    LauncherWin* lw = GlobalModule::LauncherWinArr.front().get();
+    struct Case {
+        const char* name;
+        std::function<QWidget*()> ask; // asks as the menu, the tray or a launcher window does
+    } cases[] = {
+        {"editor",
+         [&] {
+             app._NewMenu_Action();
+             return NewLauncherWin::openInstance();
+         }},
+        {"edit",
+         [&] {
+             lw->EditLauncherWinMethod();
+             return NewLauncherWin::openInstance();
+         }},
+        {"delete",
+         [&] {
+             lw->CloseMethod();
+             return CloseLauncherAlertWin::openInstance();
+         }},
+        {"preferences",
+         [&] {
+             app._PrefMenu_Action();
+             return PrefWin::instance();
+         }},
+        {"about",
+         [&] {
+             app._AboutMenu_Action();
+             return AboutWin::instance();
+         }},
+        {"language",
+         [] {
+             SelectYourLanguageWin::instance()->Show();
+             return SelectYourLanguageWin::instance();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget* first = c.ask();
+        ASSERT_NE(first, nullptr);
+        first->setWindowState(first->windowState() | Qt::WindowMinimized);
+        ASSERT_TRUE(first->isMinimized());
+        QWidget* again = c.ask();
+        EXPECT_EQ(again, first);
+        EXPECT_FALSE(first->isMinimized());
+        EXPECT_TRUE(first->isVisible());
+        first->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(AppStartTest, TrayIconIsMadeWithoutATrayAtStart) {

@@ -367,7 +367,7 @@ TEST_F(EditorDialogTest, EditSetUpFromALoadedWindow) {
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->Status, QStringLiteral("Edit"));
     EXPECT_EQ(w->EditLauncherWinUID, 1);
-    EXPECT_EQ(w->LauncherItemArr(), lw->LauncherItemArr); // the same array, not a copy
+    EXPECT_NE(w->LauncherItemArr(), lw->LauncherItemArr); // a copy: Cancel changes nothing
     EXPECT_EQ(w->NameField->text(), QStringLiteral("Design"));
     EXPECT_EQ(w->NameField->selectedText(), QStringLiteral("Design"));
     EXPECT_EQ(w->focusWidget(), w->NameField);
@@ -438,7 +438,6 @@ TEST_F(EditorDialogTest, RetargetingAnOpenEditorShowsOnlyTheNewWindowsItems) {
     NewLauncherWin* w = NewLauncherWin::openInstance();
     w->AppListBox->setSelected(2, true);
     second->EditLauncherWinMethod();
-    EXPECT_EQ(w->LauncherItemArr(), second->LauncherItemArr);
     EXPECT_EQ(rowNames(w), QStringList({"Delta", "Epsilon"}));
     expectRowsMatchArray(w);
     EXPECT_EQ(w->AppListBox->ListIndex(), -1);
@@ -454,26 +453,39 @@ TEST_F(EditorDialogTest, RetargetingAnOpenEditorShowsOnlyTheNewWindowsItems) {
 }
 
 TEST_F(EditorDialogTest, ItemsTheLauncherWindowChangesAppearInTheOpenList) {
-    const auto [lw, w] = editedWindow(apps({"Alpha", "Beta"}));
-    // A drop on the launcher window itself while its editor is open.
-    lw->DropAppMethod(FolderItem(writeApp("gamma.desktop", "Gamma")));
-    w->AppListBox->listModel()->sync();
+    const auto [lw, w] = editedWindow(apps({"Alpha", "Beta", "Gamma"}));
+    // The person moved Gamma to the top and removed Beta in the list...
+    w->AppListBox->setSelected(2, true);
+    w->ReorderLauncherItemMethod(0);
+    w->AppListBox->clearSelection();
+    w->AppListBox->setSelected(2, true);
+    w->AppListBox_KeyDown(QString(QChar(8)));
+    ASSERT_EQ(rowNames(w), QStringList({"Gamma", "Alpha"}));
+    // ...then dropped Delta on the launcher window itself and removed its Alpha there.
+    lw->DropAppMethod(FolderItem(writeApp("delta.desktop", "Delta")));
+    EXPECT_EQ(rowNames(w), QStringList({"Gamma", "Alpha", "Delta"}));
+    EXPECT_EQ(w->CountText->text(), QStringLiteral("3 items"));
+    lw->CurrSelAppIndex = 0;
+    lw->RemoveItemMethod();
+    EXPECT_EQ(rowNames(w), QStringList({"Gamma", "Delta"}));
+    EXPECT_EQ(w->CountText->text(), QStringLiteral("2 items"));
     expectRowsMatchArray(w);
-    EXPECT_EQ(rowNames(w).last(), QStringLiteral("Gamma"));
-    // A paint notices it as well.
-    lw->LauncherItemArr->erase(lw->LauncherItemArr->begin());
-    w->AppListBox->viewport()->grab();
-    QApplication::processEvents();
-    expectRowsMatchArray(w);
+    // The window's own array is the window's: the list's edits never reached it.
+    ASSERT_EQ(lw->LauncherItemArr->size(), 3u);
+    EXPECT_EQ((*lw->LauncherItemArr)[0]->AppName, QStringLiteral("Beta"));
+    // OK writes what the list shows, the window's later drop included.
+    QTest::mouseClick(w->OKButton, Qt::LeftButton);
+    QStringList names;
+    for (const auto& item : *lw->LauncherItemArr)
+        names << item->AppName;
+    EXPECT_EQ(names, QStringList({"Gamma", "Delta"}));
 }
 
 TEST_F(EditorDialogTest, AChangeOfTheWindowsItemsThatKeepsTheCountRebuildsTheOpenList) {
     const auto [lw, w] = editedWindow(apps({"Alpha", "Beta"}));
-    QSignalSpy resets(w->AppListBox->listModel(), &QAbstractItemModel::modelReset);
     // Another tool renamed an item; the window reads its items again: same count.
     exec(QStringLiteral("Update LauncherList set AppName='Zed' where AppName='Alpha'"));
     lw->LoadAppListMethod(*GlobalModule::DBConnectMethod());
-    EXPECT_EQ(resets.count(), 1);
-    EXPECT_EQ(rowNames(w).first(), QStringLiteral("Zed"));
+    EXPECT_EQ(rowNames(w), QStringList({"Zed", "Beta"}));
     expectRowsMatchArray(w);
 }

@@ -403,7 +403,7 @@ TEST_F(EditorListTest, DeleteKeyWithoutSelectionAndOtherKeys) {
     EXPECT_FALSE(empty->EditValue);
 }
 
-TEST_F(EditorListTest, EditsOfACancelledEditReachOnlyTheWindowsMemory) {
+TEST_F(EditorListTest, CancelLeavesTheWindowAsStoredAndOkSavesAndReloads) {
     makeDatabase();
     exec(QStringLiteral(
         "Insert Into LauncherWinList(LauncherWinUID, LauncherWinName, Width, Left, "
@@ -422,16 +422,67 @@ TEST_F(EditorListTest, EditsOfACancelledEditReachOnlyTheWindowsMemory) {
     }
     LauncherWin* lw = loadWindow(1);
     ASSERT_EQ(lw->LauncherItemArr->size(), 3u);
+    const AppListArray stored = *lw->LauncherItemArr;
+    const auto names = [lw] {
+        QStringList out;
+        for (const auto& item : *lw->LauncherItemArr)
+            out << item->AppName;
+        return out;
+    };
+    const auto count = [this] {
+        return scalar(QStringLiteral("Select count(*) from LauncherList where LauncherWinUID=1"))
+            .toInt();
+    };
+    // Removed, moved and added in the list, then Cancel: the window holds what it stores.
     lw->EditLauncherWinMethod();
     NewLauncherWin* w = NewLauncherWin::openInstance();
+    EXPECT_NE(w->LauncherItemArr(), lw->LauncherItemArr);
     select(w, {1});
     QTest::keyClick(w->AppListBox, Qt::Key_Backspace);
+    select(w, {1});
+    w->ReorderLauncherItemMethod(0);
+    w->DropAppMethod(FolderItem(writeApp(QStringLiteral("x.desktop"), QStringLiteral("X"))));
+    ASSERT_EQ(arrayNames(w), QStringList({"App 2", "App 0", "X"}));
     QTest::mouseClick(w->CancelButton, Qt::LeftButton);
-    ASSERT_EQ(lw->LauncherItemArr->size(), 2u);
-    EXPECT_EQ((*lw->LauncherItemArr)[1]->AppName, QStringLiteral("App 2"));
-    EXPECT_EQ(
-        scalar(QStringLiteral("Select count(*) from LauncherList where LauncherWinUID=1")).toInt(),
-        3);
-    lw->LoadAppListMethod(*GlobalModule::DBConnectMethod());
-    EXPECT_EQ(lw->LauncherItemArr->size(), 3u);
+    EXPECT_EQ(*lw->LauncherItemArr, stored);
+    EXPECT_EQ(names(), QStringList({"App 0", "App 1", "App 2"}));
+    EXPECT_EQ(count(), 3);
+    // A click on the first icon opens the first item.
+    const AppListClass& first = *stored[0];
+    lw->LaunchItemMethod(lw->GetIndexMethod(first.Left + 5, first.Top + 5));
+    EXPECT_EQ(desktop->launches, QStringList{first.AppPath});
+
+    // OK saves the list and the window reloads it.
+    lw->EditLauncherWinMethod();
+    w = NewLauncherWin::openInstance();
+    select(w, {0});
+    QTest::keyClick(w->AppListBox, Qt::Key_Backspace);
+    QTest::mouseClick(w->OKButton, Qt::LeftButton);
+    EXPECT_EQ(names(), QStringList({"App 1", "App 2"}));
+    EXPECT_EQ(count(), 2);
+}
+
+TEST_F(EditorListTest, KeysLeaveTheListAndEscapeCancels) {
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } cases[] = {{Qt::Key_Tab, {}}, {Qt::Key_Backtab, Qt::ShiftModifier}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.key));
+        NewLauncherWin* w = editorWith({"a", "b", "c"});
+        w->activateWindow();
+        w->AppListBox->setFocus();
+        w->AppListBox->setCurrentIndex(w->AppListBox->listModel()->index(0, 2));
+        QTest::keyClick(w->AppListBox, c.key, c.modifiers);
+        EXPECT_FALSE(w->AppListBox->hasFocus());
+        EXPECT_NE(w->focusWidget(), w->AppListBox);
+        w->close();
+    }
+    NewLauncherWin* w = editorWith({"a", "b"});
+    w->AppListBox->setFocus();
+    select(w, {0});
+    QTest::keyClick(w->AppListBox, Qt::Key_Backspace);
+    ASSERT_EQ(w->AppListBox->ListCount(), 1);
+    QTest::keyClick(w->AppListBox, Qt::Key_Escape);
+    EXPECT_FALSE(w->isVisible());
 }

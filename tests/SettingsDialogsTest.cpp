@@ -187,6 +187,27 @@ TEST_F(PrefWinTest, ReturnIsOkAndEscapeIsCancel) {
     }
 }
 
+TEST_F(PrefWinTest, EscapeClosesWithoutSavingWhateverControlHasTheFocus) {
+    PrefWin* probe = open();
+    QStringList controls;
+    for (QWidget* c : probe->findChildren<QWidget*>())
+        if (c->focusPolicy() & Qt::TabFocus)
+            controls << c->objectName();
+    probe->close();
+    ASSERT_GE(controls.size(), 8);
+    for (const QString& name : controls) {
+        SCOPED_TRACE(name.toStdString());
+        QFile::remove(PrefClass::filePath());
+        PrefWin* w = open();
+        QWidget* control = w->findChild<QWidget*>(name);
+        ASSERT_NE(control, nullptr);
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Escape);
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_FALSE(prefFileExists());
+    }
+}
+
 TEST_F(PrefWinTest, SecondShowKeepsEditsAndReopenReadsAfresh) {
     PrefWin* w = open();
     w->CommandCheckbox->setChecked(false);

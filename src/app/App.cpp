@@ -33,6 +33,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -174,10 +175,37 @@ bool App::eventFilter(QObject* watched, QEvent* event) {
 namespace {
 
 int signalPipe[2] = {-1, -1};
+// Ends the process should the orderly end after a signal not come in time (a write that
+// waits for another program's lock, a long drop). What is stored stays whole: every change
+// is one transaction of the database engine.
+timer_t backstop;
+bool backstopReady = false;
+volatile sig_atomic_t ending = 0;
+
+void onBackstop(int) {
+    ::_exit(0);
+}
 
 void onSignal(int) {
     const char c = 1;
     [[maybe_unused]] auto n = ::write(signalPipe[1], &c, 1);
+    if (backstopReady && !ending) {
+        ending = 1;
+        itimerspec in = {};
+        in.it_value.tv_nsec = 900'000'000;
+        ::timer_settime(backstop, 0, &in, nullptr);
+    }
+}
+
+void setUpBackstop() {
+    struct sigaction sa = {};
+    sa.sa_handler = onBackstop;
+    sigemptyset(&sa.sa_mask);
+    ::sigaction(SIGALRM, &sa, nullptr);
+    sigevent event = {};
+    event.sigev_notify = SIGEV_SIGNAL;
+    event.sigev_signo = SIGALRM;
+    backstopReady = ::timer_create(CLOCK_MONOTONIC, &event, &backstop) == 0;
 }
 
 } // namespace
@@ -212,7 +240,7 @@ int _Main(int argc, char** argv) {
     SetUpIconTheme();
     EndWithTheDisplay();
 
-    // SIGINT and SIGTERM end the event loop like Quit.
+    // SIGINT, SIGTERM and SIGHUP end the event loop like Quit, within a second whatever is open.
     std::unique_ptr<QSocketNotifier> signals;
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
         signals = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
@@ -221,11 +249,12 @@ int _Main(int argc, char** argv) {
             [[maybe_unused]] auto n = ::read(signalPipe[0], &c, 1);
             QCoreApplication::quit();
         });
+        setUpBackstop();
         struct sigaction sa = {};
         sa.sa_handler = onSignal;
         sigemptyset(&sa.sa_mask);
-        ::sigaction(SIGINT, &sa, nullptr);
-        ::sigaction(SIGTERM, &sa, nullptr);
+        for (int sig : {SIGINT, SIGTERM, SIGHUP})
+            ::sigaction(sig, &sa, nullptr);
     }
 
     FileTypes::_Initialize();

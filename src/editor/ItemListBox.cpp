@@ -1,6 +1,5 @@
 #include "editor/ItemListBox.h"
 
-#include "launcher/LauncherWin.h"
 #include "platform/FileDrops.h"
 #include "platform/Plugin.h"
 #include "store/IconHelpers.h"
@@ -20,8 +19,6 @@ ItemListModel::ItemListModel(QObject* parent)
     : QAbstractTableModel(parent), m_items(std::make_shared<AppListArray>()) {}
 
 void ItemListModel::setItems(AppListArrayPtr items) {
-    if (items != m_items)
-        disconnect(m_owner);
     beginResetModel();
     m_items = items ? std::move(items) : std::make_shared<AppListArray>();
     m_rows = int(m_items->size());
@@ -47,18 +44,6 @@ void ItemListModel::removeAt(int row) {
 }
 
 void ItemListModel::endRearrange() {
-    m_rows = int(m_items->size());
-    endResetModel();
-}
-
-void ItemListModel::followOwner(LauncherWin* owner) {
-    disconnect(m_owner);
-    if (owner)
-        m_owner = connect(owner, &LauncherWin::ItemsChanged, this, &ItemListModel::reload);
-}
-
-void ItemListModel::reload() {
-    beginResetModel();
     m_rows = int(m_items->size());
     endResetModel();
 }
@@ -148,6 +133,8 @@ ItemListBox::ItemListBox(QWidget* parent) : QTableView(parent), m_model(new Item
     setTextElideMode(Qt::ElideRight);
     setIconSize(QSize(32, 32));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab and Shift+Tab go on to the next and previous control, as in every list of a form.
+    setTabKeyNavigation(false);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

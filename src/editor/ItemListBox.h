@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QTableView>
 
-class LauncherWin;
 class QMenu;
 class QMimeData;
 
@@ -28,10 +27,6 @@ public:
     void beginRearrange() { beginResetModel(); }
     void endRearrange();
 
-    // The launcher window owning the array tells of its changes (a drop on the window, a
-    // removal) and the rows are rebuilt; another array stops following it.
-    void followOwner(LauncherWin* owner);
-    void reload();
     // A change no owner told of: the rows are rebuilt when the count no longer matches.
     void sync();
     bool outOfStep() const { return m_rows != int(m_items->size()); }
@@ -51,7 +46,6 @@ private:
 
     AppListArrayPtr m_items;
     int m_rows = 0;
-    QMetaObject::Connection m_owner;
 };
 
 // The list box of the editor: striped rows of number, icon, name and origin marker, several

@@ -17,8 +17,8 @@ void EditLauncherWin(LauncherWin& win) {
     NewLauncherWin* editor = NewLauncherWin::instance();
     editor->Show();
     editor->EditLauncherWinUID = win.LauncherWinUID;
-    // The very array of this window: the list's edits reach the window at once.
-    editor->SetLauncherItemArr(win.LauncherItemArr);
+    // A copy: Cancel leaves the window exactly as stored.
+    editor->EditItemsOfMethod(win);
     editor->NameField->setText(win.LauncherWinName);
     editor->ViewNameCheckbox->setChecked(win.ViewName);
     editor->ViewTitleMenuCheckbox->setChecked(win.ViewTitleMenu);
@@ -44,7 +44,6 @@ void EditLauncherWin(LauncherWin& win) {
     if (index >= 0)
         editor->TransValuePopupMenu->setCurrentIndex(index);
     editor->LoadLauncherItemListMethod();
-    editor->AppListBox->listModel()->followOwner(&win);
 }
 
 void AskToCloseLauncherWin(LauncherWin& win) {

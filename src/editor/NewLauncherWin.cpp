@@ -2,6 +2,7 @@
 
 #include "editor/EditorControls.h"
 #include "editor/ItemListBox.h"
+#include "launcher/LauncherWin.h"
 #include "platform/Desktop.h"
 #include "platform/FileDrops.h"
 #include "platform/FolderItem.h"
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSet>
 #include <QUrl>
 
 namespace {
@@ -241,7 +243,56 @@ const AppListArrayPtr& NewLauncherWin::LauncherItemArr() const {
 }
 
 void NewLauncherWin::SetLauncherItemArr(AppListArrayPtr items) {
+    disconnect(m_windowChanges);
+    m_windowItems.clear();
+    m_originalOf.clear();
     AppListBox->listModel()->setItems(std::move(items));
+}
+
+void NewLauncherWin::EditItemsOfMethod(LauncherWin& win) {
+    auto copy = std::make_shared<AppListArray>();
+    const AppListArray original = *win.LauncherItemArr;
+    QHash<const AppListClass*, const AppListClass*> originalOf;
+    for (const auto& item : original) {
+        copy->push_back(std::make_shared<AppListClass>(*item));
+        originalOf.insert(copy->back().get(), item.get());
+    }
+    SetLauncherItemArr(std::move(copy));
+    m_windowItems = original;
+    m_originalOf = std::move(originalOf);
+    // Gone with the window, or when the list shows another array.
+    m_windowChanges = connect(&win, &LauncherWin::ItemsChanged, this,
+                              [this, w = &win] { FollowWindowItemsMethod(*w); });
+}
+
+void NewLauncherWin::FollowWindowItemsMethod(const LauncherWin& win) {
+    ItemListModel* model = AppListBox->listModel();
+    model->sync();
+    const AppListArray now = *win.LauncherItemArr;
+    QSet<const AppListClass*> present, before;
+    for (const auto& item : now)
+        present.insert(item.get());
+    for (const auto& item : m_windowItems)
+        before.insert(item.get());
+    // What the window took away goes from the list, wherever the person moved it.
+    for (int row = model->rowCount() - 1; row >= 0; --row) {
+        const AppListClass* copy = (*LauncherItemArr())[size_t(row)].get();
+        const auto it = m_originalOf.constFind(copy);
+        if (it != m_originalOf.constEnd() && !present.contains(it.value())) {
+            m_originalOf.erase(it);
+            model->removeAt(row);
+        }
+    }
+    // What it gained comes at the end, as on the window.
+    for (const auto& item : now) {
+        if (before.contains(item.get()))
+            continue;
+        auto copy = std::make_shared<AppListClass>(*item);
+        m_originalOf.insert(copy.get(), item.get());
+        model->append(std::move(copy));
+    }
+    m_windowItems = now;
+    SetCountTextMethod(kItems.text());
 }
 
 void NewLauncherWin::resizeEvent(QResizeEvent* event) {

@@ -4,6 +4,7 @@
 
 #include "store/AppListClass.h"
 
+#include <QHash>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -14,6 +15,7 @@ class ColorRectangleControl;
 class Database;
 class FolderItem;
 class ItemListBox;
+class LauncherWin;
 class PictureCanvas;
 class QCheckBox;
 class QComboBox;
@@ -40,6 +42,10 @@ public:
     // The items of the list, in list order. Setting another array shows its rows at once.
     const AppListArrayPtr& LauncherItemArr() const;
     void SetLauncherItemArr(AppListArrayPtr items);
+    // Edits a copy of a launcher window's items: the window keeps what it has stored until
+    // OK saves. What the window itself adds or removes meanwhile (a drop, a removal) is
+    // added to or removed from the copy.
+    void EditItemsOfMethod(LauncherWin& win);
 
     bool EditValue = false;
     QString Status;
@@ -115,5 +121,12 @@ private:
     void _CreateLookControls();
     void Event_Open();
 
+    void FollowWindowItemsMethod(const LauncherWin& win);
+
     bool m_placed = false;
+    // The edited window's items as last seen, kept alive so that their addresses stay
+    // theirs, and the item of the window each copy in the list was made from.
+    AppListArray m_windowItems;
+    QHash<const AppListClass*, const AppListClass*> m_originalOf;
+    QMetaObject::Connection m_windowChanges;
 };

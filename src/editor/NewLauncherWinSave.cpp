@@ -210,7 +210,5 @@ void NewLauncherWin::NewMethod() {
     }
 
     showSavedWindow(*db, row, isNew);
-    // The edited window has reloaded the array this list shows.
-    AppListBox->listModel()->setItems(LauncherItemArr());
     close();
 }

@@ -51,7 +51,7 @@ public:
     bool MouseClickValue = false;
     qint32 CurrSelAppIndex = 0;
 
-    // The items, in display order; the editor is handed this same array object.
+    // The items, in display order; the editor edits a copy.
     AppListArrayPtr LauncherItemArr = std::make_shared<AppListArray>();
 
     // Layout and composition results.
@@ -137,8 +137,8 @@ public:
     const QImage& shownImage() const override { return pic; }
 
 Q_SIGNALS:
-    // The item array changed: loaded again, an item dropped or removed. An editor showing
-    // the same array rebuilds its rows.
+    // The item array changed: loaded again, an item dropped or removed. An editor open on
+    // the window follows it.
     void ItemsChanged();
 
 protected:

@@ -16,6 +16,10 @@ void BringMeFront() {
 void ShowInFront(QWidget* window) {
     if (!window)
         return;
+    // A minimised dialog asked for again comes back: show() alone leaves a visible window
+    // minimised, and its activation would wait for a map that never comes.
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();
     if (bringFrontPending || !window->testAttribute(Qt::WA_ShowWithoutActivating))

@@ -12,7 +12,8 @@ namespace GlobalModule {
 // Asks that the window shown next by ShowInFront comes to the front with the keyboard,
 // even over the application the person was typing in. Never starts a second process.
 void BringMeFront();
-// Shows a dialog, raised above the others; activates it when asked or when it takes focus.
+// Shows a dialog, raised above the others, un-minimised; activates it when asked or when it
+// takes focus. Every single-instance dialog is shown through it.
 void ShowInFront(QWidget* window);
 
 // Ends the event loop with an exit status (Quit, the language dialog's Cancel). Tests

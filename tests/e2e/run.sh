@@ -327,4 +327,94 @@ wait_for launcher_alone_at 110 140 || fail "after a restart the window is not at
 release
 stop_app
 pass "after a restart the window opens at the dragged place"
+# --- Dialogs asked for again, the editor's Cancel, and signals whatever is open.
+# The process has ended (a zombie not yet waited for counts as ended).
+app_ended() { ! [ -e "/proc/$app_pid" ] || [ "$(awk '{print $3}' "/proc/$app_pid/stat" 2>/dev/null)" = Z ]; }
+# Ends the launcher with a signal; it must leave by itself, with status 0.
+signal_app() {
+    kill "-$1" "$app_pid"
+    wait_for app_ended || fail "the launcher did not end on SIG$1 $2"
+    wait "$app_pid" || fail "the launcher did not end cleanly on SIG$1 $2"
+    app_pid=""
+}
+# The window (title band hidden above) is at (110, 140); its contextual menu's entries are
+# counted from the top, separators skipped.
+menu_entry() {
+    xdotool mousemove $((110 + 35)) $((140 + 25)) click 3
+    wait_for menu_shown || fail "a right-click did not open the contextual menu"
+    xdotool key $(printf 'Down %.0s' $(seq "$1")) Return
+}
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
+# A window's place on the screen, "x,y".
+place_of() { xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x "," y }'; }
+placed_at() { viewable "$1" && [ "$(place_of "$1")" = "$2" ]; }
+not_viewable() { ! viewable "$1"; }
+gone() { ! xwininfo -id "$1" > /dev/null 2>&1 || not_viewable "$1"; }
+start_app
+wait_for app_up || fail "the launcher did not start"
+show
+wait_for launcher_alone_at 110 140 || fail "Super+Alt did not show the window"
+menu_entry 11 # Edit Launcher Window
+wait_for editor_shown || fail "Edit Launcher Window did not open the editor"
+editor=$(xsearch --onlyvisible --name '^Setting$' | head -n1)
+if [ "$mode" != bare ]; then
+    at=$(place_of "$editor")
+    xdotool windowminimize "$editor"
+    wait_for not_viewable "$editor" || fail "the editor could not be minimised"
+    menu_entry 11
+    # The window manager may play the way back: wait for the editor to stand where it was.
+    wait_for placed_at "$editor" "$at" || fail "the minimised editor did not come back when asked for again"
+    [ "$(xsearch --name '^Setting$' | wc -l)" = 1 ] || fail "asking again made a second editor"
+    pass "a minimised editor comes back when asked for again"
+fi
+release
+# Delete the first row (Alpha) in the editor's list, then Cancel: the window keeps Alpha.
+IFS=, read -r X Y <<< "$(place_of "$editor")"
+xdotool mousemove $((X + 150)) $((Y + 120 + 17)) click 1
+xdotool key BackSpace
+xdotool mousemove $((X + 152 + 40)) $((Y + 418 + 10)) click 1 # Cancel
+wait_for gone "$editor" || fail "Cancel did not close the editor"
+sql_is 'select count(*) from LauncherList where LauncherWinUID=0' 2 || fail "Cancel in the editor changed the stored items"
+rm -f "$work"/marker-*
+show
+wait_for launcher_alone_at 110 140 || fail "Super+Alt did not show the window after the editor"
+xdotool mousemove $((110 + 35)) $((140 + 25)) click 1
+wait_for test -f "$work/marker-Alpha" || fail "after Cancel the first icon did not start its own program"
+[ -e "$work/marker-Gamma" ] && fail "after Cancel the first icon started the second item"
+wait_for launcher_alone_at 110 140 || fail "the launch pop-up did not go"
+pass "Cancel in the editor leaves the window as stored"
+# SIGTERM with the editor open.
+menu_entry 11
+wait_for editor_shown || fail "Edit Launcher Window did not open the editor"
+release
+# What is stored, row by row.
+stored() { sql 'select * from LauncherWinList; select LauncherWinUID, AppUID, AppSEQ, AppName, AppPath from LauncherList order by LauncherWinUID, AppSEQ'; }
+kept=$(stored)
+signal_app TERM "with the editor open"
+[ "$(stored)" = "$kept" ] || fail "SIGTERM with the editor open changed what is stored"
+pass "SIGTERM ends the launcher with the editor open"
+# A database file another program replaced while the launcher runs: the next change is
+# refused with a message (whoever runs this may write any file, so it is not made read-only).
+start_app
+wait_for app_up || fail "the launcher did not start"
+show
+wait_for launcher_alone_at 110 140 || fail "Super+Alt did not show the window"
+cp "$db" "$work/replacement.rdb"
+mv "$work/replacement.rdb" "$db"
+before=$(sha256sum "$db" | cut -d' ' -f1)
+menu_entry 6 # Show Item Name
+# A message box: a dialog window of ours named as the application.
+message_shown() {
+    local id
+    for id in $(xsearch --onlyvisible --name '^Vondrelaskit$'); do
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && return 0
+    done
+    return 1
+}
+wait_for message_shown || fail "a change to a replaced database raised no message"
+release
+signal_app TERM "with a database message open"
+[ "$(sha256sum "$db" | cut -d' ' -f1)" = "$before" ] || fail "the replaced database was written"
+[ "$(sql 'pragma integrity_check')" = ok ] || fail "the database is damaged after SIGTERM"
+pass "SIGTERM ends the launcher with a database message open, the database intact"
 echo "end-to-end ($mode): all passed"
