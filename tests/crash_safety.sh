@@ -20,7 +20,8 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; [ -f "$work/app.log" ] && sed 's/^/app: /' "$work/app.log"; exit 1; }
 pass() { echo "ok: $*"; }
 # Waits up to 10 s for a command to succeed.
-wait_for() { for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done; return 1; }
+# A bound for a hang only: a busy machine may take long, and is waited for.
+wait_for() { for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done; return 1; }
 
 # A virtual screen of our own, on the first free display number; a client listening to the
 # root window makes the server track the modifier keys that xdotool presses.
