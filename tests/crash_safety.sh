@@ -19,8 +19,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; [ -f "$work/app.log" ] && sed 's/^/app: /' "$work/app.log"; exit 1; }
 pass() { echo "ok: $*"; }
-# Waits up to 10 s for a command to succeed.
-# A bound for a hang only: a busy machine may take long, and is waited for.
+# Waits up to 30 s for a command to succeed.
 wait_for() { for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done; return 1; }
 
 # A virtual screen of our own, on the first free display number; a client listening to the
@@ -54,6 +53,13 @@ kill_app() {
     app_pid=""
 }
 integrity() { sqlite3 "$db" 'pragma integrity_check'; }
+# What became of the last start, for a failure's message.
+app_state() {
+    if kill -0 "$app_pid" 2>/dev/null; then echo "it still runs"; else
+        wait "$app_pid"
+        echo "it exited with status $?"
+    fi
+}
 
 # --- An editor save of a 400-item window, killed at several moments after OK.
 {
@@ -162,7 +168,8 @@ for delay in 0.2 0.5 1 1.5; do
     fi
     # The next start creates the whole database again.
     start_app
-    wait_for test -e "$db" || fail "the start after a kill $delay s into the first run made no database"
+    wait_for test -e "$db" ||
+        fail "the start after a kill $delay s into the first run made no database: $(app_state)"
     whole_first_run || fail "the database appeared incomplete after a kill $delay s into the first run"
     kill_app
 done
