@@ -294,6 +294,19 @@ TEST_F(InstanceLockTest, OnlyALockOfARunningCopyMeansAnotherCopyRuns) {
     const_cast<InstanceLock&>(first).lock.reset();
     writeFile(stale, "999999\nvondrelaskit\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     EXPECT_EQ(InstanceLock::Take().outcome, InstanceLock::Outcome::Taken);
+    // Also when the dead copy's number now belongs to a running program of the same name (a
+    // number used again, on a machine that starts many processes): only a holder counts.
+    writeFile(stale, QByteArray::number(qint64(::getpid())) + "\n" +
+                         QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() +
+                         "\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    EXPECT_EQ(InstanceLock::Take().outcome, InstanceLock::Outcome::Taken);
+    // A copy started while one runs leaves; once that one is gone the next takes over.
+    {
+        const InstanceLock running = InstanceLock::Take();
+        ASSERT_EQ(running.outcome, InstanceLock::Outcome::Taken);
+        EXPECT_EQ(InstanceLock::Take().outcome, InstanceLock::Outcome::HeldByRunningCopy);
+    }
+    EXPECT_EQ(InstanceLock::Take().outcome, InstanceLock::Outcome::Taken);
 }
 
 TEST_F(InstanceLockTest, ALockThatCannotBeMadeIsAFailureNotARunningCopy) {

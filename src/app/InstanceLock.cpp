@@ -4,8 +4,13 @@
 #include "platform/Framework.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +33,11 @@ QString InstanceLock::FolderForLock() {
     return PreferencesFolderPath() + QStringLiteral("/Vondrelaskit");
 }
 
+InstanceLock::Held::~Held() {
+    if (fd >= 0)
+        ::close(fd);
+}
+
 InstanceLock InstanceLock::Take() {
     InstanceLock result;
     const QString folder = FolderForLock();
@@ -36,23 +46,32 @@ InstanceLock InstanceLock::Take() {
         result.error = QStringLiteral("cannot create the folder %1").arg(folder);
         return result;
     }
-    result.lock = std::make_unique<QLockFile>(result.path);
-    result.lock->setStaleLockTime(0); // only a running owner holds the lock
-    if (result.lock->tryLock(0)) {
-        result.outcome = Outcome::Taken;
+    // Not inherited by launched programs, which would otherwise hold it after we are gone.
+    auto held = std::make_unique<Held>();
+    held->fd = ::open(QFile::encodeName(result.path).constData(),
+                      O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (held->fd < 0) {
+        result.error = errno == EACCES
+                           ? QStringLiteral("no permission to create %1").arg(result.path)
+                           : QStringLiteral("cannot create %1: %2")
+                                 .arg(result.path, QString::fromLocal8Bit(std::strerror(errno)));
         return result;
     }
-    switch (result.lock->error()) {
-    case QLockFile::LockFailedError:
-        result.outcome = Outcome::HeldByRunningCopy;
-        break;
-    case QLockFile::PermissionError:
-        result.error = QStringLiteral("no permission to create %1").arg(result.path);
-        break;
-    default:
-        result.error = QStringLiteral("cannot create %1").arg(result.path);
-        break;
+    if (::flock(held->fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) {
+            result.outcome = Outcome::HeldByRunningCopy;
+        } else {
+            result.error = QStringLiteral("cannot lock %1: %2")
+                               .arg(result.path, QString::fromLocal8Bit(std::strerror(errno)));
+        }
+        return result;
     }
-    result.lock.reset();
+    // Our number, for a person who looks; the lock itself is the kernel's.
+    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+    [[maybe_unused]] const bool noted =
+        ::ftruncate(held->fd, 0) == 0 &&
+        ::write(held->fd, pid.constData(), size_t(pid.size())) == pid.size();
+    result.lock = std::move(held);
+    result.outcome = Outcome::Taken;
     return result;
 }
