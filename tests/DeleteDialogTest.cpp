@@ -267,3 +267,34 @@ TEST_F(DeleteDialogTest, AWindowNoLongerListedOnlyLosesItsRows) {
     EXPECT_EQ(GlobalModule::LauncherWinArr.size(), 2u);
     expectUntouched();
 }
+
+TEST_F(DeleteDialogTest, ALongNameWrapsAndTheDialogGrowsToShowIt) {
+    const QString words = QStringLiteral("A very long launcher window name ").repeated(6);
+    const QString unbroken = QStringLiteral("x").repeated(200);
+    int shortHeight = 0;
+    for (const QString& name : {QStringLiteral("apple"), words, unbroken}) {
+        SCOPED_TRACE(name.left(20).toStdString());
+        LauncherWin w;
+        w.LauncherWinName = name;
+        w.CloseMethod();
+        CloseLauncherAlertWin* d = dialog();
+        ASSERT_NE(d, nullptr);
+        QLabel* info = d->InfoText;
+        // The whole question fits in the label, the label in the dialog, above the count.
+        EXPECT_GE(info->height(), info->heightForWidth(info->width()));
+        const QRect needed = info->fontMetrics().boundingRect(
+            QRect(0, 0, info->width(), 10000), Qt::TextWordWrap | Qt::AlignHCenter, info->text());
+        EXPECT_LE(needed.width(), info->width());
+        EXPECT_LE(needed.height(), info->height());
+        EXPECT_LE(info->geometry().bottom(), d->CountText->y());
+        EXPECT_LE(d->CountText->geometry().bottom(), d->DeleteButton->y());
+        EXPECT_LE(d->DeleteButton->geometry().bottom(), d->height());
+        if (name == QLatin1String("apple"))
+            shortHeight = d->height();
+        else
+            EXPECT_GT(d->height(), shortHeight);
+        d->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(shortHeight, 266);
+}

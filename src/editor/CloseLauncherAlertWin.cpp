@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 constexpr Caption kTitle{"Caution", "삭제하기전에 확인하세요~!"};
@@ -29,6 +30,37 @@ namespace {
 // A CR of the dialog's texts is a line break on screen.
 QString onScreen(QString text) {
     return text.replace(QChar(13), QChar(10));
+}
+
+// A word wider than the label (a long name without spaces) may break anywhere: zero-width
+// spaces between its letters, since the label breaks lines only between words.
+QString breakableWords(const QString& text, const QLabel& label) {
+    const QFontMetrics metrics(label.font());
+    QString out;
+    QString word;
+    const auto flush = [&] {
+        if (metrics.horizontalAdvance(word) <= label.width()) {
+            out += word;
+        } else {
+            for (qsizetype i = 0; i < word.size(); ++i) {
+                out += word[i];
+                const bool pairStart = word[i].isHighSurrogate() && i + 1 < word.size();
+                if (!pairStart && i + 1 < word.size())
+                    out += QChar(0x200B);
+            }
+        }
+        word.clear();
+    };
+    for (const QChar c : text) {
+        if (c.isSpace()) {
+            flush();
+            out += c;
+        } else {
+            word += c;
+        }
+    }
+    flush();
+    return out;
 }
 } // namespace
 
@@ -107,8 +139,21 @@ void CloseLauncherAlertWin::DisplayInfoMethod() {
                  QStringLiteral(" Launcher Window?");
         m_count = QStringLiteral("Item Count") + cr + n + QStringLiteral(" items");
     }
-    InfoText->setText(onScreen(m_info));
+    InfoText->setText(breakableWords(onScreen(m_info), *InfoText));
     CountText->setText(onScreen(m_count));
+    FitTextsMethod();
+}
+
+void CloseLauncherAlertWin::FitTextsMethod() {
+    // The question wraps: a long name makes it, and the dialog below it, taller instead of
+    // being cut. It never grows shorter than the layout.
+    constexpr int kInfoHeight = 38, kCountTop = 172, kButtonsTop = 226, kHeight = 266;
+    const int extra = std::max(0, InfoText->heightForWidth(InfoText->width()) - kInfoHeight);
+    InfoText->resize(InfoText->width(), kInfoHeight + extra);
+    CountText->move(CountText->x(), kCountTop + extra);
+    DeleteButton->move(DeleteButton->x(), kButtonsTop + extra);
+    CancelButton->move(CancelButton->x(), kButtonsTop + extra);
+    setFixedSize(width(), kHeight + extra);
 }
 
 void CloseLauncherAlertWin::DeleteButton_Action() {

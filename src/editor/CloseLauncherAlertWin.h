@@ -51,6 +51,7 @@ private:
     friend class SingleDialog<CloseLauncherAlertWin>;
     CloseLauncherAlertWin();
     void Event_Open();
+    void FitTextsMethod();
 
     QString m_info;
     QString m_count;
