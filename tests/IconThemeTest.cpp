@@ -201,6 +201,43 @@ TEST_F(IconThemeTest, AnIconPathNamingAFifoIsSkipped) {
     EXPECT_EQ(entryIconColour(fifo), QColor(Qt::darkCyan).rgb()); // and nothing blocks
 }
 
+TEST_F(IconThemeTest, LookupsAreKeptUntilTheThemeSettingChanges) {
+    writeStandardThemes();
+    configureGtkTheme(QStringLiteral("Fixture"));
+    EXPECT_EQ(IconThemeChain().value(0), QStringLiteral("Fixture"));
+    // A name no theme has: searched once, and the miss is kept.
+    const IconLookupCounts before = IconLookupCountsSoFar();
+    EXPECT_TRUE(ThemedIconImage(QStringLiteral("late-icon"), 128).isNull());
+    EXPECT_TRUE(ThemedIconImage(QStringLiteral("late-icon"), 128).isNull());
+    EXPECT_EQ(IconLookupCountsSoFar().searches - before.searches, 1);
+    // Installed, then the desktop switches theme: the change is noticed and the icon found.
+    writeIcon(QStringLiteral("Parent"), QStringLiteral("48x48/apps"), QStringLiteral("late-icon"),
+              48, Qt::blue);
+    configureGtkTheme(QStringLiteral("Parent"));
+    EXPECT_EQ(IconThemeChain().value(0), QStringLiteral("Parent"));
+    EXPECT_EQ(entryIconColour(QStringLiteral("late-icon")), qRgb(0, 0, 255));
+}
+
+TEST_F(IconThemeTest, EachDistinctIconIsLookedUpAndDecodedOnce) {
+    writeStandardThemes();
+    configureGtkTheme(QStringLiteral("Fixture"));
+    // Ten entries naming two icons: each icon serves all that name it.
+    const IconLookupCounts before = IconLookupCountsSoFar();
+    for (int i = 0; i < 10; ++i) {
+        const QString entry = writeDesktopEntry(
+            QStringLiteral("app%1.desktop").arg(i),
+            QStringLiteral("[Desktop Entry]\nType=Application\nName=A\nExec=/bin/true\nIcon=%1\n")
+                .arg(QLatin1String(i % 2 ? "adwaita-only" : "inherited-only")));
+        // The picture and its mask from one lookup, the same as asked for apart.
+        const IconAndMask both = IconAndMaskMBS(FolderItem(entry), 128);
+        EXPECT_EQ(pixelAt(both.icon, 64, 64), i % 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+        EXPECT_EQ(both.mask, IconMaskMBS(FolderItem(entry), 128));
+    }
+    const IconLookupCounts after = IconLookupCountsSoFar();
+    EXPECT_EQ(after.searches - before.searches, 2);
+    EXPECT_EQ(after.decodes - before.decodes, 2);
+}
+
 TEST_F(IconThemeTest, ItemsWithoutAThemedIconStillFillTheirSquare) {
     // No theme at all: the platform's generic file icon, taken at 128 real pixels.
     const QString file = scratch(QStringLiteral("notes.txt"));

@@ -410,8 +410,9 @@ void NewLauncherWin::DropAppMethod(const FolderItem& f) {
         item->AppSEQ = AppListBox->ListCount() + 1;
         item->AppName = f.DisplayName();
         item->AppPath = f.AbsolutePath();
-        item->Icon = GlobalModule::GetIconImageMethod(f, 128, IconKind::Icon);
-        item->IconMask = GlobalModule::GetIconImageMethod(f, 128, IconKind::Mask);
+        const MaskedPicture pictures = GlobalModule::GetIconAndMaskMethod(f, 128);
+        item->Icon = pictures.image;
+        item->IconMask = pictures.mask;
         item->NewOldValue = QStringLiteral("new");
         item->f = f;
         AppListBox->listModel()->append(std::move(item));

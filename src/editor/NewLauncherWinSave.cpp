@@ -70,10 +70,10 @@ bool writeItemRows(Database& db, qint64 number, const AppListArray& items) {
         // generic icon.
         const bool present = f.Exists();
         const FolderItem stored(item.AppPath);
-        const StoredPicture icon =
-            present ? GlobalModule::GetIconImageMethod(stored, 128, IconKind::Icon) : item.Icon;
-        const StoredPicture mask =
-            present ? GlobalModule::GetIconImageMethod(stored, 128, IconKind::Mask) : item.IconMask;
+        const MaskedPicture made =
+            present ? GlobalModule::GetIconAndMaskMethod(stored, 128) : MaskedPicture();
+        const StoredPicture icon = present ? StoredPicture(made.image) : item.Icon;
+        const StoredPicture mask = present ? StoredPicture(made.mask) : item.IconMask;
         LauncherListRow row;
         row.LauncherWinUID = number;
         row.AppUID = qint64(i);

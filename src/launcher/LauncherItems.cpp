@@ -258,8 +258,9 @@ void LauncherWin::DropAppMethod(const FolderItem& f) {
         return;
     const QString name = f.DisplayName();
     const QString path = f.AbsolutePath();
-    const QImage icon = GlobalModule::GetIconImageMethod(f, 128, IconKind::Icon);
-    const QImage mask = GlobalModule::GetIconImageMethod(f, 128, IconKind::Mask);
+    const MaskedPicture pictures = GlobalModule::GetIconAndMaskMethod(f, 128);
+    const QImage& icon = pictures.image;
+    const QImage& mask = pictures.mask;
 
     auto item = std::make_shared<AppListClass>();
     item->AppUID = uid;

@@ -5,6 +5,7 @@
 #include "platform/Jpeg.h"
 #include "platform/Plugin.h"
 
+#include <QCache>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,9 @@
 #include <QTextStream>
 #include <gio/gio.h>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -247,7 +251,133 @@ bool HasImageExtension(const QString& name) {
            suffix == QLatin1String("svgz") || suffix == QLatin1String("xpm");
 }
 
+// A file's identity for the decoded-icon cache: a file rewritten in place is read again.
+QString FileStamp(const QString& path) {
+    struct stat st {};
+    if (::stat(NativePath(path).constData(), &st) != 0)
+        return {};
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(qint64(st.st_ino))
+        .arg(qint64(st.st_size))
+        .arg(qint64(st.st_mtim.tv_sec))
+        .arg(qint64(st.st_mtim.tv_nsec));
+}
+
+// What the lookups depend on: the folders themes live in, and the theme the desktop
+// configures. The GSettings value is read through one settings object kept for the
+// process (making one per icon costs more than the lookup); settings.ini by its identity.
+QString ThemeSettingStamp() {
+    static GSettings* settings = []() -> GSettings* {
+        GSettingsSchemaSource* source = g_settings_schema_source_get_default();
+        if (!source)
+            return nullptr;
+        GSettingsSchema* schema =
+            g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE);
+        if (!schema)
+            return nullptr;
+        GSettings* made = g_settings_schema_has_key(schema, "icon-theme")
+                              ? g_settings_new_full(schema, nullptr, nullptr)
+                              : nullptr;
+        g_settings_schema_unref(schema);
+        return made;
+    }();
+    QString stamp = IconBaseDirs().join(QLatin1Char(':')) + QLatin1Char('|') +
+                    UnthemedDirs().join(QLatin1Char(':')) + QLatin1Char('|') + QtThemeName();
+    if (settings) {
+        if (GVariant* value = g_settings_get_user_value(settings, "icon-theme")) {
+            if (g_variant_is_of_type(value, G_VARIANT_TYPE_STRING))
+                stamp += QLatin1Char('|') + QString::fromUtf8(g_variant_get_string(value, nullptr));
+            g_variant_unref(value);
+        }
+    }
+    const Environment& env = Environment::current();
+    for (const QString& folder : QStringList{env.ConfigHome} + env.ConfigDirs)
+        stamp += QLatin1Char('|') + FileStamp(folder + QStringLiteral("/gtk-3.0/settings.ini"));
+    return stamp;
+}
+
+// Lookups kept while the theme setting stays the same: the chain, and each name's file
+// (a miss too). Decoded icons are kept by file identity within a budget.
+struct IconCaches {
+    std::mutex lock;
+    QString stamp;
+    bool chainKnown = false;
+    QStringList chain;
+    QHash<QString, QString> files;              // "size|icon" -> the file drawn, empty for none
+    QCache<QString, QImage> decoded{16 * 1024}; // cost in KiB
+    IconLookupCounts counts;
+};
+
+IconCaches& Caches() {
+    static IconCaches caches;
+    return caches;
+}
+
+// Brings the caches up to date with the theme setting; called with the lock held.
+void RefreshLocked(IconCaches& c) {
+    QString stamp = ThemeSettingStamp();
+    if (stamp == c.stamp)
+        return;
+    c.stamp = std::move(stamp);
+    c.chainKnown = false;
+    c.chain.clear();
+    c.files.clear();
+}
+
+QStringList ComputeThemeChain();
+
+QStringList ChainLocked(IconCaches& c) {
+    if (!c.chainKnown) {
+        c.chain = ComputeThemeChain();
+        c.chainKnown = true;
+    }
+    return c.chain;
+}
+
+// An icon file drawn at size, decoded once while the file stays the same.
+QImage CachedReadIcon(const QString& path, int size) {
+    IconCaches& c = Caches();
+    const QString key =
+        QString::number(size) + QLatin1Char('|') + FileStamp(path) + QLatin1Char('|') + path;
+    {
+        const std::lock_guard lock(c.lock);
+        if (const QImage* hit = c.decoded.object(key))
+            return *hit;
+    }
+    QImage image = ReadIcon(path, size);
+    const std::lock_guard lock(c.lock);
+    ++c.counts.decodes;
+    if (!image.isNull())
+        c.decoded.insert(key, new QImage(image), qMax<qsizetype>(1, image.sizeInBytes() / 1024));
+    return image;
+}
+
+// The file an Icon value names, searched through the chain and the unthemed folders; empty
+// when none draws.
+QString SearchIconFile(const QStringList& chain, const QString& icon, int size) {
+    const bool hasExtension = HasImageExtension(icon);
+    const QString name = hasExtension ? QFileInfo(icon).completeBaseName() : icon;
+    if (!name.contains(QLatin1Char('/'))) {
+        for (const QString& themeName : chain) {
+            const auto theme = FindTheme(themeName);
+            if (!theme)
+                continue;
+            const QString path = LookupInTheme(*theme, name, size);
+            if (!path.isEmpty() && !CachedReadIcon(path, size).isNull())
+                return path;
+        }
+    }
+    const QString path = LookupUnthemed(icon, hasExtension);
+    return !path.isEmpty() && !CachedReadIcon(path, size).isNull() ? path : QString();
+}
+
 } // namespace
+
+IconLookupCounts IconLookupCountsSoFar() {
+    IconCaches& c = Caches();
+    const std::lock_guard lock(c.lock);
+    return c.counts;
+}
 
 QString GSettingsIconTheme(GSettingsSchemaSource* source, GSettingsBackend* backend) {
     // Without the schema installed, g_settings_new would abort the process.
@@ -281,6 +411,14 @@ QString ConfiguredIconTheme() {
 }
 
 QStringList IconThemeChain() {
+    IconCaches& c = Caches();
+    const std::lock_guard lock(c.lock);
+    RefreshLocked(c);
+    return ChainLocked(c);
+}
+
+namespace {
+QStringList ComputeThemeChain() {
     QStringList chain;
     const auto add = [&chain](const auto& self, const QString& name) -> void {
         if (chain.contains(name))
@@ -297,6 +435,7 @@ QStringList IconThemeChain() {
     add(add, QStringLiteral("hicolor"));
     return chain;
 }
+} // namespace
 
 void SetUpIconTheme() {
     QtPlatformThemeName = QIcon::themeName();
@@ -311,19 +450,36 @@ QImage ThemedIconImage(const QString& icon, int size) {
     if (icon.isEmpty() || size <= 0)
         return {};
     if (QDir::isAbsolutePath(icon))
-        return IsRegularFile(icon) ? ReadIcon(icon, size) : QImage();
+        return IsRegularFile(icon) ? CachedReadIcon(icon, size) : QImage();
+    IconCaches& c = Caches();
+    const QString key = QString::number(size) + QLatin1Char('|') + icon;
+    std::optional<QString> known;
+    {
+        const std::lock_guard lock(c.lock);
+        RefreshLocked(c);
+        const auto hit = c.files.constFind(key);
+        if (hit != c.files.constEnd())
+            known = *hit;
+    }
+    if (known) {
+        if (known->isEmpty())
+            return {};
+        // A file removed since is searched for again.
+        if (QImage image = CachedReadIcon(*known, size); !image.isNull())
+            return image;
+    }
+    QStringList chain;
+    {
+        const std::lock_guard lock(c.lock);
+        chain = ChainLocked(c);
+        ++c.counts.searches;
+    }
     // "name.png" names the themed icon "name", as GIO reads desktop entries, and the file
     // itself in the pixmaps folders.
-    const bool hasExtension = HasImageExtension(icon);
-    const QString name = hasExtension ? QFileInfo(icon).completeBaseName() : icon;
-    if (!name.contains(QLatin1Char('/'))) {
-        for (const QString& themeName : IconThemeChain()) {
-            const QString path = LookupInTheme(*FindTheme(themeName), name, size);
-            if (!path.isEmpty())
-                if (QImage image = ReadIcon(path, size); !image.isNull())
-                    return image;
-        }
+    const QString path = SearchIconFile(chain, icon, size);
+    {
+        const std::lock_guard lock(c.lock);
+        c.files.insert(key, path);
     }
-    const QString path = LookupUnthemed(icon, hasExtension);
-    return path.isEmpty() ? QImage() : ReadIcon(path, size);
+    return path.isEmpty() ? QImage() : CachedReadIcon(path, size);
 }

@@ -20,7 +20,8 @@ typedef struct _GSettingsBackend GSettingsBackend;
 QString GSettingsIconTheme(GSettingsSchemaSource* source, GSettingsBackend* backend = nullptr);
 
 // The themes searched, in order: the configured one, its Inherits (depth first), Adwaita,
-// hicolor; each installed theme once.
+// hicolor; each installed theme once. Worked out again only when the theme setting (or
+// the folders themes live in) changes.
 QStringList IconThemeChain();
 
 // Called once at start-up, before any icon is asked for: remembers Qt's platform theme and
@@ -32,3 +33,12 @@ void SetUpIconTheme();
 // best size for it, scalable icons drawn at that size, others scaled smoothly. Null when
 // nothing is found.
 QImage ThemedIconImage(const QString& icon, int size);
+
+// How often the lookups went to the file system: a name searched through the themes, an
+// icon file decoded. Each is done once per distinct name and file while the theme setting
+// stays the same (the chain, the name's file, a miss too, are kept until it changes).
+struct IconLookupCounts {
+    qint64 searches = 0;
+    qint64 decodes = 0;
+};
+IconLookupCounts IconLookupCountsSoFar();

@@ -3,6 +3,7 @@
 #include "platform/Applications.h"
 #include "platform/DesktopEntry.h"
 #include "platform/IconTheme.h"
+#include "platform/ImageMemo.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -131,24 +132,43 @@ QImage IconImageMBS(const FolderItem& f, int size) {
     const QImage img = DesktopIcon(f, size);
     if (img.isNull())
         return fallbackIcon(size, f.Directory());
-    QImage out(size, size, QImage::Format_ARGB32_Premultiplied);
-    out.fill(Qt::transparent);
-    QPainter p(&out);
-    p.drawImage((size - img.width()) / 2, (size - img.height()) / 2, img);
-    return out;
+    // The same icon (documents of one kind) is placed once, and handed out as one picture.
+    static ImageMemo<QImage> placed(64);
+    return placed.get(img, [size](const QImage& source) {
+        QImage out(size, size, QImage::Format_ARGB32_Premultiplied);
+        out.fill(Qt::transparent);
+        QPainter p(&out);
+        p.drawImage((size - source.width()) / 2, (size - source.height()) / 2, source);
+        return out;
+    });
 }
 
-QImage IconMaskMBS(const FolderItem& f, int size) {
-    const QImage icon = IconImageMBS(f, size);
+namespace {
+QImage MaskOfIcon(const QImage& icon) {
     if (icon.isNull())
         return {};
-    QImage mask(icon.size(), QImage::Format_RGB32);
-    const QImage argb = icon.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        AlphaRowToMask(reinterpret_cast<const QRgb*>(argb.constScanLine(y)),
-                       reinterpret_cast<QRgb*>(mask.scanLine(y)), argb.width());
-    }
-    return mask;
+    static ImageMemo<QImage> masks(64);
+    return masks.get(icon, [](const QImage& source) {
+        QImage mask(source.size(), QImage::Format_RGB32);
+        const QImage argb = source.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < argb.height(); ++y) {
+            AlphaRowToMask(reinterpret_cast<const QRgb*>(argb.constScanLine(y)),
+                           reinterpret_cast<QRgb*>(mask.scanLine(y)), argb.width());
+        }
+        return mask;
+    });
+}
+} // namespace
+
+QImage IconMaskMBS(const FolderItem& f, int size) {
+    return MaskOfIcon(IconImageMBS(f, size));
+}
+
+IconAndMask IconAndMaskMBS(const FolderItem& f, int size) {
+    IconAndMask out;
+    out.icon = IconImageMBS(f, size);
+    out.mask = MaskOfIcon(out.icon);
+    return out;
 }
 
 QByteArray PictureToStringMBS(const QImage& picture, const QString& codec, int quality, int) {

@@ -43,6 +43,12 @@ QImage FittedIcon(QImage image, int size);
 QImage IconImageMBS(const FolderItem& f, int size);
 // Its mask: the icon's alpha as grey, black opaque and white transparent.
 QImage IconMaskMBS(const FolderItem& f, int size);
+// Both from one lookup of the item's icon.
+struct IconAndMask {
+    QImage icon;
+    QImage mask;
+};
+IconAndMask IconAndMaskMBS(const FolderItem& f, int size);
 
 // JPEG data of a picture (quality on the 0..1024 scale), and the picture back.
 QByteArray PictureToStringMBS(const QImage& picture, const QString& codec, int quality, int depth);

@@ -1,27 +1,40 @@
 #include "store/IconHelpers.h"
 
 #include "platform/Framework.h"
+#include "platform/ImageMemo.h"
 #include "platform/Plugin.h"
 
 #include <QPainter>
 
 namespace GlobalModule {
 
-QImage GetIconImageMethod(const FolderItem& f, int width, const QString& kind) {
-    QImage src;
-    if (TextEquals(kind, IconKind::Icon))
-        src = IconImageMBS(f, width);
-    else if (TextEquals(kind, IconKind::Mask))
-        src = IconMaskMBS(f, width);
-    else
-        return {};
+namespace {
+// A picture copied onto a plain white 32-bit picture; the same picture once.
+QImage OnWhite(const QImage& src) {
     if (src.isNull())
         return {};
-    QImage r(src.size(), QImage::Format_RGB32);
-    r.fill(Qt::white);
-    QPainter p(&r);
-    p.drawImage(0, 0, src);
-    return r;
+    static ImageMemo<QImage> copies(128);
+    return copies.get(src, [](const QImage& source) {
+        QImage r(source.size(), QImage::Format_RGB32);
+        r.fill(Qt::white);
+        QPainter p(&r);
+        p.drawImage(0, 0, source);
+        return r;
+    });
+}
+} // namespace
+
+QImage GetIconImageMethod(const FolderItem& f, int width, const QString& kind) {
+    if (TextEquals(kind, IconKind::Icon))
+        return OnWhite(IconImageMBS(f, width));
+    if (TextEquals(kind, IconKind::Mask))
+        return OnWhite(IconMaskMBS(f, width));
+    return {};
+}
+
+MaskedPicture GetIconAndMaskMethod(const FolderItem& f, int width) {
+    const IconAndMask both = IconAndMaskMBS(f, width);
+    return {OnWhite(both.icon), OnWhite(both.mask)};
 }
 
 QRect FittedRect(int pw, int ph, int w, int h) {
@@ -64,7 +77,11 @@ MaskedPicture GetImageFreeSizeMethod(const QImage& pic, int w, int h, const QStr
 }
 
 QString StoredIconText(const QImage& picture) {
-    return EncodeBase64(PictureToStringMBS(picture, QStringLiteral("jpeg"), 1024, 32), 76);
+    // Documents of one kind share one picture: it is compressed once.
+    static ImageMemo<QString> texts(128);
+    return texts.get(picture, [](const QImage& p) {
+        return EncodeBase64(PictureToStringMBS(p, QStringLiteral("jpeg"), 1024, 32), 76);
+    });
 }
 
 QString StoredIconText(const StoredPicture& picture) {

@@ -24,6 +24,8 @@ namespace GlobalModule {
 // A file's icon (kind "icon") or icon mask (kind "mask") at the given width, copied onto a
 // plain white 32-bit picture. Null for any other kind or a null item.
 QImage GetIconImageMethod(const FolderItem& f, int width, const QString& kind);
+// Both kinds from one lookup of the file's icon: the picture and its mask.
+MaskedPicture GetIconAndMaskMethod(const FolderItem& f, int width);
 
 // Fits a picture into a w x h box: shrinks only, keeps proportions, centres. The result's
 // mask is black exactly over the fitted rectangle. Null for a null picture or a 0 x 0 box.

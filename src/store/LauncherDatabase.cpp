@@ -249,8 +249,9 @@ void InitLoadAppleAppMethod(Database& db) {
         row.AppName = entry.DisplayName();
         // Paths stay exactly as the file system gives them.
         row.AppPath = entry.AbsolutePath();
-        row.Icon = StoredIconText(GetIconImageMethod(entry, 128, IconKind::Icon));
-        row.IconMask = StoredIconText(GetIconImageMethod(entry, 128, IconKind::Mask));
+        const MaskedPicture icon = GetIconAndMaskMethod(entry, 128);
+        row.Icon = StoredIconText(icon.image);
+        row.IconMask = StoredIconText(icon.mask);
         db.InsertRecord(LauncherListColumn::Table, row.Record());
         if (db.Error() && db.FileFailed())
             return;

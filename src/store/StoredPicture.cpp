@@ -1,6 +1,7 @@
 #include "store/StoredPicture.h"
 
 #include "platform/Framework.h"
+#include "platform/ImageMemo.h"
 #include "platform/Jpeg.h"
 #include "platform/Plugin.h"
 
@@ -28,7 +29,11 @@ QImage finish(QImage img, bool grey) {
 StoredPicture::StoredPicture(const QImage& picture) {
     if (picture.isNull())
         return;
-    *this = fromData(PictureToStringMBS(picture, QStringLiteral("jpeg"), 1024, 32));
+    // The same picture (the icon of documents of one kind) is compressed once.
+    static ImageMemo<StoredPicture> compressed(128);
+    *this = compressed.get(picture, [](const QImage& p) {
+        return fromData(PictureToStringMBS(p, QStringLiteral("jpeg"), 1024, 32));
+    });
 }
 
 StoredPicture StoredPicture::fromData(const QByteArray& data) {
