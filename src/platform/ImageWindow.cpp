@@ -198,6 +198,16 @@ void ImageWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+bool ImageWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    // A window manager that took the last withdrawal late may have erased the states of
+    // this map: once mapped, they are checked and asked for again.
+    if (eventType == "xcb_generic_event_t" &&
+        (static_cast<const xcb_generic_event_t*>(message)->response_type & 0x7f) ==
+            XCB_MAP_NOTIFY)
+        KeepOutOfTaskbarOnceMapped(this);
+    return QWidget::nativeEvent(eventType, message, result);
+}
+
 void ImageWindow::paintEvent(QPaintEvent* event) {
     // A render or grab paints into its own device, through QPainter as everywhere.
     QPoint offset;

@@ -34,6 +34,7 @@ protected:
     void imageChanged(const QRegion* shape = nullptr);
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
 public:
     // A compositing manager came or went: every image window takes the shape and the

@@ -435,39 +435,93 @@ bool PointerButtonHeld() {
     return held;
 }
 
+namespace {
+struct TaskbarAtoms {
+    xcb_atom_t state, skipTaskbar, skipPager, above, type, utility;
+};
+const TaskbarAtoms& taskbarAtoms(xcb_connection_t* c) {
+    static const TaskbarAtoms atoms{internAtom(c, "_NET_WM_STATE"),
+                                    internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                    internAtom(c, "_NET_WM_STATE_SKIP_PAGER"),
+                                    internAtom(c, "_NET_WM_STATE_ABOVE"),
+                                    internAtom(c, "_NET_WM_WINDOW_TYPE"),
+                                    internAtom(c, "_NET_WM_WINDOW_TYPE_UTILITY")};
+    return atoms;
+}
+std::vector<xcb_atom_t> statesOf(xcb_connection_t* c, xcb_get_property_cookie_t cookie) {
+    std::vector<xcb_atom_t> states;
+    if (xcb_get_property_reply_t* reply = xcb_get_property_reply(c, cookie, nullptr)) {
+        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+        states.assign(atoms, atoms + xcb_get_property_value_length(reply) / 4);
+        free(reply);
+    }
+    return states;
+}
+bool holds(const std::vector<xcb_atom_t>& states, xcb_atom_t atom) {
+    return std::find(states.begin(), states.end(), atom) != states.end();
+}
+} // namespace
+
 void KeepOutOfTaskbar(QWidget* window) {
     xcb_connection_t* c = X11Connection();
     if (!window || !c)
         return;
     const xcb_window_t id = xcb_window_t(window->winId());
-    static const xcb_atom_t wmState = internAtom(c, "_NET_WM_STATE");
-    static const xcb_atom_t wantedStates[] = {internAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                              internAtom(c, "_NET_WM_STATE_SKIP_PAGER")};
-    static const xcb_atom_t wmType = internAtom(c, "_NET_WM_WINDOW_TYPE");
-    static const xcb_atom_t utility = internAtom(c, "_NET_WM_WINDOW_TYPE_UTILITY");
+    const TaskbarAtoms& a = taskbarAtoms(c);
     // Both asked in one round trip. States already there (Qt's "above") stay.
-    const auto stateCookie = xcb_get_property(c, 0, id, wmState, XCB_ATOM_ATOM, 0, 64);
-    const auto typeCookie = xcb_get_property(c, 0, id, wmType, XCB_ATOM_ATOM, 0, 16);
-    std::vector<xcb_atom_t> states;
-    if (xcb_get_property_reply_t* reply = xcb_get_property_reply(c, stateCookie, nullptr)) {
-        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
-        states.assign(atoms, atoms + xcb_get_property_value_length(reply) / 4);
-        free(reply);
-    }
+    const auto stateCookie = xcb_get_property(c, 0, id, a.state, XCB_ATOM_ATOM, 0, 64);
+    const auto typeCookie = xcb_get_property(c, 0, id, a.type, XCB_ATOM_ATOM, 0, 16);
+    std::vector<xcb_atom_t> states = statesOf(c, stateCookie);
     bool changed = false;
-    for (const xcb_atom_t atom : wantedStates)
-        if (std::find(states.begin(), states.end(), atom) == states.end()) {
+    for (const xcb_atom_t atom : {a.skipTaskbar, a.skipPager})
+        if (!holds(states, atom)) {
             states.push_back(atom);
             changed = true;
         }
     if (changed)
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, wmState, XCB_ATOM_ATOM, 32,
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, a.state, XCB_ATOM_ATOM, 32,
                             uint32_t(states.size()), states.data());
     // Qt gives the type when it makes the window; should anything have taken it away, the
     // window is a utility window again, as Qt made it.
     xcb_get_property_reply_t* type = xcb_get_property_reply(c, typeCookie, nullptr);
     if (!type || xcb_get_property_value_length(type) == 0)
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, wmType, XCB_ATOM_ATOM, 32, 1, &utility);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, a.type, XCB_ATOM_ATOM, 32, 1,
+                            &a.utility);
     free(type);
     xcb_flush(c);
+}
+
+void KeepOutOfTaskbarOnceMapped(QWidget* window) {
+    xcb_connection_t* c = X11Connection();
+    if (!window || !c)
+        return;
+    const xcb_window_t id = xcb_window_t(window->winId());
+    const TaskbarAtoms& a = taskbarAtoms(c);
+    const std::vector<xcb_atom_t> states =
+        statesOf(c, xcb_get_property(c, 0, id, a.state, XCB_ATOM_ATOM, 0, 64));
+    std::vector<xcb_atom_t> missing;
+    for (const xcb_atom_t atom : {a.skipTaskbar, a.skipPager})
+        if (!holds(states, atom))
+            missing.push_back(atom);
+    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !holds(states, a.above))
+        missing.push_back(a.above);
+    // A mapped window's states are the window manager's to change: it is asked, two at a
+    // time, as the window-manager hints say.
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    for (size_t i = 0; i < missing.size(); i += 2) {
+        xcb_client_message_event_t message = {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = id;
+        message.type = a.state;
+        message.data.data32[0] = 1; // add
+        message.data.data32[1] = missing[i];
+        message.data.data32[2] = i + 1 < missing.size() ? missing[i + 1] : 0;
+        message.data.data32[3] = 1; // from an application
+        xcb_send_event(c, 0, root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                       reinterpret_cast<const char*>(&message));
+    }
+    if (!missing.empty())
+        xcb_flush(c);
 }

@@ -155,3 +155,7 @@ void OverridePointerButtonHeld(std::optional<bool> held);
 // Keeps a floating window out of the taskbar and the window switcher (X11), whatever the
 // window manager makes of its type. Call before the window is first shown.
 void KeepOutOfTaskbar(QWidget* window);
+// Once the window manager has mapped the window: the states it dropped meanwhile (a window
+// manager that handles a withdrawal late erases what was set for the next map) are asked of
+// it again, with "above" for a window that stays on top.
+void KeepOutOfTaskbarOnceMapped(QWidget* window);
