@@ -101,6 +101,22 @@ launcher_alone_at() { [ "$(ours)" = "$1,$2" ]; }
 nothing_shown() { [ -z "$(ours)" ]; }
 # The contextual menu is a second window of ours beside the launcher window.
 menu_shown() { [ "$(ours | wc -l)" -ge 2 ]; }
+# The window manager has caught up with the windows of ours that went (the launch pop-up, a
+# dialog): every window it still lists is there and shown, or minimised. Until then it may still
+# move the keyboard focus, and a menu closes, as menus do, when its application loses the focus.
+wm_caught_up() {
+    [ "$mode" = bare ] && return 0
+    local id
+    for id in $(xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -o '0x[0-9a-f]*'); do
+        xwininfo -id "$id" 2>/dev/null | grep -q "Map State: IsViewable" && continue
+        xprop -id "$id" WM_STATE 2>/dev/null | grep -q Iconic || return 1
+    done
+}
+# A right-click on the screen, once the window manager has caught up.
+right_click() {
+    wait_for wm_caught_up || fail "the window manager did not let go of a window that went"
+    xdotool mousemove "$1" "$2" click 3
+}
 launcher_id() { xsearch --onlyvisible --class vondrelaskit | head -n1; }
 # Whether the launcher window has an X shape: "shaped" or "unshaped" (nothing when unknown).
 shape_of() {
@@ -136,10 +152,26 @@ app_up() {
     done
     return 1
 }
+# The window manager has done with the windows of a launcher that ended: none is on its list.
+# The server gives the next start the same window numbers, and a window manager still busy
+# with the old windows would take the new ones for them (and place them as it likes).
+wm_let_go_of() {
+    [ "$mode" = bare ] && return 0
+    local list id
+    list=$(xprop -root _NET_CLIENT_LIST 2>/dev/null) || return 1
+    for id in "$@"; do
+        grep -qw "$(printf '0x%x' "$id")" <<< "$list" && return 1
+    done
+    return 0
+}
+# Ends the launcher with SIGTERM; waits for it, and for the window manager to let go of its windows.
 stop_app() {
+    local ids
+    ids=$(xsearch --class vondrelaskit)
     kill -TERM "$app_pid"
     wait "$app_pid" || fail "the launcher did not quit cleanly on SIGTERM"
     app_pid=""
+    wait_for wm_let_go_of $ids || fail "the window manager kept the windows of the launcher that quit"
 }
 alive() { kill -0 "$app_pid" 2>/dev/null || fail "the launcher ended: $1"; }
 show() { xdotool keydown super alt; }
@@ -148,7 +180,7 @@ release() { xdotool keyup super alt; }
 # --- The first start asks for the language; Return answers it as OK (English is preselected).
 start_app
 dialog=""
-for _ in $(seq 100); do
+for _ in $(seq 200); do
     dialog=$(xsearch --onlyvisible --name "Select Your Language" | head -n1)
     [ -n "$dialog" ] && break
     sleep 0.1
@@ -298,7 +330,7 @@ if [ "$mode" != bare ]; then
 fi
 
 # --- Remove Item from the contextual menu, on the second icon (Beta).
-xdotool mousemove $((110 + 105)) $((140 + 50)) click 3
+right_click $((110 + 105)) $((140 + 50))
 wait_for menu_shown ||
     fail "a right-click did not open the contextual menu"
 # New Launcher Window, Add New Item, Launch, Reveal in Finder, the three view toggles,
@@ -315,7 +347,7 @@ sql_is 'select Left, Top from LauncherWinList where LauncherWinUID=0' '110|140' 
 pass "Remove Item removes the row and the launcher lives on"
 
 # --- The contextual menu's Hide Title&Menu.
-xdotool mousemove $((110 + 35)) $((140 + 50)) click 3
+right_click $((110 + 35)) $((140 + 50))
 wait_for menu_shown ||
     fail "a right-click did not open the contextual menu"
 # New Launcher Window, Add New Item, Launch, Reveal in Finder, then the title toggle.
@@ -354,15 +386,18 @@ pass "after a restart the window opens at the dragged place"
 app_ended() { ! [ -e "/proc/$app_pid" ] || [ "$(awk '{print $3}' "/proc/$app_pid/stat" 2>/dev/null)" = Z ]; }
 # Ends the launcher with a signal; it must leave by itself, with status 0.
 signal_app() {
+    local ids
+    ids=$(xsearch --class vondrelaskit)
     kill "-$1" "$app_pid"
     wait_for app_ended || fail "the launcher did not end on SIG$1 $2"
     wait "$app_pid" || fail "the launcher did not end cleanly on SIG$1 $2"
     app_pid=""
+    wait_for wm_let_go_of $ids || fail "the window manager kept the windows of the launcher that ended on SIG$1"
 }
 # The window (title band hidden above) is at (110, 140); its contextual menu's entries are
 # counted from the top, separators skipped.
 menu_entry() {
-    xdotool mousemove $((110 + 35)) $((140 + 25)) click 3
+    right_click $((110 + 35)) $((140 + 25))
     wait_for menu_shown || fail "a right-click did not open the contextual menu"
     xdotool key $(printf 'Down %.0s' $(seq "$1")) Return
 }
@@ -371,17 +406,9 @@ viewable() { xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
 place_of() { xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x "," y }'; }
 placed_at() { viewable "$1" && [ "$(place_of "$1")" = "$2" ]; }
 not_viewable() { ! viewable "$1"; }
-# The window manager has done with a dialog that went: the dialog is off its list of windows,
-# or, minimised and still listed, no longer the active window. Until then the window manager
-# may still move the keyboard focus, and a menu closes, as menus do, when its application
-# loses the focus.
-let_go() {
-    [ "$mode" = bare ] && return 0
-    local id
-    id=$(printf '0x%x' "$1")
-    xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -qw "$id" || return 0
-    [ "$(xprop -root _NET_ACTIVE_WINDOW 2>/dev/null | awk '{ print $NF }')" != "$id" ]
-}
+# The window manager has moved the focus away from a minimised window: it no longer calls it
+# the active window (see wm_caught_up).
+wm_unfocused() { [ "$(xprop -root _NET_ACTIVE_WINDOW 2>/dev/null | awk '{ print $NF }')" != "$(printf '0x%x' "$1")" ]; }
 gone() { ! xwininfo -id "$1" > /dev/null 2>&1 || not_viewable "$1"; }
 start_app
 wait_for app_up || fail "the launcher did not start"
@@ -398,7 +425,7 @@ if [ "$mode" != bare ]; then
     at=$(place_of "$editor")
     xdotool windowminimize "$editor"
     wait_for not_viewable "$editor" || fail "the editor could not be minimised"
-    wait_for let_go "$editor" || fail "the window manager kept the minimised editor active"
+    wait_for wm_unfocused "$editor" || fail "the window manager kept the minimised editor active"
     menu_entry 11
     # The window manager may play the way back: wait for the editor to stand where it was.
     wait_for placed_at "$editor" "$at" || fail "the minimised editor did not come back when asked for again"
@@ -412,7 +439,6 @@ xdotool mousemove $((X + 150)) $((Y + 120 + 17)) click 1
 xdotool key BackSpace
 xdotool mousemove $((X + 152 + 40)) $((Y + 418 + 10)) click 1 # Cancel
 wait_for gone "$editor" || fail "Cancel did not close the editor"
-wait_for let_go "$editor" || fail "the window manager kept the closed editor"
 sql_is 'select count(*) from LauncherList where LauncherWinUID=0' 2 || fail "Cancel in the editor changed the stored items"
 rm -f "$work"/marker-*
 show
