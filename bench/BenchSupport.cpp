@@ -85,20 +85,26 @@ QImage PhotoIcon(int seed) {
     return icon.convertToFormat(QImage::Format_ARGB32);
 }
 
-void WritePhotoApps(const QString& folder, const QString& iconFolder, int n) {
+void WriteApps(const QString& folder, int n, const std::function<QString(int)>& iconOf) {
     QDir().mkpath(folder);
-    QDir().mkpath(iconFolder);
     for (int i = 0; i < n; ++i) {
-        const QString iconPath = iconFolder + QStringLiteral("/icon%1.png").arg(i);
-        PhotoIcon(i).save(iconPath);
         QFile f(folder + QStringLiteral("/app%1.desktop").arg(i, 4, 10, QLatin1Char('0')));
         f.open(QIODevice::WriteOnly);
         f.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Application %1\n"
                                "Exec=/bin/true\nIcon=%2\n")
                     .arg(i)
-                    .arg(iconPath)
+                    .arg(iconOf(i))
                     .toUtf8());
     }
+}
+
+void WritePhotoApps(const QString& folder, const QString& iconFolder, int n) {
+    QDir().mkpath(iconFolder);
+    WriteApps(folder, n, [&iconFolder](int i) {
+        const QString iconPath = iconFolder + QStringLiteral("/icon%1.png").arg(i);
+        PhotoIcon(i).save(iconPath);
+        return iconPath;
+    });
 }
 
 QString StoredIconTextOf(const QImage& argbIcon) {

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 class Database;
@@ -27,7 +28,10 @@ private:
 // and noise with soft anti-aliased edges and a shadow (alpha), different for every seed.
 QImage PhotoIcon(int seed);
 
-// Application entries named app0000.desktop ... in folder, each with a PhotoIcon PNG.
+// Application entries named app0000.desktop ... in folder; iconOf(i) gives entry i's Icon value
+// (and makes what it names).
+void WriteApps(const QString& folder, int n, const std::function<QString(int)>& iconOf);
+// The same, each with a PhotoIcon PNG of its own in iconFolder, named by its path.
 void WritePhotoApps(const QString& folder, const QString& iconFolder, int n);
 
 // Replaces every window of the database with `windows` windows of `items` items each, their

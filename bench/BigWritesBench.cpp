@@ -59,21 +59,13 @@ QStringList writeDocuments(BenchEnvironment& env, int n) {
 // n application entries whose icons are themed names installed in hicolor; every tenth
 // names an icon no theme has (the generic application icon serves).
 void writeThemedApps(BenchEnvironment& env, int n) {
-    const QString folder = env.path(QStringLiteral("data/applications"));
-    QDir().mkpath(folder);
-    for (int i = 0; i < n; ++i) {
+    WriteApps(env.path(QStringLiteral("data/applications")), n, [&env](int i) {
         const QString icon = QStringLiteral("benchapp%1").arg(i);
         if (i % 10 != 9)
             PhotoIcon(i).save(
                 env.path(QStringLiteral("data/icons/hicolor/128x128/apps/%1.png").arg(icon)));
-        QFile f(folder + QStringLiteral("/app%1.desktop").arg(i, 4, 10, QLatin1Char('0')));
-        f.open(QIODevice::WriteOnly);
-        f.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Application %1\n"
-                               "Exec=/bin/true\nIcon=%2\n")
-                    .arg(i)
-                    .arg(icon)
-                    .toUtf8());
-    }
+        return icon;
+    });
 }
 
 // The files as the items of window 0, with a stored icon each.
