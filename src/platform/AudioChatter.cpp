@@ -17,8 +17,10 @@ void dropAudioChatter(QtMsgType type, const QMessageLogContext& context, const Q
 bool IsAudioBackEndChatter(const char* category, const QString& message) {
     if (category && std::strncmp(category, "qt.multimedia", 13) == 0)
         return true;
-    // The PulseAudio engine and client library speak in the default category.
-    for (const char* prefix : {"PulseAudioService", "QPulseAudio", "pa_context", "ALSA lib"})
+    // The PulseAudio engine and client library, and a sound effect without a device, speak in
+    // the default category.
+    for (const char* prefix :
+         {"PulseAudioService", "QPulseAudio", "pa_context", "ALSA lib", "No audio device detected"})
         if (message.startsWith(QLatin1String(prefix)))
             return true;
     return false;

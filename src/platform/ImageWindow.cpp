@@ -9,7 +9,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QTimer>
 #include <QWindow>
 #include <cstring>
 #include <xcb/xcb.h>
@@ -84,10 +83,9 @@ QList<ImageWindow*>& imageWindows() {
 
 } // namespace
 
-// Watches the owner of the compositor's selection (_NET_WM_CM_S0). A compositing manager
-// makes its owner window on the root and sets itself owner just after, and the window goes
-// when it stops: a window made or gone on the root has the owner asked again, at once and
-// once more a moment later.
+// Watches the owner of the compositor's selection (_NET_WM_CM_S0). Qt follows that owner
+// itself (it asks the server for the selection's events of the XFIXES extension), so each
+// change of owner arrives as such an event, which is read here as it passes.
 class CompositorWatch : public QObject, public QAbstractNativeEventFilter {
 public:
     static void start() {
@@ -99,27 +97,33 @@ public:
     }
 
     bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
-        const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        const uint8_t type = event->response_type & 0x7f;
-        if (type == XCB_CREATE_NOTIFY || type == XCB_DESTROY_NOTIFY) {
+        // The wire layout of the extension's selection event, as far as it is read here.
+        struct SelectionNotify {
+            uint8_t responseType, subtype;
+            uint16_t sequence;
+            uint32_t window, owner, selection;
+        };
+        const auto* event = static_cast<const SelectionNotify*>(message);
+        if (m_selectionEvent && (event->responseType & 0x7f) == m_selectionEvent &&
+            event->selection == m_selection)
             check();
-            QTimer::singleShot(200, this, &CompositorWatch::check);
-        }
         return false;
     }
 
 private:
     CompositorWatch() {
         xcb_connection_t* c = X11Connection();
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-        // Qt's own events on the root stay selected; ours are added to them.
-        xcb_get_window_attributes_reply_t* attributes =
-            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, m_root), nullptr);
-        const uint32_t mask =
-            (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        free(attributes);
-        xcb_change_window_attributes(c, m_root, XCB_CW_EVENT_MASK, &mask);
-        xcb_flush(c);
+        const char name[] = "XFIXES";
+        xcb_query_extension_reply_t* extension = xcb_query_extension_reply(
+            c, xcb_query_extension(c, uint16_t(strlen(name)), name), nullptr);
+        if (extension && extension->present)
+            m_selectionEvent = extension->first_event; // its selection event is the first
+        free(extension);
+        const char selection[] = "_NET_WM_CM_S0";
+        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, uint16_t(strlen(selection)), selection), nullptr);
+        m_selection = atom ? atom->atom : 0;
+        free(atom);
         m_active = CompositingActive();
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
@@ -134,7 +138,8 @@ private:
         m_active = active;
         ImageWindow::CompositorChanged();
     }
-    xcb_window_t m_root = 0;
+    uint8_t m_selectionEvent = 0;
+    uint32_t m_selection = 0;
     bool m_active = false;
 };
 

@@ -457,8 +457,16 @@ std::vector<xcb_atom_t> statesOf(xcb_connection_t* c, xcb_get_property_cookie_t 
     }
     return states;
 }
-bool holds(const std::vector<xcb_atom_t>& states, xcb_atom_t atom) {
-    return std::find(states.begin(), states.end(), atom) != states.end();
+// The states of ours a window lacks: out of the taskbar and the pager, and above for a window
+// that stays on top.
+std::vector<xcb_atom_t> missingStates(const std::vector<xcb_atom_t>& states, const TaskbarAtoms& a,
+                                      bool above) {
+    std::vector<xcb_atom_t> missing;
+    for (const xcb_atom_t atom : {a.skipTaskbar, a.skipPager, a.above})
+        if ((atom != a.above || above) &&
+            std::find(states.begin(), states.end(), atom) == states.end())
+            missing.push_back(atom);
+    return missing;
 }
 } // namespace
 
@@ -472,13 +480,9 @@ void KeepOutOfTaskbar(QWidget* window) {
     const auto stateCookie = xcb_get_property(c, 0, id, a.state, XCB_ATOM_ATOM, 0, 64);
     const auto typeCookie = xcb_get_property(c, 0, id, a.type, XCB_ATOM_ATOM, 0, 16);
     std::vector<xcb_atom_t> states = statesOf(c, stateCookie);
-    bool changed = false;
-    for (const xcb_atom_t atom : {a.skipTaskbar, a.skipPager})
-        if (!holds(states, atom)) {
-            states.push_back(atom);
-            changed = true;
-        }
-    if (changed)
+    const std::vector<xcb_atom_t> missing = missingStates(states, a, false);
+    states.insert(states.end(), missing.begin(), missing.end());
+    if (!missing.empty())
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, a.state, XCB_ATOM_ATOM, 32,
                             uint32_t(states.size()), states.data());
     // Qt gives the type when it makes the window; should anything have taken it away, the
@@ -497,14 +501,9 @@ void KeepOutOfTaskbarOnceMapped(QWidget* window) {
         return;
     const xcb_window_t id = xcb_window_t(window->winId());
     const TaskbarAtoms& a = taskbarAtoms(c);
-    const std::vector<xcb_atom_t> states =
-        statesOf(c, xcb_get_property(c, 0, id, a.state, XCB_ATOM_ATOM, 0, 64));
-    std::vector<xcb_atom_t> missing;
-    for (const xcb_atom_t atom : {a.skipTaskbar, a.skipPager})
-        if (!holds(states, atom))
-            missing.push_back(atom);
-    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !holds(states, a.above))
-        missing.push_back(a.above);
+    const std::vector<xcb_atom_t> missing =
+        missingStates(statesOf(c, xcb_get_property(c, 0, id, a.state, XCB_ATOM_ATOM, 0, 64)), a,
+                      window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     // A mapped window's states are the window manager's to change: it is asked, two at a
     // time, as the window-manager hints say.
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
