@@ -91,7 +91,7 @@ shown() {
     done
     return 1
 }
-editor() { xdotool search --onlyvisible --name '^Setting$' 2>/dev/null | head -n1; }
+editor() { xdotool search --onlyvisible --name '^Setting$' 2>/dev/null | sed -n 1p; }
 has_editor() { [ -n "$(editor)" ]; }
 
 # Opens the editor from the window's settings icon and renames the window, as a person does,

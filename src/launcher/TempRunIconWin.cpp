@@ -9,14 +9,16 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-TempRunIconWin::TempRunIconWin() : ImageWindow(Qt::WindowTransparentForInput) {
+// Past the window manager, as the removal overlay: a frame it put around the pop-up would take
+// the clicks meant for the icons under it while the pop-up shows.
+TempRunIconWin::TempRunIconWin()
+    : ImageWindow(Qt::WindowTransparentForInput | Qt::X11BypassWindowManagerHint) {
     resize(128, 128);
     Timer1.setInterval(500);
     Timer1.setSingleShot(true);
     connect(&Timer1, &QTimer::timeout, this, &TempRunIconWin::Timer1_Action);
     MakeTransparentMBS(this);
     SetTransparencyMBS(this, 0);
-    KeepOutOfTaskbar(this);
 }
 
 int TempRunIconWin::EnlargedSize(int iconSize) {

@@ -198,8 +198,10 @@ void ImageWindow::imageChanged(const QRegion* shape) {
 }
 
 void ImageWindow::showEvent(QShowEvent* event) {
-    // Sent before the window is mapped: the states go with this map.
-    KeepOutOfTaskbar(this);
+    // Sent before the window is mapped: the states go with this map. A window past the window
+    // manager (the pop-up, the overlay) is in no taskbar anyway.
+    if (!windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+        KeepOutOfTaskbar(this);
     QWidget::showEvent(event);
 }
 
@@ -208,7 +210,8 @@ bool ImageWindow::nativeEvent(const QByteArray& eventType, void* message, qintpt
     // this map: once mapped, they are checked and asked for again.
     if (eventType == "xcb_generic_event_t" &&
         (static_cast<const xcb_generic_event_t*>(message)->response_type & 0x7f) ==
-            XCB_MAP_NOTIFY)
+            XCB_MAP_NOTIFY &&
+        !windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
         KeepOutOfTaskbarOnceMapped(this);
     return QWidget::nativeEvent(eventType, message, result);
 }

@@ -10,8 +10,10 @@
 // launcher windows, the launch pop-up and the removal overlay. Without a compositing
 // manager its shape is what the image draws; with one it has no shape, and a shape set
 // earlier is cleared. Every image window is shaped again at once when a compositing manager
-// starts or stops. Before every map it is kept out of the taskbar and the pager again, since
-// a window manager drops those states when the window is withdrawn.
+// starts or stops. A window the window manager handles (a launcher window) is kept out of
+// the taskbar and the pager before every map, and asked for that again once mapped, since a
+// window manager drops those states when the window is withdrawn; the pop-up and the overlay
+// are past the window manager.
 //
 // On X11 the window puts its image on the screen itself, straight from the image, so the
 // picture exists once: Qt keeps no window-sized backing store beside it. Elsewhere, and

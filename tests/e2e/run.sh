@@ -34,6 +34,8 @@ wait_for() { for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done; return 1
 
 # xdotool search fails outright when a window goes while it looks (a pop-up hiding): ask again.
 # Prints nothing when there is no such window.
+# (Its first line is taken with sed, which reads all: head would leave early, and pipefail
+# would take the writer's broken pipe for a failure.)
 xsearch() {
     local out i
     for i in 1 2 3; do
@@ -117,7 +119,7 @@ right_click() {
     wait_for wm_caught_up || fail "the window manager did not let go of a window that went"
     xdotool mousemove "$1" "$2" click 3
 }
-launcher_id() { xsearch --onlyvisible --class vondrelaskit | head -n1; }
+launcher_id() { xsearch --onlyvisible --class vondrelaskit | sed -n 1p; }
 # Whether the launcher window has an X shape: "shaped" or "unshaped" (nothing when unknown).
 shape_of() {
     xwininfo -id "$(launcher_id)" -shape 2>/dev/null |
@@ -181,7 +183,7 @@ release() { xdotool keyup super alt; }
 start_app
 dialog=""
 for _ in $(seq 200); do
-    dialog=$(xsearch --onlyvisible --name "Select Your Language" | head -n1)
+    dialog=$(xsearch --onlyvisible --name "Select Your Language" | sed -n 1p)
     [ -n "$dialog" ] && break
     sleep 0.1
 done
@@ -191,7 +193,7 @@ done
 # the preferences are saved after it.
 for _ in $(seq 50); do
     [ -s "$pref" ] && break
-    box=$(xsearch --onlyvisible --name '^Vondrelaskit$' | head -n1)
+    box=$(xsearch --onlyvisible --name '^Vondrelaskit$' | sed -n 1p)
     target=${box:-$dialog}
     xdotool windowactivate "$target" 2>/dev/null || xdotool windowfocus "$target" 2>/dev/null || true
     xdotool key Return 2>/dev/null || true
@@ -247,6 +249,19 @@ wait_for test -f "$work/marker-Alpha" || fail "a click on the first icon did not
 pass "a click on the first icon starts the application"
 # The pop-up over the icon goes after half a second; then only the launcher window is left.
 wait_for launcher_alone_at 10 40 || fail "the launch pop-up did not go"
+# While the pop-up shows, a click under it reaches the launcher window: a right-click there
+# opens the contextual menu (a click on the desktop closes it again).
+# A menu pops up with its corner at the pointer. (grep reads all: with -q it could leave
+# before ours has written everything, which pipefail takes for a failure.)
+menu_at() { ours | grep -x "$1,$2" > /dev/null; }
+popup_shown() { [ "$(ours | wc -l)" -ge 2 ]; }
+xdotool click 1
+wait_for popup_shown || fail "a second click on the first icon showed no pop-up"
+right_click 45 90
+wait_for menu_at 45 90 || fail "a right-click under the launch pop-up opened no menu"
+xdotool mousemove 1200 700 click 1
+wait_for launcher_alone_at 10 40 || fail "the menu opened under the pop-up did not go"
+pass "a click under the launch pop-up reaches the launcher window"
 
 # --- A click on the settings icon (a tooth of the gear, left of its centre) opens the editor.
 xdotool mousemove $((10 + px + 5)) $((40 + 11)) click 1
@@ -254,7 +269,7 @@ editor_shown() { [ -n "$(xsearch --onlyvisible --name '^Setting$')" ]; }
 wait_for editor_shown ||
     fail "a click on the settings icon did not open the editor"
 release
-editor=$(xsearch --onlyvisible --name '^Setting$' | head -n1)
+editor=$(xsearch --onlyvisible --name '^Setting$' | sed -n 1p)
 xdotool windowactivate "$editor" 2>/dev/null || xdotool windowfocus "$editor" 2>/dev/null || true
 xdotool key --window "$editor" Escape 2>/dev/null || true
 wait_for nothing_shown || fail "Escape did not close the editor"
@@ -416,7 +431,7 @@ show
 wait_for launcher_alone_at 110 140 || fail "Super+Alt did not show the window"
 menu_entry 11 # Edit Launcher Window
 wait_for editor_shown || fail "Edit Launcher Window did not open the editor"
-editor=$(xsearch --onlyvisible --name '^Setting$' | head -n1)
+editor=$(xsearch --onlyvisible --name '^Setting$' | sed -n 1p)
 if [ "$mode" != bare ]; then
     # Minimised before the launcher has done showing it, the editor is brought back by its
     # own activation: it is minimised once it has the keyboard focus.
