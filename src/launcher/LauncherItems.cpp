@@ -141,7 +141,7 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
                 LauncherComposition::KeepFitted(win.m_fitted, item, std::move(fitted));
             load.fitted.clear();
             load.out = LauncherComposition::Compose(
-                win.CompositionInput(load.width, load.dpr, load.shape, load.screenWidth));
+                win.TakeCompositionInput(load.width, load.dpr, load.shape, load.screenWidth));
         });
     };
     const auto fitBatch = [&tasks, finished](WindowLoad& load, std::vector<ReadRow>&& batch) {

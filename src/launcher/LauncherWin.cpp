@@ -56,11 +56,11 @@ qint32 LauncherWin::GetIndexMethod(qint32 X, qint32 Y) const {
 void LauncherWin::MakeAppImageMethod() {
     // On this thread the shape is made where it is applied, after asking for a compositor.
     TakeComposition(LauncherComposition::Compose(
-        CompositionInput(Width(), devicePixelRatioF(), false, MainScreenWidth())));
+        TakeCompositionInput(Width(), devicePixelRatioF(), false, MainScreenWidth())));
 }
 
-LauncherComposition::Input LauncherWin::CompositionInput(int width, qreal dpr, bool shape,
-                                                         int screenWidth) {
+LauncherComposition::Input LauncherWin::TakeCompositionInput(int width, qreal dpr, bool shape,
+                                                             int screenWidth) {
     SpaceForIconSizeValueSelectMethod();
     TitleTextSize = 14;
     LauncherComposition::Input in;

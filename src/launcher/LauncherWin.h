@@ -84,9 +84,12 @@ public:
     void MakeAppImageMethod();
     // What the composition is given, from the window's settings alone (so that the loading
     // can compose on another thread), and what the window takes from it, on its own thread.
+    // Taking the input settles the icon spacing and hands over the window's last picture for
+    // reuse, so the window has no picture until TakeComposition.
     // shape: the window's shape is made with the picture (no compositor runs); screenWidth:
     // the main screen's width, which a long title is cut short to keep within.
-    LauncherComposition::Input CompositionInput(int width, qreal dpr, bool shape, int screenWidth);
+    LauncherComposition::Input TakeCompositionInput(int width, qreal dpr, bool shape,
+                                                    int screenWidth);
     void TakeComposition(LauncherComposition::Output&& out);
 
     // Items.
