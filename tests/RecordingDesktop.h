@@ -9,6 +9,8 @@
 
 // A desktop for tests: records what was asked and answers from a script.
 class RecordingDesktop : public Desktop {
+    Q_OBJECT
+
 public:
     void messageBox(const QString& text, std::function<void()> dismissed) override;
     void chooseItem(const QString& title, const QString& initialFolder,
@@ -25,7 +27,7 @@ public:
     // Keys pressed or released as the display server reports them: the change is announced.
     void setHeld(HeldModifiers keys) {
         held = keys;
-        Desktop::modifiersChanged();
+        Q_EMIT modifiersChanged();
     }
     QPoint pointerPos() override { return pointer; }
     void playSound(const QString& resource, int volume) override {

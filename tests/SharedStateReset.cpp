@@ -25,7 +25,6 @@ void SharedStateReset::reset() {
         w->hide();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     Desktop::setInstance(std::make_unique<RecordingDesktop>());
-    Desktop::setModifiersChangedHandler({});
     OverrideCompositingActive(std::nullopt);
     OverrideWindowServerState(std::nullopt);
     Database::setFailureHook({});

@@ -27,13 +27,15 @@ void CheckVisibleTimerWin::Show() {
     m_shown = true;
     EventCheckTimer.start();
     // A change of the held keys is acted on at once; the tick stays as the upper bound.
-    Desktop::setModifiersChangedHandler([this] { EventCheckTimer_Action(); });
+    disconnect(m_keysChanged);
+    m_keysChanged = connect(&Desktop::instance(), &Desktop::modifiersChanged, this,
+                            &CheckVisibleTimerWin::EventCheckTimer_Action);
 }
 
 void CheckVisibleTimerWin::Stop() {
     m_shown = false;
     EventCheckTimer.stop();
-    Desktop::setModifiersChangedHandler({});
+    disconnect(m_keysChanged);
 }
 
 void CheckVisibleTimerWin::EventCheckTimer_Action() {

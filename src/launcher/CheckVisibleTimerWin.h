@@ -48,4 +48,5 @@ private:
     void RestOrTick();
 
     bool m_shown = false;
+    QMetaObject::Connection m_keysChanged;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QObject>
 #include <QPoint>
 #include <QString>
 #include <QUrl>
@@ -25,10 +26,10 @@ struct HeldModifiers {
 
 // Everything that reaches the person or their desktop. The real implementation talks
 // to Qt, GIO and X11; tests install a recording fake.
-class Desktop {
-public:
-    virtual ~Desktop() = default;
+class Desktop : public QObject {
+    Q_OBJECT
 
+public:
     // A modal message box holding the text alone. Returns at once: the box is shown after
     // the caller's handler has returned, behind the messages still open, one at a time in
     // the order asked; `dismissed` runs once the person has closed it.
@@ -53,12 +54,13 @@ public:
     virtual void playSound(const QString& resource, int volume) = 0;
 
     static Desktop& instance();
-    // Who is told, on the event-loop thread, when the held modifier keys change (the
-    // activation-key watcher acts on it at once); one at a time.
-    static void setModifiersChangedHandler(std::function<void()> handler);
-    static void modifiersChanged();
     // Replaces the desktop (tests); returns the new one. Null restores the real one.
     static Desktop* setInstance(std::unique_ptr<Desktop> desktop);
+
+Q_SIGNALS:
+    // The held modifier keys changed; emitted on the event-loop thread, after the event that
+    // told it has been handled (the activation-key watcher acts on it at once).
+    void modifiersChanged();
 };
 
 std::unique_ptr<Desktop> makeRealDesktop();

@@ -126,7 +126,7 @@ void ModifierTracker::update(uint mask) {
     m_held = now;
     // Told after the event is handled, not inside Qt's event dispatch.
     QMetaObject::invokeMethod(
-        qApp, [] { Desktop::modifiersChanged(); }, Qt::QueuedConnection);
+        qApp, [] { Q_EMIT Desktop::instance().modifiersChanged(); }, Qt::QueuedConnection);
 }
 
 bool ModifierTracker::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {

@@ -10,7 +10,7 @@ struct xcb_connection_t;
 
 // The X server's global modifier state, read once and then kept current from the XKB state
 // events the server sends to this client (Qt selects them), so that reading it costs no
-// round trip and a change is announced at once (Desktop::modifiersChanged).
+// round trip and a change is announced at once (the desktop's modifiersChanged).
 class ModifierTracker : public QAbstractNativeEventFilter {
 public:
     // Null when not on X11 or the server has no XKB.
