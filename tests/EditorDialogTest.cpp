@@ -7,7 +7,6 @@
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
-#include "platform/Plugin.h"
 #include "shared/AppMedia.h"
 #include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"

@@ -7,7 +7,6 @@
 #include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
 #include "platform/FolderItem.h"
-#include "platform/Plugin.h"
 #include "shared/GlobalModule.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"

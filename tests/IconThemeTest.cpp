@@ -1,7 +1,8 @@
 #include "TestSupport.h"
 
 #include "platform/IconTheme.h"
-#include "platform/Plugin.h"
+#include "platform/ItemIcons.h"
+#include "platform/Scaling.h"
 #include "store/IconHelpers.h"
 
 #include <QDir>

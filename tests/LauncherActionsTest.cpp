@@ -3,7 +3,7 @@
 
 #include "platform/Database.h"
 #include "platform/Framework.h"
-#include "platform/Plugin.h"
+#include "platform/WindowSystem.h"
 #include "shared/GlobalModule.h"
 #include "store/PrefClass.h"
 

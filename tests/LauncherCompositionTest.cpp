@@ -2,8 +2,12 @@
 #include "TestSupport.h"
 
 #include "launcher/TempRunIconWin.h"
+#include "platform/AlphaShape.h"
 #include "platform/Framework.h"
-#include "platform/Plugin.h"
+#include "platform/ImageWindow.h"
+#include "platform/OverlayWindow.h"
+#include "platform/Pixels.h"
+#include "platform/WindowSystem.h"
 
 #include <QBitmap>
 #include <QCoreApplication>

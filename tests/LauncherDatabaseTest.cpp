@@ -6,7 +6,7 @@
 #include "platform/Environment.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
-#include "platform/Plugin.h"
+#include "platform/PictureCodecs.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 

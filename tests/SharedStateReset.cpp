@@ -7,7 +7,7 @@
 #include "platform/Database.h"
 #include "platform/Desktop.h"
 #include "platform/Environment.h"
-#include "platform/Plugin.h"
+#include "platform/WindowSystem.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 

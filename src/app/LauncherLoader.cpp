@@ -8,7 +8,7 @@
 #include "platform/Database.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
-#include "platform/Plugin.h"
+#include "platform/Transparency.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 #include "store/LauncherRows.h"

@@ -1,7 +1,7 @@
 #include "app/SessionEnd.h"
 
 #include "platform/Database.h"
-#include "platform/Plugin.h"
+#include "platform/WindowSystem.h"
 #include "store/Globals.h"
 
 #include <QtGlobal>

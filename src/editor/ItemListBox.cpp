@@ -1,7 +1,6 @@
 #include "editor/ItemListBox.h"
 
 #include "platform/FileDrops.h"
-#include "platform/Plugin.h"
 #include "store/IconHelpers.h"
 
 #include <QDrag>

@@ -5,7 +5,7 @@
 #include "editor/ItemListBox.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/LauncherWin.h"
-#include "platform/Plugin.h"
+#include "platform/Colours.h"
 #include "shared/DialogSupport.h"
 
 #include <QCheckBox>

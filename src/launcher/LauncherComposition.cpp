@@ -1,9 +1,11 @@
 #include "launcher/LauncherComposition.h"
 
 #include "launcher/LauncherGeometry.h"
+#include "platform/AlphaShape.h"
 #include "platform/Framework.h"
 #include "platform/Parallel.h"
-#include "platform/Plugin.h"
+#include "platform/Pixels.h"
+#include "platform/Scaling.h"
 #include "shared/AppMedia.h"
 #include "store/IconHelpers.h"
 

@@ -5,7 +5,7 @@
 #include "platform/Desktop.h"
 #include "platform/FileDrops.h"
 #include "platform/Framework.h"
-#include "platform/Plugin.h"
+#include "platform/WindowSystem.h"
 #include "shared/AppMedia.h"
 #include "shared/GlobalModule.h"
 

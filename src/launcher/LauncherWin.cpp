@@ -3,8 +3,10 @@
 #include "launcher/LauncherComposition.h"
 #include "launcher/LauncherGeometry.h"
 #include "launcher/TempRunIconWin.h"
+#include "platform/Colours.h"
 #include "platform/Framework.h"
-#include "platform/Plugin.h"
+#include "platform/Transparency.h"
+#include "platform/WindowSystem.h"
 #include "shared/GlobalModule.h"
 #include "store/PrefClass.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/Plugin.h"
+#include "platform/OverlayWindow.h"
+#include "platform/PictureCodecs.h"
 
 #include <QObject>
 #include <QTimer>

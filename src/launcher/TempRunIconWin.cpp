@@ -3,7 +3,8 @@
 #include "launcher/LauncherComposition.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Framework.h"
-#include "platform/Plugin.h"
+#include "platform/Pixels.h"
+#include "platform/Transparency.h"
 #include "store/IconHelpers.h"
 
 #include <QGuiApplication>

@@ -3,6 +3,7 @@
 #include "platform/Environment.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMap>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -53,4 +54,11 @@ std::vector<FolderItem> ApplicationEntries() {
     for (const QString& folder : ApplicationFolders())
         Collect(NativePath(QDir::cleanPath(folder)), QString(), byId, 0);
     return {byId.cbegin(), byId.cend()};
+}
+
+FolderItem ApplicationsFolderMBS(int) {
+    for (const QString& folder : ApplicationFolders())
+        if (QFileInfo(folder).isDir())
+            return FolderItem(folder);
+    return {};
 }

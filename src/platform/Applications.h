@@ -16,3 +16,7 @@ QStringList ApplicationFolders();
 // from the earliest folder that has that ID, subfolders included, sorted by ID. Every file
 // is listed, whatever its name or kind; the caller decides which to take.
 std::vector<FolderItem> ApplicationEntries();
+
+// The Applications folder where a real folder is needed (the open-file dialog): the first
+// of the applications folders that exists. Null when none does.
+FolderItem ApplicationsFolderMBS(int domain = 0);

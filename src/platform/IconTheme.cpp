@@ -3,7 +3,7 @@
 #include "platform/Environment.h"
 #include "platform/FolderItem.h"
 #include "platform/Jpeg.h"
-#include "platform/Plugin.h"
+#include "platform/Scaling.h"
 
 #include <QCache>
 #include <QDir>

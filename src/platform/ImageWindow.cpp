@@ -1,6 +1,7 @@
 #include "platform/ImageWindow.h"
 
-#include "platform/Plugin.h"
+#include "platform/AlphaShape.h"
+#include "platform/WindowSystem.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractNativeEventFilter>

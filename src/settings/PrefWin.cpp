@@ -1,7 +1,8 @@
 #include "settings/PrefWin.h"
 
+#include "platform/AlphaShape.h"
 #include "platform/Framework.h"
-#include "platform/Plugin.h"
+#include "platform/Transparency.h"
 #include "shared/Captions.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"

@@ -2,7 +2,10 @@
 
 #include "platform/Framework.h"
 #include "platform/ImageMemo.h"
-#include "platform/Plugin.h"
+#include "platform/ItemIcons.h"
+#include "platform/PictureCodecs.h"
+#include "platform/Pixels.h"
+#include "platform/Scaling.h"
 
 #include <QPainter>
 

@@ -1,11 +1,11 @@
 #include "store/LauncherDatabase.h"
 
 #include "platform/Applications.h"
+#include "platform/Colours.h"
 #include "platform/Database.h"
 #include "platform/DesktopEntry.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
-#include "platform/Plugin.h"
 #include "store/Globals.h"
 #include "store/IconHelpers.h"
 #include "store/LauncherRows.h"

@@ -3,7 +3,7 @@
 #include "platform/Framework.h"
 #include "platform/ImageMemo.h"
 #include "platform/Jpeg.h"
-#include "platform/Plugin.h"
+#include "platform/PictureCodecs.h"
 
 #include <QBuffer>
 #include <QImageReader>

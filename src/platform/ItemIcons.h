@@ -1,0 +1,18 @@
+#pragma once
+
+// Items' icons as the desktop shows them.
+
+#include "platform/FolderItem.h"
+
+#include <QImage>
+
+// An item's icon at size x size, with alpha; never null for an existing item.
+QImage IconImageMBS(const FolderItem& f, int size);
+// Its mask: the icon's alpha as grey, black opaque and white transparent.
+QImage IconMaskMBS(const FolderItem& f, int size);
+// Both from one lookup of the item's icon.
+struct IconAndMask {
+    QImage icon;
+    QImage mask;
+};
+IconAndMask IconAndMaskMBS(const FolderItem& f, int size);
