@@ -402,11 +402,11 @@ std::vector<Placed> placeItems(const Input& in, const AppListArray& items, const
              fitted.nameDpr != dpr || fitted.nameGlyphs.isNull()))
             unlaid.push_back(k);
     }
-    TaskGroup::Spread(unfitted.size(), 16, [&](size_t first, size_t end) {
+    Parallel::Spread(unfitted.size(), 16, [&](size_t first, size_t end) {
         for (size_t j = first; j < end; ++j)
             takePicture(*fittedOf[unfitted[j]], FitIcon(*items[unfitted[j]], in.iconSize, dpr));
     });
-    TaskGroup::Spread(unlaid.size(), 64, [&](size_t first, size_t end) {
+    Parallel::Spread(unlaid.size(), kNamesPerTask, [&](size_t first, size_t end) {
         // A font of its own per task: a font's engine is not shared across threads.
         const QFont font = PixelFont(N);
         for (size_t j = first; j < end; ++j)
@@ -593,8 +593,8 @@ Output Compose(Input in) {
     // A tall picture is composed on every core, each task a run of bands; the first run
     // holds the whole title band, which alone writes to the output.
     const int bandsPerTask = qMax(8, (titleRows + band - 1) / band);
-    TaskGroup::Spread(size_t(bands), size_t(bandsPerTask),
-                      [&](size_t first, size_t end) { composeBands(int(first), int(end)); });
+    Parallel::Spread(size_t(bands), size_t(bandsPerTask),
+                     [&](size_t first, size_t end) { composeBands(int(first), int(end)); });
     if (in.cache) {
         // Fitted pictures are kept for the next composition within a budget: beyond it (a
         // window of thousands of items) they are fitted again when next composed.

@@ -66,7 +66,15 @@ struct Output {
     std::optional<QRegion> shape;      // the picture's shape, when asked for
 };
 
+// Composes on the pool when there are many items and this thread is outside it.
 Output Compose(Input in);
+
+// Names are laid out on the pool in runs of this many.
+inline constexpr size_t kNamesPerTask = 64;
+// Whether a composition of so many items spreads over the pool (see Parallel::Spread).
+inline bool Spreads(size_t items) {
+    return items > 4 * kNamesPerTask;
+}
 
 // An item's icon fitted to a size: its stored pictures decoded at the device size and
 // joined. Safe on any thread; the loading fits the icons of many items side by side.

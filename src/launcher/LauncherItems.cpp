@@ -42,6 +42,7 @@ struct WindowLoad {
     int screenWidth = 0;
     bool shape = false;
     bool ok = false;
+    bool composed = false;
     AppListArray items;
     std::atomic<size_t> pending{1}; // the reading, and each range and batch still to finish
     LauncherComposition::Output out;
@@ -122,9 +123,10 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
         load->shape = !compositing;
         loads.push_back(std::move(load));
     }
-    TaskGroup tasks;
+    PooledTasks tasks;
     // Once the rows are read and every batch fitted, the window is composed. Only its own
     // load and the window's plain settings are touched: this thread waits in Run meanwhile.
+    // A large window is composed after Run, outside the pool, where its composition spreads.
     const auto finished = [&tasks](WindowLoad& load) {
         if (--load.pending > 0)
             return;
@@ -141,8 +143,11 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
             for (auto& [item, fitted] : load.fitted)
                 LauncherComposition::KeepFitted(win.m_fitted, item, std::move(fitted));
             load.fitted.clear();
+            if (LauncherComposition::Spreads(win.LauncherItemArr->size()))
+                return;
             load.out = LauncherComposition::Compose(
                 win.TakeCompositionInput(load.width, load.dpr, load.shape, load.screenWidth));
+            load.composed = true;
         });
     };
     const auto fitBatch = [&tasks, finished](WindowLoad& load, std::vector<ReadRow>&& batch) {
@@ -186,7 +191,7 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
         load.ordered.resize(rowids.size());
         std::sort(rowids.begin(), rowids.end());
         const size_t ranges = ownConnections ? std::clamp<size_t>(rowids.size() / kRowsPerReader, 1,
-                                                                  TaskGroup::CoreCount())
+                                                                  Parallel::CoreCount())
                                              : 1;
         // Range r starts at its first row number; the first and last are open-ended, so
         // rows added since are read too.
@@ -226,12 +231,15 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
                 readWindow(reader, *load);
         });
     }
-    tasks.Run(TaskGroup::CoreCount());
+    tasks.Run();
     for (auto& load : loads) {
         if (!load->ok) {
             GlobalModule::ReportUnreadableDatabase(load->error);
             continue;
         }
+        if (!load->composed)
+            load->out = LauncherComposition::Compose(load->win->TakeCompositionInput(
+                load->width, load->dpr, load->shape, load->screenWidth));
         Q_EMIT load->win->ItemsChanged();
         load->win->TakeComposition(std::move(load->out));
     }
