@@ -57,3 +57,35 @@ TEST(EnvironmentTest, UnsetOrRelativeFoldersTakeTheDefaults) {
               (QStringList{QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")}));
     EXPECT_TRUE(e.RuntimeDir.isEmpty());
 }
+
+TEST(EnvironmentTest, RelativeFoldersAreIgnoredInEveryVariable) {
+    const QString home = QDir::homePath();
+    using Field = QStringList (*)(const Environment&);
+    const Field configHome = [](const Environment& e) { return QStringList{e.ConfigHome}; };
+    const Field configDirs = [](const Environment& e) { return e.ConfigDirs; };
+    const Field dataHome = [](const Environment& e) { return QStringList{e.DataHome}; };
+    const Field dataDirs = [](const Environment& e) { return e.DataDirs; };
+    const Field runtimeDir = [](const Environment& e) { return QStringList{e.RuntimeDir}; };
+    const struct {
+        const char* variable;
+        const char* value;
+        Field field;
+        QStringList expected;
+    } cases[] = {
+        {"XDG_CONFIG_HOME", "relative/config", configHome, {home + "/.config"}},
+        {"XDG_CONFIG_HOME", "./config", configHome, {home + "/.config"}},
+        {"XDG_DATA_HOME", "relative/data", dataHome, {home + "/.local/share"}},
+        {"XDG_RUNTIME_DIR", "run/user/7", runtimeDir, {QString()}},
+        {"XDG_CONFIG_DIRS", "etc/xdg:/c/one:c/two", configDirs, {"/c/one"}},
+        {"XDG_CONFIG_DIRS", "etc/xdg:c/two", configDirs, {"/etc/xdg"}},
+        {"XDG_DATA_DIRS", "/d/one:share::./x:/d/two", dataDirs, {"/d/one", "/d/two"}},
+        {"XDG_DATA_DIRS", "share", dataDirs, {"/usr/local/share", "/usr/share"}},
+    };
+    for (const auto& c : cases) {
+        XdgVariables keep;
+        for (const char* name : XdgVariables::kNames)
+            qunsetenv(name);
+        qputenv(c.variable, c.value);
+        EXPECT_EQ(c.field(Environment::FromProcess()), c.expected) << c.variable << "=" << c.value;
+    }
+}

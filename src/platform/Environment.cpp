@@ -8,18 +8,21 @@
 
 namespace {
 
-QString Variable(const char* name, const QString& fallback) {
-    const QString value = QFile::decodeName(qgetenv(name));
-    return value.isEmpty() ? fallback : value;
+QString Variable(const char* name) {
+    return QFile::decodeName(qgetenv(name));
 }
 
+// A relative folder is one the base directories call invalid: ignored, as if unset.
 QString Folder(const char* name, const QString& fallback) {
-    const QString value = Variable(name, QString());
+    const QString value = Variable(name);
     return QDir::isAbsolutePath(value) ? value : fallback;
 }
 
+// The absolute folders of a list; the defaults when it names none.
 QStringList Folders(const char* name, const QString& fallback) {
-    return Variable(name, fallback).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    QStringList folders = Variable(name).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    folders.removeIf([](const QString& folder) { return !QDir::isAbsolutePath(folder); });
+    return folders.isEmpty() ? fallback.split(QLatin1Char(':'), Qt::SkipEmptyParts) : folders;
 }
 
 QString HomeFromUserDatabase() {
@@ -42,10 +45,10 @@ Environment Environment::FromProcess() {
     e.Home = qEnvironmentVariableIsEmpty("HOME") ? HomeFromUserDatabase() : QDir::homePath();
     e.ConfigHome = Folder("XDG_CONFIG_HOME", e.Home + QStringLiteral("/.config"));
     e.ConfigDirs = Folders("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"));
-    e.DataHome = Variable("XDG_DATA_HOME", e.Home + QStringLiteral("/.local/share"));
+    e.DataHome = Folder("XDG_DATA_HOME", e.Home + QStringLiteral("/.local/share"));
     e.DataDirs = Folders("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
-    e.RuntimeDir = Variable("XDG_RUNTIME_DIR", QString());
-    e.CurrentDesktops = Folders("XDG_CURRENT_DESKTOP", QString());
+    e.RuntimeDir = Folder("XDG_RUNTIME_DIR", QString());
+    e.CurrentDesktops = Variable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts);
     return e;
 }
 

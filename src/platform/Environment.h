@@ -15,8 +15,9 @@ struct Environment {
     QString RuntimeDir;          // XDG_RUNTIME_DIR; empty when unset
     QStringList CurrentDesktops; // XDG_CURRENT_DESKTOP, most specific first; empty when unset
 
-    // The folders the process environment names, with the defaults for those it leaves out
-    // (or names relative, which the base directories ignore).
+    // The folders the process environment names, with the defaults for those it leaves out.
+    // A relative folder is ignored, as the base directories say: in a list only that entry,
+    // and a list left empty takes its defaults.
     static Environment FromProcess();
     // The one in use: the one set, else the process's, taken on first use.
     static const Environment& current();
