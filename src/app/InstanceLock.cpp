@@ -1,7 +1,7 @@
 #include "app/InstanceLock.h"
 
 #include "platform/Environment.h"
-#include "platform/Framework.h"
+#include "store/LauncherDatabase.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +30,7 @@ QString InstanceLock::FolderForLock() {
     const QString runtime = Environment::current().RuntimeDir;
     if (isOwnFolder(runtime))
         return runtime;
-    return PreferencesFolderPath() + QStringLiteral("/Vondrelaskit");
+    return GlobalModule::LauncherFolderPath();
 }
 
 InstanceLock::Held::~Held() {

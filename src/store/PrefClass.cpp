@@ -1,27 +1,18 @@
 #include "store/PrefClass.h"
 
 #include "platform/FolderItem.h"
-#include "platform/Framework.h"
+#include "store/LauncherDatabase.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
-QString PrefClass::folderPath() {
-    return PreferencesFolderPath() + QStringLiteral("/Vondrelaskit");
-}
-
 QString PrefClass::filePath() {
-    return folderPath() + QStringLiteral("/VondrelaskitPref");
+    return GlobalModule::LauncherFolderPath() + QStringLiteral("/VondrelaskitPref");
 }
 
 void PrefClass::setDefaults() {
-    CommandKeyValue = true;
-    OptionKeyValue = true;
-    ControlKeyValue = false;
-    ShiftKeyValue = false;
-    TransparentValue = 20;
-    Language = QStringLiteral("none");
+    *this = PrefClass();
 }
 
 QByteArray PrefClass::toBytes() const {
@@ -69,7 +60,7 @@ void PrefClass::fromBytes(const QByteArray& bytes) {
 }
 
 bool PrefClass::SavePrefMethod() {
-    QDir().mkpath(folderPath());
+    QDir().mkpath(GlobalModule::LauncherFolderPath());
     // Written beside the old file and renamed over it, so a crash never leaves half a file.
     QSaveFile file(filePath());
     if (!file.open(QIODevice::WriteOnly))
@@ -80,7 +71,7 @@ bool PrefClass::SavePrefMethod() {
 
 void PrefClass::ReadPrefMethod() {
     setDefaults();
-    QDir().mkpath(folderPath());
+    QDir().mkpath(GlobalModule::LauncherFolderPath());
     // Only a regular file is read: a FIFO in its place would block the start for ever.
     if (!IsRegularFile(filePath()))
         return;

@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-// The user settings and their small binary file "VondrelaskitPref".
+// The user settings and their small binary file "VondrelaskitPref". The initial values
+// are the defaults.
 class PrefClass {
 public:
     bool CommandKeyValue = true;
@@ -13,8 +14,10 @@ public:
     qint32 TransparentValue = 20;
     QString Language = QStringLiteral("none");
 
+    // Both make the launcher folder when it is missing, reading too (never the file).
     // True when the file now holds these settings.
     bool SavePrefMethod();
+    // The defaults, then what the file holds.
     void ReadPrefMethod();
 
     // The file's bytes for these settings, and the settings from a file's bytes (fields
@@ -23,6 +26,5 @@ public:
     void fromBytes(const QByteArray& bytes);
     void setDefaults();
 
-    static QString folderPath();
     static QString filePath();
 };
