@@ -9,6 +9,7 @@
 #include "platform/PictureCodecs.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
+#include "store/LauncherRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,6 +166,14 @@ TEST_F(LauncherDatabaseTest, DefaultWindowRow) {
     EXPECT_EQ(integer("WinColor"), 0);
     EXPECT_EQ(scalar(QStringLiteral("Select typeof(TransparentValue) from LauncherWinList")),
               QVariant(QStringLiteral("null")));
+    // As a row the NULL is no transparency at all, unlike a stored 0.
+    EXPECT_EQ(LauncherWinRow::Read(*rs).TransparentValue, std::nullopt);
+    rs->Close();
+    exec(QStringLiteral("Update LauncherWinList set TransparentValue=0"));
+    rs =
+        GlobalModule::DBConnectMethod()->SQLSelect(QStringLiteral("Select * from LauncherWinList"));
+    ASSERT_NE(rs, nullptr);
+    EXPECT_EQ(LauncherWinRow::Read(*rs).TransparentValue, std::optional<qint64>(0));
     EXPECT_TRUE(items().empty()); // no Applications folder
 }
 

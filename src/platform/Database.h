@@ -35,6 +35,7 @@ public:
     qint64 IntegerValue() const;
     QString StringValue() const;
     bool BooleanValue() const;
+    bool IsNull() const { return value().isNull(); }
     void setIntegerValue(qint64 value);
     void setStringValue(const QString& value);
     void setBooleanValue(bool value);

@@ -34,7 +34,8 @@ LauncherWinRow LauncherWinRow::Read(RecordSet& rs) {
     row.ViewTitleMenu = rs.Field(C::ViewTitleMenu).BooleanValue();
     row.ViewBackPanel = rs.Field(C::ViewBackPanel).BooleanValue();
     row.TitleTextSize = rs.Field(C::TitleTextSize).IntegerValue();
-    row.TransparentValue = rs.Field(C::TransparentValue).IntegerValue();
+    if (const auto t = rs.Field(C::TransparentValue); !t.IsNull())
+        row.TransparentValue = t.IntegerValue();
     row.WinColor = rs.Field(C::WinColor).IntegerValue();
     return row;
 }

@@ -48,13 +48,14 @@ struct LauncherWinRow {
     bool ViewTitleMenu = false;
     bool ViewBackPanel = false;
     qint64 TitleTextSize = 0;
-    // Left NULL by the first run's default window.
+    // Left NULL by the first run's default window; empty where the row holds NULL.
     std::optional<qint64> TransparentValue;
     qint64 WinColor = 0;
 
     // The row to insert.
     DatabaseRecord Record() const;
-    // The cursor's current row; a NULL reads as 0, "" or false.
+    // The cursor's current row; a NULL transparency reads as none, any other NULL as 0, ""
+    // or false.
     static LauncherWinRow Read(RecordSet& rs);
     // Writes what the editor changes (name, size, views, transparency, colour) into the
     // cursor's current row, between its Edit and Update.
