@@ -2,8 +2,11 @@
 
 #include <QString>
 
-// The kinds of files the launcher names: "text" (unused), "PREF" (the preferences file) and
-// "any" (any file, application or folder: the filter of drops and open-file dialogs).
+// The kinds of files the launcher names, made once at start: "text", "PREF" (the kind of
+// the preferences file) and "any" (any file, application or folder). Nothing reads them on
+// this desktop: files carry no type and creator codes, so the preferences file is written
+// as plain bytes, and drops and open-file dialogs take any local file or folder without
+// consulting "any".
 struct FileType {
     QString Name;
     QString MacType;
