@@ -102,21 +102,15 @@ TEST_F(LauncherActionsTest, OwnHideAndShowKeepThePlaceAgainstALateReport) {
     }
     // A move the window system reports later while a button is held is a real one (a
     // person's Alt+drag): stored.
-    OverridePointerButtonHeld(true);
+    windowSystem->buttonHeld = true;
     win->windowHandle()->setPosition(300, 200);
     QCoreApplication::processEvents();
-    OverridePointerButtonHeld(std::nullopt);
+    windowSystem->buttonHeld = false;
     EXPECT_EQ(win->pos(), QPoint(300, 200));
     EXPECT_EQ(stored(), QStringLiteral("300,200"));
 }
 
 TEST_F(LauncherActionsTest, ReportsBeforeTheWindowManagerMapsAShowKeepTheGivenGeometry) {
-    struct ServerAnswers {
-        ~ServerAnswers() {
-            OverrideWindowServerState(std::nullopt);
-            OverridePointerButtonHeld(std::nullopt);
-        }
-    } restore;
     const auto stored = [this] {
         return scalar(QStringLiteral("Select Left || ',' || Top || ',' || Width from "
                                      "LauncherWinList where LauncherWinUID=0"))
@@ -126,7 +120,7 @@ TEST_F(LauncherActionsTest, ReportsBeforeTheWindowManagerMapsAShowKeepTheGivenGe
     // server still has where it was made.
     win->move(110, 140);
     const QRect given = win->geometry();
-    OverrideWindowServerState(WindowOnServer{QRect(0, 0, 328, 64), false});
+    windowSystem->server = WindowOnServer{QRect(0, 0, 328, 64), false};
     win->show();
     QCoreApplication::processEvents();
     ASSERT_EQ(win->geometry(), given);
@@ -145,8 +139,8 @@ TEST_F(LauncherActionsTest, ReportsBeforeTheWindowManagerMapsAShowKeepTheGivenGe
     }
     // Mapped, the server's answer holds: a person's move with the window manager (a button
     // held) is stored...
-    OverrideWindowServerState(WindowOnServer{QRect(300, 200, given.width(), given.height()), true});
-    OverridePointerButtonHeld(true);
+    windowSystem->server = WindowOnServer{QRect(300, 200, given.width(), given.height()), true};
+    windowSystem->buttonHeld = true;
     win->windowHandle()->setPosition(300, 200);
     QCoreApplication::processEvents();
     EXPECT_EQ(win->pos(), QPoint(300, 200));
@@ -160,10 +154,7 @@ TEST_F(LauncherActionsTest, ReportsBeforeTheWindowManagerMapsAShowKeepTheGivenGe
 
 TEST_F(LauncherActionsTest, APlaceIsStoredOnlyWhenThePersonMovesTheWindow) {
     struct Restore {
-        ~Restore() {
-            OverridePointerButtonHeld(std::nullopt);
-            Database::setFailureHook({});
-        }
+        ~Restore() { Database::setFailureHook({}); }
     } restore;
     const auto stored = [this] {
         return scalar(QStringLiteral("Select Left || ',' || Top || ',' || Width from "
@@ -227,10 +218,10 @@ TEST_F(LauncherActionsTest, APlaceIsStoredOnlyWhenThePersonMovesTheWindow) {
               QStringLiteral("%1,%2,%3").arg(dragged.x()).arg(dragged.y()).arg(win->Width()));
 
     // The person moves it with the window manager, a button held: stored.
-    OverridePointerButtonHeld(true);
+    windowSystem->buttonHeld = true;
     win->windowHandle()->setPosition(300, 200);
     QCoreApplication::processEvents();
-    OverridePointerButtonHeld(false);
+    windowSystem->buttonHeld = false;
     EXPECT_EQ(stored(), QStringLiteral("300,200,%1").arg(win->Width()));
 }
 

@@ -198,14 +198,10 @@ protected:
         QPainter(&mask).fillRect(0, 0, 64, 128, Qt::black);
         return CGCreateImageMBS(picture, mask);
     }
-    void TearDown() override {
-        OverrideCompositingActive(std::nullopt);
-        AppTest::TearDown();
-    }
 };
 
 TEST_F(ImageWindowShapeTest, LauncherShapeIsWhatIsDrawn) {
-    OverrideCompositingActive(false);
+    windowSystem->compositing = false;
     auto w = makeWindow(2);
     w->ViewBackPanel = false;
     w->MakeAppImageMethod();
@@ -235,16 +231,16 @@ TEST_F(ImageWindowShapeTest, LauncherShapeIsWhatIsDrawn) {
     EXPECT_TRUE(shape.contains(QPoint(item.Left + 24, item.Top + 24)));
 
     // A compositing manager came: the next composition clears the shape; it went: back.
-    OverrideCompositingActive(true);
+    windowSystem->compositing = true;
     w->ResizePlusMinusWinMethod(QStringLiteral("plus"));
     EXPECT_TRUE(w->mask().isEmpty());
-    OverrideCompositingActive(false);
+    windowSystem->compositing = false;
     w->ResizePlusMinusWinMethod(QStringLiteral("minus"));
     EXPECT_FALSE(w->mask().isEmpty());
 }
 
 TEST_F(ImageWindowShapeTest, AnEmptyPictureIsAnEmptyShape) {
-    OverrideCompositingActive(false);
+    windowSystem->compositing = false;
     OverlayWindowMBS overlay;
     ASSERT_EQ(overlay.Create(10, 10, 128, 128), 0);
     QImage clear(128, 128, QImage::Format_ARGB32_Premultiplied);
@@ -268,7 +264,7 @@ TEST_F(ImageWindowShapeTest, AnEmptyPictureIsAnEmptyShape) {
 }
 
 TEST_F(ImageWindowShapeTest, TheShapeFollowsTheCompositorAtOnceInEveryWindow) {
-    OverrideCompositingActive(false);
+    windowSystem->compositing = false;
     auto w = makeWindow(2);
     OverlayWindowMBS overlay;
     ASSERT_EQ(overlay.Create(10, 10, 128, 128), 0);
@@ -278,13 +274,11 @@ TEST_F(ImageWindowShapeTest, TheShapeFollowsTheCompositorAtOnceInEveryWindow) {
     ASSERT_FALSE(overlay.mask().isEmpty());
     // Nothing is composed again: the compositor's coming alone clears every shape...
     const QImage composed = w->pic;
-    OverrideCompositingActive(true);
-    ImageWindow::CompositorChanged();
+    windowSystem->compositorChanges(true);
     EXPECT_TRUE(w->mask().isEmpty());
     EXPECT_TRUE(overlay.mask().isEmpty());
     // ...and its going shapes every window again as its picture draws.
-    OverrideCompositingActive(false);
-    ImageWindow::CompositorChanged();
+    windowSystem->compositorChanges(false);
     EXPECT_EQ(w->mask(), launcherShape);
     EXPECT_TRUE(overlay.mask().contains(QPoint(10, 64)));
     EXPECT_FALSE(overlay.mask().contains(QPoint(100, 64)));
@@ -292,7 +286,7 @@ TEST_F(ImageWindowShapeTest, TheShapeFollowsTheCompositorAtOnceInEveryWindow) {
 }
 
 TEST_F(ImageWindowShapeTest, PopUpAndRemovalOverlayAreShapedLikeLauncherWindows) {
-    OverrideCompositingActive(false);
+    windowSystem->compositing = false;
     OverlayWindowMBS overlay;
     ASSERT_EQ(overlay.Create(10, 10, 128, 128), 0);
     overlay.DrawPicture(halfOpaque());
@@ -309,9 +303,26 @@ TEST_F(ImageWindowShapeTest, PopUpAndRemovalOverlayAreShapedLikeLauncherWindows)
     EXPECT_TRUE(popUp.contains(QPoint(32, 32)));      // the enlarged opaque icon
     EXPECT_FALSE(popUp.contains(QPoint(1, 64 + 24))); // beside the name, below the icon
 
-    OverrideCompositingActive(true);
+    windowSystem->compositing = true;
     overlay.DrawPicture(halfOpaque());
     EXPECT_TRUE(overlay.mask().isEmpty());
+}
+
+// A window manager may drop the taskbar states while a window is withdrawn: a launcher
+// window asks for them before every map. The overlay, past the window manager, is in no
+// taskbar.
+TEST_F(ImageWindowShapeTest, EveryShowKeepsALauncherWindowOutOfTheTaskbar) {
+    auto w = makeWindow(1);
+    OverlayWindowMBS overlay;
+    ASSERT_EQ(overlay.Create(10, 10, 128, 128), 0);
+    windowSystem->keptOut.clear();
+    for (int i = 0; i < 2; ++i) {
+        w->show();
+        overlay.Show();
+        w->hide();
+        overlay.hide();
+    }
+    EXPECT_EQ(windowSystem->keptOut, (QList<QWidget*>{w.get(), w.get()}));
 }
 
 TEST_F(LauncherCompositionTest, AtTwiceTheDeviceRatioTheWindowScalesAsOne) {

@@ -171,7 +171,7 @@ TEST_F(LauncherRemovalTest, RevealOpensTheContainingFolder) {
 // At any device ratio (the suite runs once more at a scale factor of 2) the overlay's frame is
 // drawn at device pixels and fills the whole 128 x 128 window, as at ratio 1.
 TEST_F(LauncherRemovalTest, TheOverlayIsDrawnAtTheDeviceRatio) {
-    OverrideCompositingActive(false);
+    windowSystem->compositing = false;
     QObject owner;
     RemovalAnimation* animation = RemovalAnimation::start(&owner, 100, 100, {});
     ASSERT_NE(animation, nullptr);
@@ -195,5 +195,4 @@ TEST_F(LauncherRemovalTest, TheOverlayIsDrawnAtTheDeviceRatio) {
     EXPECT_LE(qAbs(drawn.bottom() - expected.bottom()), 1);
     // Without a compositor the window's shape is that puff, not the window's square.
     EXPECT_LE(qAbs(overlay->mask().boundingRect().width() - expected.width()), 2);
-    OverrideCompositingActive(std::nullopt);
 }

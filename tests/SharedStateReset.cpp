@@ -1,5 +1,6 @@
 #include "SharedStateReset.h"
 
+#include "FakeWindowSystem.h"
 #include "RecordingDesktop.h"
 #include "app/StartUpHooks.h"
 #include "launcher/CheckVisibleTimerWin.h"
@@ -7,7 +8,6 @@
 #include "platform/Database.h"
 #include "platform/Desktop.h"
 #include "platform/Environment.h"
-#include "platform/WindowSystem.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 
@@ -25,8 +25,7 @@ void SharedStateReset::reset() {
         w->hide();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     Desktop::setInstance(std::make_unique<RecordingDesktop>());
-    OverrideCompositingActive(std::nullopt);
-    OverrideWindowServerState(std::nullopt);
+    WindowSystem::setInstance(std::make_unique<FakeWindowSystem>());
     Database::setFailureHook({});
     GlobalModule::QuitHook = {};
     WireStartUpHooks();

@@ -5,7 +5,7 @@
 
 // Puts back, before and after every test, what tests share in this one process: the desktop
 // (a fresh recording fake), the activation-key watcher (not ticking, nobody told of key
-// changes), the compositing and window-server answers, the hooks start-up fills, the
+// changes), the window system (a fresh fake), the hooks start-up fills, the
 // failure and quit hooks, the globals, the environment as the run began, and the windows a
 // test left open. So a test depends neither on what ran before it nor on when a timer of
 // an earlier test would fire.

@@ -31,6 +31,8 @@ void AppTest::SetUp() {
     Database::setFailureHook({});
     desktop =
         static_cast<RecordingDesktop*>(Desktop::setInstance(std::make_unique<RecordingDesktop>()));
+    windowSystem = static_cast<FakeWindowSystem*>(
+        WindowSystem::setInstance(std::make_unique<FakeWindowSystem>()));
     GlobalModule::MyPref = std::make_unique<PrefClass>();
     GlobalModule::MyPref->Language = QStringLiteral("english");
 }

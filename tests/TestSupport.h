@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeWindowSystem.h"
 #include "RecordingDesktop.h"
 
 #include <QImage>
@@ -11,7 +12,8 @@
 class LauncherWin;
 
 // Each test gets fresh scratch folders for the desktop settings ($XDG_CONFIG_HOME) and the
-// installed applications ($XDG_DATA_DIRS), a recording desktop, and empty globals.
+// installed applications ($XDG_DATA_DIRS), a recording desktop, a fake window system, and
+// empty globals.
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -43,6 +45,7 @@ protected:
     LauncherWin* loadWindowWithFiles(const QStringList& names);
 
     RecordingDesktop* desktop = nullptr;
+    FakeWindowSystem* windowSystem = nullptr;
     std::unique_ptr<QTemporaryDir> dir;
 };
 

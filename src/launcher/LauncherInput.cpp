@@ -146,7 +146,7 @@ void LauncherWin::moveEvent(QMoveEvent* event) {
             return;
         // The window manager's place (a frame's offset at a map) is not the person's; one it
         // reports while the person holds a button, outside our own drag, is.
-        if (m_pressed || !PointerButtonHeld())
+        if (m_pressed || !WindowSystem::instance().pointerButtonHeld())
             m_placedAt = pos();
     }
     m_ownGeometry = geometry();
@@ -161,7 +161,7 @@ bool LauncherWin::correctReportedGeometry(bool moveReport) {
     // with the window manager), except that after our own Show the window stays where it was
     // before the Hide. Where the server cannot be asked, a report of the place we keep anyway
     // leaves that place kept for the report still to come.
-    const std::optional<WindowOnServer> server = WindowServerState(this);
+    const std::optional<WindowOnServer> server = WindowSystem::instance().serverState(this);
     std::optional<QRect> wanted;
     if (server && !server->mapped && isVisible() && m_ownGeometry.isValid())
         wanted = m_ownGeometry;
@@ -202,7 +202,7 @@ void LauncherWin::resizeEvent(QResizeEvent* event) {
     if (event->spontaneous()) {
         if (correctReportedGeometry(false))
             return;
-        if (m_pressed || !PointerButtonHeld())
+        if (m_pressed || !WindowSystem::instance().pointerButtonHeld())
             m_placedWidth = Width();
     }
     m_ownGeometry = geometry();

@@ -111,7 +111,7 @@ void LauncherWin::LoadAppListMethod(Database& db) {
 
 void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Database& db) {
     std::vector<std::unique_ptr<WindowLoad>> loads;
-    const bool compositing = CompositingActive();
+    const bool compositing = WindowSystem::instance().compositingActive();
     for (LauncherWin* win : windows) {
         auto load = std::make_unique<WindowLoad>();
         load->win = win;

@@ -24,7 +24,7 @@ LauncherWin::LauncherWin() {
     SetTransparencyMBS(this, GlobalModule::MyPref ? GlobalModule::MyPref->TransparentValue : 0);
     setHeight(64);
     m_composedSize = size(); // the opening size is ours, not a live-resize step
-    KeepOutOfTaskbar(this);
+    WindowSystem::instance().keepOutOfTaskbar(this);
 }
 
 LauncherWin::~LauncherWin() {

@@ -72,11 +72,11 @@ void ApplyAlphaShape(QWidget* window, const QImage& image) {
     if (!window)
         return;
     // Made only where it is applied.
-    const bool compositing = CompositingActive();
+    const bool compositing = WindowSystem::instance().compositingActive();
     setShape(window, compositing, compositing ? QRegion() : AlphaRegion(image));
 }
 
 void ApplyAlphaShape(QWidget* window, const QRegion& shape) {
     if (window)
-        setShape(window, CompositingActive(), shape);
+        setShape(window, WindowSystem::instance().compositingActive(), shape);
 }

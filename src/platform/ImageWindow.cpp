@@ -3,15 +3,12 @@
 #include "platform/AlphaShape.h"
 #include "platform/WindowSystem.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QHash>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QWindow>
-#include <cstring>
 #include <xcb/xcb.h>
 
 namespace {
@@ -75,85 +72,6 @@ private:
     QHash<xcb_window_t, ImageWindow*> m_windows;
 };
 
-namespace {
-// Every image window alive, for the compositor's coming and going.
-QList<ImageWindow*>& imageWindows() {
-    static QList<ImageWindow*> windows;
-    return windows;
-}
-
-} // namespace
-
-// Watches the owner of the compositor's selection (_NET_WM_CM_S0). Qt follows that owner
-// itself (it asks the server for the selection's events of the XFIXES extension), so each
-// change of owner arrives as such an event, which is read here as it passes.
-class CompositorWatch : public QObject, public QAbstractNativeEventFilter {
-public:
-    static void start() {
-        static CompositorWatch* watch = nullptr;
-        if (watch || !X11Connection())
-            return;
-        watch = new CompositorWatch;
-        watch->setParent(QCoreApplication::instance());
-    }
-
-    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
-        // The wire layout of the extension's selection event, as far as it is read here.
-        struct SelectionNotify {
-            uint8_t responseType, subtype;
-            uint16_t sequence;
-            uint32_t window, owner, selection;
-        };
-        const auto* event = static_cast<const SelectionNotify*>(message);
-        if (m_selectionEvent && (event->responseType & 0x7f) == m_selectionEvent &&
-            event->selection == m_selection)
-            check();
-        return false;
-    }
-
-private:
-    CompositorWatch() {
-        xcb_connection_t* c = X11Connection();
-        const char name[] = "XFIXES";
-        xcb_query_extension_reply_t* extension = xcb_query_extension_reply(
-            c, xcb_query_extension(c, uint16_t(strlen(name)), name), nullptr);
-        if (extension && extension->present)
-            m_selectionEvent = extension->first_event; // its selection event is the first
-        free(extension);
-        const char selection[] = "_NET_WM_CM_S0";
-        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-            c, xcb_intern_atom(c, 0, uint16_t(strlen(selection)), selection), nullptr);
-        m_selection = atom ? atom->atom : 0;
-        free(atom);
-        m_active = CompositingActive();
-        QCoreApplication::instance()->installNativeEventFilter(this);
-    }
-    ~CompositorWatch() override {
-        if (QCoreApplication::instance())
-            QCoreApplication::instance()->removeNativeEventFilter(this);
-    }
-    void check() {
-        const bool active = CompositingActive();
-        if (active == m_active)
-            return;
-        m_active = active;
-        ImageWindow::CompositorChanged();
-    }
-    uint8_t m_selectionEvent = 0;
-    uint32_t m_selection = 0;
-    bool m_active = false;
-};
-
-void ImageWindow::CompositorChanged() {
-    // A window may go while another is shaped (nothing here deletes one, but be safe).
-    QList<QPointer<ImageWindow>> windows;
-    for (ImageWindow* w : imageWindows())
-        windows << w;
-    for (const QPointer<ImageWindow>& w : windows)
-        if (w)
-            w->imageChanged();
-}
-
 ImageWindow::ImageWindow(Qt::WindowFlags extra)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint | extra) {
@@ -165,8 +83,9 @@ ImageWindow::ImageWindow(Qt::WindowFlags extra)
     if (extra.testFlag(Qt::WindowTransparentForInput))
         setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    imageWindows().append(this);
-    CompositorWatch::start();
+    // A compositing manager came or went: the shape and the pixels that go with it.
+    connect(&WindowSystem::instance(), &WindowSystem::compositingChanged, this,
+            [this] { imageChanged(); });
     if (xcb_connection_t* c = X11Connection()) {
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
         m_putsOwnPixels =
@@ -177,7 +96,6 @@ ImageWindow::ImageWindow(Qt::WindowFlags extra)
 }
 
 ImageWindow::~ImageWindow() {
-    imageWindows().removeOne(this);
     if (m_putsOwnPixels)
         ExposeWatch::instance().forget(this);
     if (m_gc)
@@ -202,7 +120,7 @@ void ImageWindow::showEvent(QShowEvent* event) {
     // Sent before the window is mapped: the states go with this map. A window past the window
     // manager (the pop-up, the overlay) is in no taskbar anyway.
     if (!windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
-        KeepOutOfTaskbar(this);
+        WindowSystem::instance().keepOutOfTaskbar(this);
     QWidget::showEvent(event);
 }
 
@@ -213,7 +131,7 @@ bool ImageWindow::nativeEvent(const QByteArray& eventType, void* message, qintpt
         (static_cast<const xcb_generic_event_t*>(message)->response_type & 0x7f) ==
             XCB_MAP_NOTIFY &&
         !windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
-        KeepOutOfTaskbarOnceMapped(this);
+        WindowSystem::instance().keepOutOfTaskbarOnceMapped(this);
     return QWidget::nativeEvent(eventType, message, result);
 }
 

@@ -38,14 +38,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
-public:
-    // A compositing manager came or went: every image window takes the shape and the
-    // pixels that go with it. Called by the watch of the compositor's selection; tests call
-    // it after changing OverrideCompositingActive.
-    static void CompositorChanged();
-
 private:
-    friend class CompositorWatch;
     // Puts the part of the image under a region of the window (window units) on the screen.
     void putOnScreen(const QRegion& region);
     bool m_putsOwnPixels = false;
