@@ -442,6 +442,22 @@ TEST_F(StorageSafetyTest, APlaceWaitsForAnotherProgramsLockWithoutFreezing) {
     EXPECT_TRUE(desktop->messages.isEmpty());
 }
 
+TEST_F(StorageSafetyTest, APlaceAskedForBeforeThePagesAreCheckedWaitsForTheirVerdict) {
+    makeDatabase();
+    GlobalModule::ReleaseGlobals();
+    GlobalModule::MakeDBMethod();
+    GlobalModule::LoadLauncherWinMethod(); // opens the file: its pages are read meanwhile
+    ASSERT_EQ(GlobalModule::LauncherWinArr.size(), 1u);
+    LauncherWin* w = GlobalModule::LauncherWinArr[0].get();
+    ASSERT_FALSE(GlobalModule::GlobalDB->DamageCheckDone()); // it comes through the event loop
+    w->move(70, 80);
+    w->ResizeWinSizeWriteMethod();
+    EXPECT_FALSE(GlobalModule::GlobalDB->DamageCheckDone()); // the window did not wait for it
+    EXPECT_EQ(column(0, "Left"), 10);
+    EXPECT_TRUE(waitFor([&] { return column(0, "Left") == 70 && column(0, "Top") == 80; }));
+    EXPECT_TRUE(desktop->messages.isEmpty());
+}
+
 TEST_F(StorageSafetyTest, WindowAndItemNumbersBeyond32Bits) {
     makeDatabase();
     insertWindow(QStringLiteral("4294967296, 'far', 400, 300, 200, 48, 1, 1, 1, 14, 0, 0"));

@@ -125,6 +125,10 @@ QVariant AppTest::scalar(const QString& sql) {
 
 LauncherWin* AppTest::loadWindow(qint64 uid) {
     GlobalModule::LoadLauncherWinMethod();
+    // A place is stored only once the verdict on the file's pages has come: tests that move a
+    // window at once let it come first.
+    while (GlobalModule::GlobalDB && !GlobalModule::GlobalDB->DamageCheckDone())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
     for (const auto& w : GlobalModule::LauncherWinArr)
         if (w->LauncherWinUID == uid)
             return w.get();

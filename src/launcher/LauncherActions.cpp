@@ -50,13 +50,23 @@ void LauncherWin::ResizeWinSizeWriteMethod() {
     // window's place as it is then, without a wait on every move.
     if (m_placeRetry && m_placeRetry->isActive())
         return;
-    if (writePlace())
+    // Until the verdict on the file's pages has come, the place waits too: nothing is
+    // written before it, and the window does not wait for it.
+    const auto verdictAwaited = [] {
+        const Database* db = GlobalModule::DBConnectMethod();
+        return db && !db->DamageCheckDone();
+    };
+    if (!verdictAwaited() && writePlace())
         return;
     if (!m_placeRetry) {
         m_placeRetry = new QTimer(this);
         m_placeRetry->setSingleShot(true);
         m_placeRetry->setInterval(500);
-        connect(m_placeRetry, &QTimer::timeout, this, [this] {
+        connect(m_placeRetry, &QTimer::timeout, this, [this, verdictAwaited] {
+            if (verdictAwaited()) {
+                m_placeRetry->start();
+                return;
+            }
             // A retry only looks whether the lock is gone; it never waits for it.
             Database* db = GlobalModule::DBConnectMethod();
             if (db)

@@ -245,6 +245,8 @@ void Database::Close() {
     if (m_verdict.valid())
         m_verdict.wait();
     m_verdict = {};
+    m_verdictPending = false;
+    ++m_check; // a verdict still queued is of this file, not of the next one opened
     m_damaged = false;
     m_identityKnown = false;
     m_wal = false;
@@ -354,8 +356,10 @@ bool Database::open(bool create) {
     if (!refused && !create) {
         // Every page is read on a thread of its own while the windows load; nothing is
         // written before its verdict (see prepareToWrite).
-        m_verdict = std::async(std::launch::async, [file = DatabaseFile] {
-            // Only on cores the loading leaves idle: the windows come first.
+        m_verdictPending = true;
+        m_verdict = std::async(std::launch::async, [this, file = DatabaseFile, check = m_check] {
+            // Only on cores the loading leaves idle: the windows come first. A thread of its
+            // own, since a pool's thread could not be given its priority back.
             sched_param idle{};
             pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
             RowReader reader(file);
@@ -365,6 +369,16 @@ bool Database::open(bool create) {
                         verdict = row.text(0);
                 }))
                 verdict = reader.ErrorMessage();
+            // Posted before the future is ready: Close waits for it, so the notices are there.
+            QMetaObject::invokeMethod(
+                m_notices.get(),
+                [this, check, verdict] {
+                    if (check != m_check)
+                        return;
+                    takeVerdict(verdict);
+                    Q_EMIT m_notices->DamageCheckDone();
+                },
+                Qt::QueuedConnection);
             return verdict;
         });
     }
@@ -395,24 +409,21 @@ bool Database::truncated() const {
 }
 
 bool Database::verdictAllowsWriting() {
-    if (m_verdict.valid()) {
-        const QString verdict = m_verdict.get();
-        // A busy file was not found damaged: it is checked again at the next start.
-        m_damaged = verdict != QLatin1String("ok") && !verdict.contains(QLatin1String("locked"));
-        const QString corrupt = QString::fromUtf8(sqlite3_errstr(SQLITE_CORRUPT));
-        if (m_damaged)
-            m_damage = verdict == corrupt ? corrupt : corrupt + QStringLiteral(": ") + verdict;
-    }
+    if (m_verdictPending && m_verdict.valid())
+        takeVerdict(m_verdict.get());
     return !m_damaged;
 }
 
-bool Database::DamageCheckDone() const {
-    return !m_verdict.valid() ||
-           m_verdict.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-}
-
-QString Database::Damage() {
-    return verdictAllowsWriting() ? QString() : m_damage;
+void Database::takeVerdict(const QString& verdict) {
+    if (!m_verdictPending)
+        return;
+    m_verdictPending = false;
+    m_verdict = {};
+    // A busy file was not found damaged: it is checked again at the next start.
+    m_damaged = verdict != QLatin1String("ok") && !verdict.contains(QLatin1String("locked"));
+    const QString corrupt = QString::fromUtf8(sqlite3_errstr(SQLITE_CORRUPT));
+    if (m_damaged)
+        m_damage = verdict == corrupt ? corrupt : corrupt + QStringLiteral(": ") + verdict;
 }
 
 bool Database::FileReplaced() const {

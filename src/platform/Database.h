@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -90,6 +91,18 @@ private:
     std::vector<std::pair<int, QVariant>> m_edits;
 };
 
+// What a connection tells on its own thread, through its event loop.
+class DatabaseNotices : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+Q_SIGNALS:
+    // The verdict of the reading of every page started at Connect has arrived.
+    void DamageCheckDone();
+};
+
 // A connection to an SQLite database file (the launcher's ".rdb" file).
 class Database {
 public:
@@ -130,10 +143,15 @@ public:
     // The file at DatabaseFile is no longer the one this connection opened (removed, or
     // another file put in its place): nothing may be written, since it would go nowhere.
     bool FileReplaced() const;
-    // Whether the reading of every page started at Connect has ended (at once when none
-    // runs), and then what it found: an empty text for a sound file.
-    bool DamageCheckDone() const;
-    QString Damage();
+    // The reading of every page started at Connect runs on a thread of its own; its verdict
+    // comes to this connection's thread as a queued call, whose arrival Notices() tells.
+    // DamageCheckDone() is false until then, unless a write asked for before took the verdict
+    // itself, waiting for the reading if it still ran: a caller that can wait (a window's
+    // place) waits for the arrival instead.
+    bool DamageCheckDone() const { return !m_verdictPending; }
+    // What the verdict found: empty for a sound file, and while it is still to come.
+    QString Damage() const { return m_damaged ? m_damage : QString(); }
+    DatabaseNotices& Notices() { return *m_notices; }
     // Changes made on this connection are not yet committed: other connections don't see them.
     bool InTransaction() const { return m_inTransaction; }
     // How long a statement waits for another program's lock.
@@ -159,8 +177,10 @@ private:
     void beginIfNeeded();
     // False, with the error set, when the file must not be written.
     bool prepareToWrite();
-    // Waits for the reading of every page started at Connect; false when it found damage.
+    // Takes the verdict of the reading of every page started at Connect, waiting for the
+    // reading when it has not arrived; false when it found damage.
     bool verdictAllowsWriting();
+    void takeVerdict(const QString& verdict);
     // Whether the header promises more pages than the file holds (a truncated copy).
     bool truncated() const;
     void setError(int code, const QString& message);
@@ -177,6 +197,9 @@ private:
     QString m_errorMessage;
     std::vector<RecordSet*> m_cursors; // open cursors, ended when the connection closes
     std::future<QString> m_verdict;    // "ok", or what the reading of every page found
+    bool m_verdictPending = false;     // the reading runs, or its verdict is still to be taken
+    quint64 m_check = 0;               // which reading a queued verdict comes from
+    std::unique_ptr<DatabaseNotices> m_notices = std::make_unique<DatabaseNotices>();
     bool m_damaged = false;
     QString m_damage;
     // The opened file's device and inode.

@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QTimer>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -313,39 +312,39 @@ void ReportReplacedDatabase() {
 }
 
 namespace {
-QPointer<QTimer> damageWatch;
-}
+// Lives while a verdict is awaited; deleted, it takes its connection along.
+QPointer<QObject> damageWatch;
+} // namespace
 
 bool DatabaseDamageWatchPending() {
-    return damageWatch && damageWatch->isActive();
+    return !damageWatch.isNull();
 }
 
 void WatchDatabaseDamage() {
-    QPointer<QTimer>& watch = damageWatch;
-    if (!watch) {
-        watch = new QTimer(QCoreApplication::instance());
-        watch->setInterval(50);
-        QObject::connect(watch, &QTimer::timeout, [] {
-            if (!GlobalDB) {
-                watch->stop();
-                return;
-            }
-            if (!GlobalDB->DamageCheckDone())
-                return;
-            watch->stop();
+    delete damageWatch.data();
+    if (!GlobalDB)
+        return;
+    damageWatch = new QObject(QCoreApplication::instance());
+    const auto told = [] {
+        damageWatch->deleteLater();
+        damageWatch = nullptr;
+        if (GlobalDB)
             if (const QString damage = GlobalDB->Damage(); !damage.isEmpty())
                 ReportUnsavedChange(damage);
-        });
-    }
-    watch->start();
+    };
+    // Told from the event loop in either case: never inside the caller, nor inside a write.
+    if (GlobalDB->DamageCheckDone())
+        QMetaObject::invokeMethod(damageWatch, told, Qt::QueuedConnection);
+    else
+        QObject::connect(&GlobalDB->Notices(), &DatabaseNotices::DamageCheckDone, damageWatch,
+                         told);
 }
 
 void ResetDatabaseReports() {
     unreadableReported = false;
     unsavedReported = false;
     replacedReported = false;
-    if (damageWatch)
-        damageWatch->stop(); // it watched a connection that is gone
+    delete damageWatch.data(); // it watched a connection that is gone
 }
 
 } // namespace GlobalModule
