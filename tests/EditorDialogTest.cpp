@@ -13,6 +13,7 @@
 #include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -115,7 +116,7 @@ protected:
 
     // Row r shows element r of the array, and there are as many rows as elements.
     static void expectRowsMatchArray(NewLauncherWin* w) {
-        const AppListArray& arr = *w->LauncherItemArr();
+        const AppListArray& arr = w->LauncherItemArr()->items();
         ItemListModel* m = w->AppListBox->listModel();
         ASSERT_EQ(m->rowCount(), int(arr.size()));
         for (int r = 0; r < m->rowCount(); ++r) {
@@ -453,6 +454,9 @@ TEST_F(EditorDialogTest, RetargetingAnOpenEditorShowsOnlyTheNewWindowsItems) {
 
 TEST_F(EditorDialogTest, ItemsTheLauncherWindowChangesAppearInTheOpenList) {
     const auto [lw, w] = editedWindow(apps({"Alpha", "Beta", "Gamma"}));
+    // Every change is told as a well-formed change of the list's items.
+    QAbstractItemModelTester tester(w->LauncherItemArr(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
     // The person moved Gamma to the top and removed Beta in the list...
     w->AppListBox->setSelected(2, true);
     w->ReorderLauncherItemMethod(0);
@@ -478,6 +482,20 @@ TEST_F(EditorDialogTest, ItemsTheLauncherWindowChangesAppearInTheOpenList) {
     for (const auto& item : *lw->LauncherItemArr)
         names << item->AppName;
     EXPECT_EQ(names, QStringList({"Gamma", "Delta"}));
+}
+
+TEST_F(EditorDialogTest, WhatThePersonAddsStaysWhenTheWindowRemovesWhatThePersonRemoved) {
+    const auto [lw, w] = editedWindow(apps({"Alpha", "Beta"}));
+    // Beta removed in the list, then a new item added there (perhaps where Beta's copy was).
+    w->AppListBox->setSelected(1, true);
+    w->AppListBox_KeyDown(QString(QChar(8)));
+    w->DropAppMethod(FolderItem(writeApp("delta.desktop", "Delta")));
+    ASSERT_EQ(rowNames(w), QStringList({"Alpha", "Delta"}));
+    // The window removes its Beta: nothing of the list goes.
+    lw->CurrSelAppIndex = 1;
+    lw->RemoveItemMethod();
+    EXPECT_EQ(rowNames(w), QStringList({"Alpha", "Delta"}));
+    expectRowsMatchArray(w);
 }
 
 TEST_F(EditorDialogTest, AChangeOfTheWindowsItemsThatKeepsTheCountRebuildsTheOpenList) {

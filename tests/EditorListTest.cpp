@@ -23,6 +23,7 @@
 #include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
 
@@ -37,12 +38,12 @@ protected:
     // An editor whose list holds items named by the letters, not marked changed.
     NewLauncherWin* editorWith(const QStringList& names) {
         NewLauncherWin* w = editor();
-        auto arr = std::make_shared<AppListArray>();
+        AppListArray arr;
         for (const QString& n : names) {
             auto item = std::make_shared<AppListClass>();
             item->AppName = n;
             item->AppPath = scratch(n);
-            arr->push_back(item);
+            arr.push_back(item);
         }
         w->SetLauncherItemArr(arr);
         return w;
@@ -62,7 +63,7 @@ protected:
     }
 
     static void expectRowsMatchArray(NewLauncherWin* w) {
-        const AppListArray& arr = *w->LauncherItemArr();
+        const AppListArray& arr = w->LauncherItemArr()->items();
         ItemListModel* m = w->AppListBox->listModel();
         ASSERT_EQ(m->rowCount(), int(arr.size()));
         for (int r = 0; r < m->rowCount(); ++r) {
@@ -124,6 +125,29 @@ TEST_F(EditorListTest, RowsShowNumberIconNameAndMarker) {
     EXPECT_EQ(item.AppSEQ, 3);
     EXPECT_EQ(item.Icon.size(), QSize(128, 128));
     EXPECT_EQ(item.f.AbsolutePath(), item.AppPath);
+}
+
+TEST_F(EditorListTest, ARowsIconIsDecodedOnceAndFollowsAChangedPicture) {
+    NewLauncherWin* w = editor();
+    w->DropAppMethod(FolderItem(writeApp("a.desktop", "Alpha", Qt::red)));
+    ItemListModel* m = w->AppListBox->listModel();
+    const auto shown = [m] { return m->index(0, 1).data(Qt::DecorationRole).value<QIcon>(); };
+    const auto centre = [](const QIcon& icon) {
+        return icon.pixmap(QSize(32, 32)).toImage().pixel(16, 16);
+    };
+    const QIcon first = shown();
+    EXPECT_EQ(shown().cacheKey(), first.cacheKey());
+    EXPECT_GT(qRed(centre(first)), 200);
+    // Another picture for the item, told by its model: the row shows it.
+    QSignalSpy changed(m, &QAbstractItemModel::dataChanged);
+    const MaskedPicture blue = GlobalModule::GetIconAndMaskMethod(
+        FolderItem(writeApp("b.desktop", "Beta", Qt::blue)), 128);
+    (*w->LauncherItemArr())[0]->Icon = blue.image;
+    (*w->LauncherItemArr())[0]->IconMask = blue.mask;
+    w->LauncherItemArr()->itemChanged(0);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_GT(qBlue(centre(shown())), 200);
+    EXPECT_LT(qRed(centre(shown())), 50);
 }
 
 TEST_F(EditorListTest, AnItemWithoutAPictureStillShowsItsTexts) {
@@ -422,7 +446,7 @@ TEST_F(EditorListTest, CancelLeavesTheWindowAsStoredAndOkSavesAndReloads) {
     }
     LauncherWin* lw = loadWindow(1);
     ASSERT_EQ(lw->LauncherItemArr->size(), 3u);
-    const AppListArray stored = *lw->LauncherItemArr;
+    const AppListArray stored = lw->LauncherItemArr->items();
     const auto names = [lw] {
         QStringList out;
         for (const auto& item : *lw->LauncherItemArr)
@@ -444,7 +468,7 @@ TEST_F(EditorListTest, CancelLeavesTheWindowAsStoredAndOkSavesAndReloads) {
     w->DropAppMethod(FolderItem(writeApp(QStringLiteral("x.desktop"), QStringLiteral("X"))));
     ASSERT_EQ(arrayNames(w), QStringList({"App 2", "App 0", "X"}));
     QTest::mouseClick(w->CancelButton, Qt::LeftButton);
-    EXPECT_EQ(*lw->LauncherItemArr, stored);
+    EXPECT_EQ(lw->LauncherItemArr->items(), stored);
     EXPECT_EQ(names(), QStringList({"App 0", "App 1", "App 2"}));
     EXPECT_EQ(count(), 3);
     // A click on the first icon opens the first item.

@@ -72,7 +72,10 @@ TEST_F(LauncherRemovalTest, RemovesOneRowWithSoundAndAnimationThenRecomposes) {
     QObject::connect(animation, &RemovalAnimation::frameShown, [&](int frame) {
         events << QStringLiteral("frame %1 at %2").arg(frame).arg((*win->LauncherItemArr)[0]->Left);
     });
-    QObject::connect(win, &LauncherWin::ItemsChanged, [&] { events << QStringLiteral("items"); });
+    for (const auto change : {&AppListModel::rowsRemoved, &AppListModel::rowsInserted})
+        QObject::connect(win->LauncherItemArr, change, [&] { events << QStringLiteral("items"); });
+    QObject::connect(win->LauncherItemArr, &AppListModel::modelReset,
+                     [&] { events << QStringLiteral("items"); });
     ASSERT_TRUE(QTest::qWaitFor([&] { return !win->RemovalPlaying(); }, 10000));
     events << QStringLiteral("done at %1").arg((*win->LauncherItemArr)[0]->Left);
     EXPECT_EQ(events, QStringList({"frame 1 at 81", "frame 2 at 81", "frame 3 at 81",

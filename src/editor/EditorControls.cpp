@@ -39,8 +39,8 @@ void ColorRectangleControl::paintEvent(QPaintEvent*) {
 }
 
 void ColorRectangleControl::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && MouseDown) {
-        MouseDown();
+    if (event->button() == Qt::LeftButton) {
+        Q_EMIT pressed();
         event->accept();
         return;
     }

@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QImage>
 #include <QWidget>
-#include <functional>
 
 // A canvas showing one picture at its top-left corner; it never takes the focus.
 class PictureCanvas : public QWidget {
@@ -21,7 +20,7 @@ private:
     bool m_erase;
 };
 
-// A rounded rectangle filled with a colour; a press on it runs MouseDown.
+// A rounded rectangle filled with a colour; a press on it is told by pressed().
 class ColorRectangleControl : public QWidget {
     Q_OBJECT
 
@@ -34,7 +33,8 @@ public:
     int BorderWidth = 1;
     int OvalWidth = 5, OvalHeight = 5;
 
-    std::function<bool()> MouseDown;
+Q_SIGNALS:
+    void pressed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -14,45 +14,58 @@
 #include <QPainter>
 #include <QPixmap>
 
-ItemListModel::ItemListModel(QObject* parent)
-    : QAbstractTableModel(parent), m_items(std::make_shared<AppListArray>()) {}
+ItemListModel::ItemListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void ItemListModel::setItems(AppListArrayPtr items) {
+void ItemListModel::setItems(AppListModel* items) {
     beginResetModel();
-    m_items = items ? std::move(items) : std::make_shared<AppListArray>();
-    m_rows = int(m_items->size());
-    endResetModel();
-}
-
-void ItemListModel::append(std::shared_ptr<AppListClass> item) {
-    sync();
-    const int row = int(m_items->size());
-    beginInsertRows(QModelIndex(), row, row);
-    m_items->push_back(std::move(item));
-    m_rows = int(m_items->size());
-    endInsertRows();
-}
-
-void ItemListModel::removeAt(int row) {
-    if (row < 0 || row >= int(m_items->size()))
-        return;
-    beginRemoveRows(QModelIndex(), row, row);
-    m_items->erase(m_items->begin() + row);
-    m_rows = int(m_items->size());
-    endRemoveRows();
-}
-
-void ItemListModel::endRearrange() {
-    m_rows = int(m_items->size());
-    endResetModel();
-}
-
-void ItemListModel::sync() {
-    if (outOfStep()) {
-        beginResetModel();
-        m_rows = int(m_items->size());
-        endResetModel();
+    for (const auto& c : m_itemChanges)
+        disconnect(c);
+    m_itemChanges.clear();
+    m_icons.clear();
+    m_items = items;
+    if (items) {
+        m_itemChanges = {
+            connect(items, &QAbstractItemModel::rowsAboutToBeInserted, this,
+                    [this](const QModelIndex&, int first, int last) {
+                        beginInsertRows(QModelIndex(), first, last);
+                    }),
+            connect(items, &QAbstractItemModel::rowsInserted, this, [this] { endInsertRows(); }),
+            connect(items, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+                    [this](const QModelIndex&, int first, int last) {
+                        forgetIcons(first, last);
+                        beginRemoveRows(QModelIndex(), first, last);
+                    }),
+            connect(items, &QAbstractItemModel::rowsRemoved, this, [this] { endRemoveRows(); }),
+            connect(items, &QAbstractItemModel::modelAboutToBeReset, this,
+                    [this] {
+                        beginResetModel();
+                        m_icons.clear();
+                    }),
+            connect(items, &QAbstractItemModel::modelReset, this, [this] { endResetModel(); }),
+            connect(items, &QAbstractItemModel::dataChanged, this,
+                    [this](const QModelIndex& from, const QModelIndex& to) {
+                        forgetIcons(from.row(), to.row());
+                        Q_EMIT dataChanged(index(from.row(), 0),
+                                           index(to.row(), columnCount() - 1));
+                    }),
+            // A model that goes takes its rows with it.
+            connect(items, &QObject::destroyed, this,
+                    [this] {
+                        m_items = nullptr; // never read again, not even by the reset
+                        beginResetModel();
+                        m_itemChanges.clear();
+                        m_icons.clear();
+                        endResetModel();
+                    }),
+        };
     }
+    endResetModel();
+}
+
+void ItemListModel::forgetIcons(int first, int last) {
+    for (int row = first; row <= last; ++row)
+        if (const AppListClass* item = itemAt(row))
+            m_icons.erase(item);
 }
 
 QImage ItemListModel::ListIcon(const AppListClass& item) {
@@ -63,13 +76,30 @@ QImage ItemListModel::ListIcon(const AppListClass& item) {
 }
 
 const AppListClass* ItemListModel::itemAt(int row) const {
-    if (row < 0 || row >= m_rows || row >= int(m_items->size()))
+    if (!m_items || row < 0 || row >= int(m_items->size()))
         return nullptr;
     return (*m_items)[size_t(row)].get();
 }
 
+QIcon ItemListModel::listIconOf(const AppListClass& item) const {
+    const qreal dpr = qApp ? qApp->devicePixelRatio() : 1.0;
+    KeptIcon& kept = m_icons[&item];
+    if (kept.dpr == dpr && kept.icon == item.Icon.cacheKey() &&
+        kept.mask == item.IconMask.cacheKey())
+        return kept.shown;
+    kept = {item.Icon.cacheKey(), item.IconMask.cacheKey(), dpr, QIcon()};
+    const QImage pic = ListIcon(item);
+    if (!pic.isNull()) {
+        // A selected row shows the icon as it is, not tinted.
+        const QPixmap pm = QPixmap::fromImage(pic);
+        kept.shown.addPixmap(pm, QIcon::Normal);
+        kept.shown.addPixmap(pm, QIcon::Selected);
+    }
+    return kept.shown;
+}
+
 int ItemListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_rows;
+    return parent.isValid() || !m_items ? 0 : int(m_items->size());
 }
 
 int ItemListModel::columnCount(const QModelIndex& parent) const {
@@ -99,15 +129,8 @@ QVariant ItemListModel::data(const QModelIndex& index, int role) const {
         }
     case Qt::DecorationRole:
         if (index.column() == 1) {
-            const QImage pic = ListIcon(*item);
-            if (pic.isNull())
-                return {};
-            // A selected row shows the icon as it is, not tinted.
-            const QPixmap pm = QPixmap::fromImage(pic);
-            QIcon icon;
-            icon.addPixmap(pm, QIcon::Normal);
-            icon.addPixmap(pm, QIcon::Selected);
-            return icon;
+            const QIcon icon = listIconOf(*item);
+            return icon.isNull() ? QVariant() : QVariant(icon);
         }
         return {};
     case Qt::TextAlignmentRole:
@@ -216,7 +239,6 @@ int ItemListBox::dropPositionAt(const QPoint& viewportPos) const {
 }
 
 void ItemListBox::contextMenuEvent(QContextMenuEvent* event) {
-    m_model->sync();
     // The menu returns at once and deletes itself when it closes: the chosen entry is
     // dispatched from the event loop, after the menu's own handling of the click.
     auto* menu = new QMenu(this);
@@ -232,15 +254,12 @@ void ItemListBox::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void ItemListBox::keyPressEvent(QKeyEvent* event) {
-    m_model->sync();
     // Backspace is the Mac's Delete key; the forward Delete key does the same here.
     QString key = event->text();
     if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
         key = QString(QChar(8));
-    bool handled = false;
-    Q_EMIT keyPressed(key, &handled);
-    if (!handled)
-        QTableView::keyPressEvent(event);
+    Q_EMIT keyPressed(key);
+    QTableView::keyPressEvent(event);
 }
 
 bool ItemListBox::isOwnRowDrag(const QMimeData* data) const {
@@ -303,7 +322,6 @@ void ItemListBox::dropEvent(QDropEvent* event) {
     stopAutoScroll();
     m_dropLine = -1;
     viewport()->update();
-    m_model->sync();
     if (isOwnRowDrag(event->mimeData())) {
         event->setDropAction(Qt::MoveAction);
         event->accept();
@@ -318,9 +336,6 @@ void ItemListBox::dropEvent(QDropEvent* event) {
 }
 
 void ItemListBox::paintEvent(QPaintEvent* event) {
-    // A safety net for changes of the array made past its owner's signal.
-    if (m_model->outOfStep())
-        QMetaObject::invokeMethod(m_model, &ItemListModel::sync, Qt::QueuedConnection);
     QTableView::paintEvent(event);
     if (m_dropLine < 0)
         return;

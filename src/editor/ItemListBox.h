@@ -1,35 +1,28 @@
 #pragma once
 
-#include "store/AppListClass.h"
+#include "store/AppListModel.h"
 
 #include <QAbstractTableModel>
+#include <QIcon>
 #include <QImage>
 #include <QTableView>
+#include <unordered_map>
 
 class QMenu;
 class QMimeData;
 
-// The editor's item list reads the item array itself: row r is element r, and the row count
-// the view knows is the one announced through the model's signals.
+// The editor's item list as columns of number, icon, name and origin marker: row r is item r
+// of an item model, whose changes it passes on to the view as they happen. Each item's list
+// icon is decoded once and kept until the item or its pictures change.
 class ItemListModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     explicit ItemListModel(QObject* parent = nullptr);
 
-    const AppListArrayPtr& items() const { return m_items; }
-    // Shows another array; the rows shown before go.
-    void setItems(AppListArrayPtr items);
-
-    // Changes of the array made through the model, so the view follows each of them.
-    void append(std::shared_ptr<AppListClass> item);
-    void removeAt(int row);
-    void beginRearrange() { beginResetModel(); }
-    void endRearrange();
-
-    // A change no owner told of: the rows are rebuilt when the count no longer matches.
-    void sync();
-    bool outOfStep() const { return m_rows != int(m_items->size()); }
+    AppListModel* items() const { return m_items; }
+    // Shows another model's items (none for null); the rows shown before go.
+    void setItems(AppListModel* items);
 
     // The 32-pixel picture of an item's row, with its mask as alpha; null without an icon.
     static QImage ListIcon(const AppListClass& item);
@@ -43,9 +36,18 @@ public:
 
 private:
     const AppListClass* itemAt(int row) const;
+    QIcon listIconOf(const AppListClass& item) const;
+    void forgetIcons(int first, int last);
 
-    AppListArrayPtr m_items;
-    int m_rows = 0;
+    AppListModel* m_items = nullptr;
+    QList<QMetaObject::Connection> m_itemChanges;
+    // Pictures replaced in an item get other keys, which the kept icon is checked against.
+    struct KeptIcon {
+        qint64 icon = 0, mask = 0;
+        qreal dpr = 0;
+        QIcon shown;
+    };
+    mutable std::unordered_map<const AppListClass*, KeptIcon> m_icons;
 };
 
 // The list box of the editor: striped rows of number, icon, name and origin marker, several
@@ -58,6 +60,8 @@ public:
     explicit ItemListBox(QWidget* parent = nullptr);
 
     ItemListModel* listModel() const { return m_model; }
+    // Shows the items of a model (the list does not own it).
+    void setItems(AppListModel* items) { m_model->setItems(items); }
     int ListCount() const { return m_model->rowCount(); }
     // The first selected row, or -1.
     int ListIndex() const;
@@ -75,9 +79,9 @@ Q_SIGNALS:
     void contextualMenuWanted(QMenu* menu);
     // The text of the chosen entry, emitted from the event loop once the menu has unwound.
     void contextualMenuChosen(const QString& text);
-    // A key typed in the list (Backspace and Delete as character 8); a receiver connected
-    // directly sets *handled to keep the list's own handling from running.
-    void keyPressed(const QString& key, bool* handled);
+    // A key typed in the list (Backspace and Delete as character 8), before the list's own
+    // handling of it.
+    void keyPressed(const QString& key);
     // The selected rows were dragged to newPosition, an index into the array without them.
     void rowsDragged(int newPosition, int parentRow);
     // Files or folders were dropped on the list.

@@ -4,7 +4,7 @@ class LauncherWin;
 
 // The dialogs a launcher window's contextual menu opens on itself; start-up hands them to
 // the launcher (LauncherHooks).
-// The editor, filled from the window, editing the window's own item array.
+// The editor, filled from the window, editing a copy of its items.
 void EditLauncherWin(LauncherWin& win);
 // The delete dialog, asking about the window.
 void AskToCloseLauncherWin(LauncherWin& win);

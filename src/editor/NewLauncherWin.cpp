@@ -4,6 +4,7 @@
 #include "editor/ItemListBox.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Applications.h"
+#include "platform/Colours.h"
 #include "platform/Desktop.h"
 #include "platform/FileDrops.h"
 #include "platform/FolderItem.h"
@@ -30,8 +31,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QSet>
 #include <QUrl>
+#include <unordered_set>
 
 namespace {
 constexpr Caption kTitle{"Setting", "런쳐윈도우 셋팅하기"};
@@ -64,7 +65,8 @@ NewLauncherWin* NewLauncherWin::openInstance() {
 
 NewLauncherWin::NewLauncherWin()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowMinimizeButtonHint) {
+                           Qt::WindowMinimizeButtonHint),
+      m_items(new AppListModel(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     Layout();
     _CreateControls0();
@@ -130,14 +132,13 @@ void NewLauncherWin::_CreateNameListAndButtons() {
     AppListBox = new ItemListBox(this);
     AppListBox->setFont(PixelFont(12));
     AppListBox->setGeometry(9, 120, 326, 286);
+    AppListBox->setItems(m_items);
     connect(AppListBox, &ItemListBox::contextualMenuWanted, this,
             &NewLauncherWin::AppListBox_ConstructContextualMenu, Qt::DirectConnection);
     connect(AppListBox, &ItemListBox::contextualMenuChosen, this,
             &NewLauncherWin::AppListBox_ContextualMenuAction);
-    connect(
-        AppListBox, &ItemListBox::keyPressed, this,
-        [this](const QString& key, bool* handled) { *handled = AppListBox_KeyDown(key); },
-        Qt::DirectConnection);
+    connect(AppListBox, &ItemListBox::keyPressed, this, &NewLauncherWin::AppListBox_KeyDown,
+            Qt::DirectConnection);
     connect(AppListBox, &ItemListBox::rowsDragged, this,
             &NewLauncherWin::AppListBox_DragReorderRows);
     connect(AppListBox, &ItemListBox::itemsDropped, this, &NewLauncherWin::AppListBox_DropObject);
@@ -189,7 +190,8 @@ void NewLauncherWin::_CreateLookControls() {
 
     ColorRectangle = new ColorRectangleControl(this);
     ColorRectangle->setGeometry(74, 97, 66, 16);
-    ColorRectangle->MouseDown = [this] { return ColorRectangle_MouseDown(); };
+    connect(ColorRectangle, &ColorRectangleControl::pressed, this,
+            &NewLauncherWin::ColorRectangle_MouseDown);
     ColorText = label(this, QStringLiteral("Color"), 11, QRect(36, 98, 38, 12));
 
     // The colour takes part only with the backpanel, however the box gets its value; only
@@ -238,60 +240,99 @@ void NewLauncherWin::Show() {
     GlobalModule::ShowInFront(this);
 }
 
-const AppListArrayPtr& NewLauncherWin::LauncherItemArr() const {
-    return AppListBox->listModel()->items();
+void NewLauncherWin::SetLauncherItemArr(AppListArray items) {
+    StopFollowingMethod();
+    m_items->setItems(std::move(items));
 }
 
-void NewLauncherWin::SetLauncherItemArr(AppListArrayPtr items) {
-    disconnect(m_windowChanges);
-    m_windowItems.clear();
-    m_originalOf.clear();
-    AppListBox->listModel()->setItems(std::move(items));
+void NewLauncherWin::EditWindowMethod(const LauncherWin& win) {
+    EditLauncherWinUID = win.LauncherWinUID;
+    // A copy: Cancel leaves the window exactly as stored.
+    EditItemsOfMethod(*win.LauncherItemArr);
+    NameField->setText(win.LauncherWinName);
+    ViewNameCheckbox->setChecked(win.ViewName);
+    ViewTitleMenuCheckbox->setChecked(win.ViewTitleMenu);
+    ViewBackpanelCheckbox->setChecked(win.ViewBackPanel);
+    ColorRectangle->setFillColor(Integer2ColorMBS(win.WinColor));
+    // No button for other sizes: the buttons keep their state.
+    for (int i = 0; i < 4; ++i)
+        if (win.IconSize == kIconSizes[i])
+            IconSizeRAdioButton[size_t(i)]->setChecked(true);
+    const int index = TransparencyRowOf(win.TransparentValue);
+    if (index >= 0)
+        TransValuePopupMenu->setCurrentIndex(index);
+    LoadLauncherItemListMethod();
 }
 
-void NewLauncherWin::EditItemsOfMethod(LauncherWin& win) {
-    auto copy = std::make_shared<AppListArray>();
-    const AppListArray original = *win.LauncherItemArr;
-    QHash<const AppListClass*, const AppListClass*> originalOf;
-    for (const auto& item : original) {
-        copy->push_back(std::make_shared<AppListClass>(*item));
-        originalOf.insert(copy->back().get(), item.get());
+void NewLauncherWin::EditItemsOfMethod(const AppListModel& windowItems) {
+    StopFollowingMethod();
+    AppListArray copy;
+    copy.reserve(windowItems.size());
+    for (const auto& item : windowItems) {
+        copy.push_back(std::make_shared<AppListClass>(*item));
+        m_copyOf.emplace(item.get(), copy.back());
     }
-    SetLauncherItemArr(std::move(copy));
-    m_windowItems = original;
-    m_originalOf = std::move(originalOf);
-    // Gone with the window, or when the list shows another array.
-    m_windowChanges = connect(&win, &LauncherWin::ItemsChanged, this,
-                              [this, w = &win] { FollowWindowItemsMethod(*w); });
+    m_items->setItems(std::move(copy));
+    // Gone with the window, or when the list shows other items.
+    const AppListModel* w = &windowItems;
+    m_windowChanges = {
+        connect(w, &QAbstractItemModel::rowsInserted, this,
+                [this, w](const QModelIndex&, int first, int last) {
+                    for (int row = first; row <= last; ++row)
+                        AddCopyMethod((*w)[size_t(row)]);
+                    SetCountTextMethod(kItems.text());
+                }),
+        connect(w, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+                [this, w](const QModelIndex&, int first, int last) {
+                    for (int row = first; row <= last; ++row)
+                        RemoveCopyMethod((*w)[size_t(row)].get());
+                    SetCountTextMethod(kItems.text());
+                }),
+        connect(w, &QAbstractItemModel::modelAboutToBeReset, this,
+                [this, w] { m_beforeReset = w->items(); }),
+        connect(w, &QAbstractItemModel::modelReset, this, [this, w] { FollowResetMethod(*w); }),
+    };
 }
 
-void NewLauncherWin::FollowWindowItemsMethod(const LauncherWin& win) {
-    ItemListModel* model = AppListBox->listModel();
-    model->sync();
-    const AppListArray now = *win.LauncherItemArr;
-    QSet<const AppListClass*> present, before;
-    for (const auto& item : now)
-        present.insert(item.get());
-    for (const auto& item : m_windowItems)
-        before.insert(item.get());
-    // What the window took away goes from the list, wherever the person moved it.
-    for (int row = model->rowCount() - 1; row >= 0; --row) {
-        const AppListClass* copy = (*LauncherItemArr())[size_t(row)].get();
-        const auto it = m_originalOf.constFind(copy);
-        if (it != m_originalOf.constEnd() && !present.contains(it.value())) {
-            m_originalOf.erase(it);
-            model->removeAt(row);
-        }
+void NewLauncherWin::StopFollowingMethod() {
+    for (const auto& c : m_windowChanges)
+        disconnect(c);
+    m_windowChanges.clear();
+    m_copyOf.clear();
+    m_beforeReset.clear();
+}
+
+// What the window gained comes at the end of the list, as on the window.
+void NewLauncherWin::AddCopyMethod(const std::shared_ptr<AppListClass>& original) {
+    auto copy = std::make_shared<AppListClass>(*original);
+    m_copyOf[original.get()] = copy;
+    m_items->push_back(std::move(copy));
+}
+
+// What the window took away goes from the list, wherever the person moved it.
+void NewLauncherWin::RemoveCopyMethod(const AppListClass* original) {
+    const auto it = m_copyOf.find(original);
+    if (it == m_copyOf.end())
+        return;
+    m_items->removeAt(m_items->rowOf(it->second.get()));
+    m_copyOf.erase(it);
+}
+
+// A reload gives the window other items: the copies of those it no longer holds go, those
+// of the new ones come.
+void NewLauncherWin::FollowResetMethod(const AppListModel& windowItems) {
+    const AppListArray before = std::exchange(m_beforeReset, {});
+    std::unordered_set<const AppListClass*> now, then;
+    for (const auto& item : windowItems)
+        now.insert(item.get());
+    for (const auto& item : before) {
+        then.insert(item.get());
+        if (!now.contains(item.get()))
+            RemoveCopyMethod(item.get());
     }
-    // What it gained comes at the end, as on the window.
-    for (const auto& item : now) {
-        if (before.contains(item.get()))
-            continue;
-        auto copy = std::make_shared<AppListClass>(*item);
-        m_originalOf.insert(copy.get(), item.get());
-        model->append(std::move(copy));
-    }
-    m_windowItems = now;
+    for (const auto& item : windowItems)
+        if (!then.contains(item.get()))
+            AddCopyMethod(item);
     SetCountTextMethod(kItems.text());
 }
 
@@ -393,8 +434,7 @@ QPoint NewLauncherWin::NewWindowOrigin(const QSize& screen) {
 // ---- the item list ----
 
 void NewLauncherWin::LoadLauncherItemListMethod() {
-    // The rows are those of the array now held, whatever the list showed before.
-    AppListBox->listModel()->setItems(LauncherItemArr());
+    // The list shows the editor's items as they change: the rows are already there.
     Status = QStringLiteral("Edit");
     EditValue = false;
     NameField->setFocus();
@@ -415,7 +455,7 @@ void NewLauncherWin::DropAppMethod(const FolderItem& f) {
         item->IconMask = pictures.mask;
         item->NewOldValue = QStringLiteral("new");
         item->f = f;
-        AppListBox->listModel()->append(std::move(item));
+        m_items->push_back(std::move(item));
     }
     SetCountTextMethod();
     MarkChangedMethod();
@@ -451,8 +491,6 @@ bool NewLauncherWin::AppListBox_ConstructContextualMenu(QMenu* base) {
 }
 
 bool NewLauncherWin::AppListBox_ContextualMenuAction(const QString& text) {
-    // Rows the launcher window took away meanwhile are not acted on.
-    AppListBox->listModel()->sync();
     if (AppListBox->ListIndex() == -1)
         return false;
     const auto is = [&text](const char* english, const char* korean) {
@@ -483,7 +521,7 @@ bool NewLauncherWin::AppListBox_ContextualMenuAction(const QString& text) {
     } else if (is("Remove Item", "아이템 삭제")) {
         const QList<int> rows = AppListBox->selectedRowList();
         for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-            AppListBox->listModel()->removeAt(*it);
+            m_items->removeAt(*it);
         SetCountTextMethod();
         MarkChangedMethod();
     }
@@ -491,11 +529,10 @@ bool NewLauncherWin::AppListBox_ContextualMenuAction(const QString& text) {
 }
 
 bool NewLauncherWin::AppListBox_KeyDown(const QString& key) {
-    AppListBox->listModel()->sync();
     if (key == QString(QChar(8))) {
         for (int i = AppListBox->ListCount() - 1; i >= 0; --i) {
             if (AppListBox->Selected(i))
-                AppListBox->listModel()->removeAt(i);
+                m_items->removeAt(i);
             MarkChangedMethod();
         }
     }
@@ -510,13 +547,10 @@ bool NewLauncherWin::AppListBox_DragReorderRows(int newPosition, int) {
 }
 
 void NewLauncherWin::ReorderLauncherItemMethod(int position) {
-    AppListArray& arr = *LauncherItemArr();
-    ItemListModel* model = AppListBox->listModel();
-    model->sync();
+    AppListArray arr = m_items->items();
     const QList<int> selected = AppListBox->selectedRowList();
     const int k = int(selected.size());
 
-    model->beginRearrange();
     TempAppArr.clear();
     // The moved items come out in descending row order...
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
@@ -529,11 +563,12 @@ void NewLauncherWin::ReorderLauncherItemMethod(int position) {
     for (const auto& item : TempAppArr)
         arr.insert(arr.begin() + p, item);
     TempAppArr.clear();
-    model->endRearrange();
+    // The rows are laid out anew: scattered rows have no single move.
+    m_items->setItems(std::move(arr));
 
     for (int i = p; i < p + k; ++i)
         AppListBox->setSelected(i, true);
     if (k > 0)
-        AppListBox->selectionModel()->setCurrentIndex(model->index(p, 0),
+        AppListBox->selectionModel()->setCurrentIndex(AppListBox->listModel()->index(p, 0),
                                                       QItemSelectionModel::NoUpdate);
 }

@@ -2,14 +2,15 @@
 
 #include "shared/SingleDialog.h"
 
-#include "store/AppListClass.h"
+#include "store/AppListModel.h"
 
-#include <QHash>
 #include <QPoint>
 #include <QSize>
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <memory>
+#include <unordered_map>
 
 class ColorRectangleControl;
 class Database;
@@ -28,7 +29,7 @@ class QPushButton;
 class QRadioButton;
 
 // The launcher-window editor: creates a launcher window ("new") or changes one ("Edit").
-// Nothing is written before OK; in edit mode the item list is the window's own item array.
+// Nothing is written before OK; in edit mode the item list shows a copy of the window's items.
 class NewLauncherWin : public QWidget {
     Q_OBJECT
 
@@ -39,13 +40,16 @@ public:
     static NewLauncherWin* openInstance();
     void Show();
 
-    // The items of the list, in list order. Setting another array shows its rows at once.
-    const AppListArrayPtr& LauncherItemArr() const;
-    void SetLauncherItemArr(AppListArrayPtr items);
-    // Edits a copy of a launcher window's items: the window keeps what it has stored until
-    // OK saves. What the window itself adds or removes meanwhile (a drop, a removal) is
-    // added to or removed from the copy.
-    void EditItemsOfMethod(LauncherWin& win);
+    // The items of the list, in list order: the editor's own, which the list shows.
+    AppListModel* LauncherItemArr() const { return m_items; }
+    // Other items for the list, followed by nothing.
+    void SetLauncherItemArr(AppListArray items);
+    // The form filled from a launcher window, its settings and a copy of its items, in edit
+    // mode: the window keeps what it has stored until OK saves.
+    void EditWindowMethod(const LauncherWin& win);
+    // Edits a copy of a window's items. What the window itself adds or removes meanwhile (a
+    // drop, a removal, a reload) is added to or removed from the copy.
+    void EditItemsOfMethod(const AppListModel& windowItems);
 
     bool EditValue = false;
     QString Status;
@@ -121,12 +125,17 @@ private:
     void _CreateLookControls();
     void Event_Open();
 
-    void FollowWindowItemsMethod(const LauncherWin& win);
+    // Following the edited window's items.
+    void StopFollowingMethod();
+    void AddCopyMethod(const std::shared_ptr<AppListClass>& original);
+    void RemoveCopyMethod(const AppListClass* original);
+    void FollowResetMethod(const AppListModel& windowItems);
 
     bool m_placed = false;
-    // The edited window's items as last seen, kept alive so that their addresses stay
-    // theirs, and the item of the window each copy in the list was made from.
-    AppListArray m_windowItems;
-    QHash<const AppListClass*, const AppListClass*> m_originalOf;
-    QMetaObject::Connection m_windowChanges;
+    AppListModel* m_items;
+    // The copy made of each item the edited window holds (the list may no longer show it),
+    // and the window's items before a reset, to tell what the reset changed.
+    std::unordered_map<const AppListClass*, std::shared_ptr<AppListClass>> m_copyOf;
+    AppListArray m_beforeReset;
+    QList<QMetaObject::Connection> m_windowChanges;
 };

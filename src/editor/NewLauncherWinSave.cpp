@@ -199,8 +199,7 @@ void NewLauncherWin::NewMethod() {
         return;
     }
 
-    AppListBox->listModel()->sync();
-    if (!writeItemRows(*db, row.LauncherWinUID, *LauncherItemArr())) {
+    if (!writeItemRows(*db, row.LauncherWinUID, m_items->items())) {
         abandon(isNew ? addError : editError);
         return;
     }

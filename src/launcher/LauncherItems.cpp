@@ -134,8 +134,7 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
             if (!load.ok)
                 return;
             LauncherWin& win = *load.win;
-            *win.LauncherItemArr = std::move(load.items);
-            if (win.LauncherItemArr->empty()) {
+            if (load.items.empty()) {
                 // An empty window still shows its title band and panel (in memory only).
                 win.ViewTitleMenu = true;
                 win.ViewBackPanel = true;
@@ -143,10 +142,14 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
             for (auto& [item, fitted] : load.fitted)
                 LauncherComposition::KeepFitted(win.m_fitted, item, std::move(fitted));
             load.fitted.clear();
-            if (LauncherComposition::Spreads(win.LauncherItemArr->size()))
+            if (LauncherComposition::Spreads(load.items.size()))
                 return;
-            load.out = LauncherComposition::Compose(
-                win.TakeCompositionInput(load.width, load.dpr, load.shape, load.screenWidth));
+            // Composed from the loaded items: the window takes them on its own thread, where
+            // its model announces them.
+            LauncherComposition::Input in =
+                win.TakeCompositionInput(load.width, load.dpr, load.shape, load.screenWidth);
+            in.items = &load.items;
+            load.out = LauncherComposition::Compose(std::move(in));
             load.composed = true;
         });
     };
@@ -237,10 +240,10 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
             GlobalModule::ReportUnreadableDatabase(load->error);
             continue;
         }
+        load->win->LauncherItemArr->setItems(std::move(load->items));
         if (!load->composed)
             load->out = LauncherComposition::Compose(load->win->TakeCompositionInput(
                 load->width, load->dpr, load->shape, load->screenWidth));
-        Q_EMIT load->win->ItemsChanged();
         load->win->TakeComposition(std::move(load->out));
     }
 }
@@ -299,6 +302,5 @@ void LauncherWin::DropAppMethod(const FolderItem& f) {
     // Outside a transaction the change is already stored and Commit has nothing to report.
     db->Commit();
     LauncherItemArr->push_back(std::move(item));
-    Q_EMIT ItemsChanged();
     MakeAppImageMethod();
 }

@@ -33,8 +33,7 @@ void LauncherWin::RemoveItemMethod() {
     }
     // Outside a transaction the change is already stored and Commit has nothing to report.
     db->Commit();
-    LauncherItemArr->erase(LauncherItemArr->begin() + i);
-    Q_EMIT ItemsChanged();
+    LauncherItemArr->removeAt(i);
     const QPoint m = Desktop::instance().pointerPos();
     // The window keeps showing the removed icon until the animation has played.
     poff(m.x() - 128, m.y() - 128, [this] { MakeAppImageMethod(); });

@@ -73,7 +73,7 @@ LauncherComposition::Input LauncherWin::TakeCompositionInput(int width, qreal dp
     in.viewBackPanel = ViewBackPanel;
     in.name = LauncherWinName;
     in.color = Integer2ColorMBS(WinColor);
-    in.items = LauncherItemArr.get();
+    in.items = &LauncherItemArr->items();
     in.cache = &m_fitted;
     in.dpr = dpr;
     in.shape = shape;

@@ -2,7 +2,7 @@
 
 #include "launcher/LauncherComposition.h"
 #include "platform/ImageWindow.h"
-#include "store/AppListClass.h"
+#include "store/AppListModel.h"
 
 #include <QImage>
 #include <QPointer>
@@ -51,8 +51,9 @@ public:
     bool MouseClickValue = false;
     qint32 CurrSelAppIndex = 0;
 
-    // The items, in display order; the editor edits a copy.
-    AppListArrayPtr LauncherItemArr = std::make_shared<AppListArray>();
+    // The items, in display order, owned by the window; what changes them announces it
+    // through the model (an editor open on the window follows them). The editor edits a copy.
+    AppListModel* const LauncherItemArr = new AppListModel(this);
 
     // Layout and composition results.
     QImage pic; // the composed image; null until the first composition
@@ -138,11 +139,6 @@ public:
     bool RemovalPlaying() const { return !m_removal.isNull(); }
 
     const QImage& shownImage() const override { return pic; }
-
-Q_SIGNALS:
-    // The item array changed: loaded again, an item dropped or removed. An editor open on
-    // the window follows it.
-    void ItemsChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 #include <memory>
+#include <vector>
 
 // One item of a launcher window: an application, document or folder.
 class AppListClass {
@@ -25,6 +26,5 @@ public:
     qint32 Top = 0;
 };
 
-// Item arrays are shared: the editor edits a launcher window's own array object.
+// The items of a launcher window in display order; a window holds them in an AppListModel.
 using AppListArray = std::vector<std::shared_ptr<AppListClass>>;
-using AppListArrayPtr = std::shared_ptr<AppListArray>;
