@@ -1,6 +1,7 @@
 #include "LauncherTestSupport.h"
 #include "TestSupport.h"
 
+#include "launcher/LauncherGeometry.h"
 #include "launcher/TempRunIconWin.h"
 #include "platform/AlphaShape.h"
 #include "platform/Framework.h"
@@ -159,31 +160,38 @@ TEST_F(LauncherCompositionTest, PaintClearsAndDrawsTheComposedImage) {
 
 TEST_F(LauncherCompositionTest, APictureNeverOutgrowsTheTallestWindowAndIsNeverBlank) {
     // 4000 items in rows of 9 would need 445 rows, 36059 pixels: more than an X11 window
-    // can be. The rows that fit are drawn; the others are left out.
+    // can be, and more than five screens. The rows that fit are drawn; the others are left out.
     auto w = makeWindow(4000, 640);
     const QImage& pic = w->pic;
-    ASSERT_LE(pic.height(), 32767);
+    const int tallest = LauncherGeometry::TallestWindow(ScreenRects());
+    ASSERT_LE(tallest, 32767);
+    ASSERT_LT(tallest, 25 + 70 + 444 * 81);
+    EXPECT_LE(pic.height(), tallest);
     EXPECT_EQ(pic.height(), w->Height());
-    EXPECT_EQ(pic.height(), 25 + 70 + 403 * 81); // 404 whole rows
+    const int rows = (tallest - 25 - 70) / 81 + 1; // whole rows
+    EXPECT_EQ(pic.height(), 25 + 70 + (rows - 1) * 81);
     // The last row that fits is drawn, whole.
-    const int lastRowTop = 25 + 403 * 79;
+    const int lastRowTop = 25 + (rows - 1) * 79;
     for (const int x : {11 + 24, 8 * 70 + 11 + 24}) {
         const QRgb icon = pixelAt(pic, x, lastRowTop + 24);
         EXPECT_EQ(qAlpha(icon), 255) << x;
         EXPECT_NEAR(qRed(icon), 255, 2) << x; // kept as its JPEG: near, not equal
     }
-    EXPECT_EQ((*w->LauncherItemArr)[404 * 9 - 1]->Top, lastRowTop);
+    EXPECT_EQ((*w->LauncherItemArr)[rows * 9 - 1]->Top, lastRowTop);
 }
 
 TEST_F(LauncherCompositionTest, AWindowTooLargeToKeepItsFittedIconsComposesTheSameAgain) {
     // 3000 fitted 48-pixel icons are more than the composition keeps between two: the
     // next composition fits them again, on every core, and draws the very same picture.
-    auto w = makeWindow(3000, 1200);
+    // Wide, so that most of them are shown within the tallest window.
+    auto w = makeWindow(3000, 6000);
     const QImage first = w->pic.copy();
     w->MakeAppImageMethod();
     EXPECT_EQ(w->pic, first);
-    const int lastTop = (*w->LauncherItemArr).back()->Top;
-    EXPECT_EQ(qAlpha(pixelAt(w->pic, (*w->LauncherItemArr).back()->Left + 24, lastTop + 24)), 255);
+    const size_t shown = std::min<size_t>(3000, size_t((w->Height() - 95) / 81 + 1) * 85);
+    ASSERT_GT(shown, 1500u);
+    const AppListClass& last = *(*w->LauncherItemArr)[shown - 1];
+    EXPECT_EQ(qAlpha(pixelAt(w->pic, last.Left + 24, last.Top + 24)), 255);
 }
 
 // The shape the three image windows get without a compositing manager, and lose with one.

@@ -111,3 +111,37 @@ TEST(LauncherGeometryTest, AWindowOffEveryScreenComesBackByItsTitleBand) {
             << c.window.x() << "," << c.window.y();
     EXPECT_EQ(PlacedOnScreen(QRect(-5000, 0, 10, 10), {}), QPoint(-5000, 0));
 }
+
+TEST(LauncherGeometryTest, TheTallestWindowKeepsItsTitleBandOnTheScreen) {
+    // A window manager keeps a tenth of an application's window on its screen, moving a
+    // window whose tenth would fall below the bottom up until it is on it (openbox).
+    const auto managed = [](const QRect& window, const QRect& screen) {
+        QRect placed = window;
+        if (placed.top() + placed.height() / 10 >= screen.bottom())
+            placed.moveTop(screen.bottom() + 1 - placed.height() / 10);
+        return placed;
+    };
+    const struct {
+        std::vector<QRect> screens;
+        int tallest;
+    } cases[] = {
+        {{QRect(0, 0, 1280, 800)}, 4000},
+        {{QRect(0, 0, 1280, 800), QRect(1280, 0, 1920, 1080)}, 4000}, // the shorter screen's
+        {{QRect(0, 0, 1920, 8000)}, 32767}, // never beyond what the X server shows
+        {{}, 32767},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TallestWindow(c.screens), c.tallest);
+        for (const QRect& screen : c.screens)
+            for (const int top : {0, 40, screen.height() / 2, screen.height() - 25}) {
+                const QRect window(screen.left() + 10, screen.top() + top, 640, c.tallest);
+                const QRect shown =
+                    managed(QRect(PlacedOnScreen(window, c.screens), window.size()), screen);
+                SCOPED_TRACE(top);
+                EXPECT_GE(shown.top(), screen.top());
+                EXPECT_LE(shown.top() + TitleBandHeight, screen.bottom() + 1);
+            }
+    }
+    // 20,000 items of 48 pixels, names shown, in a window 640 wide: laid out far taller.
+    EXPECT_GT(HeightFor(640, 70, 11, true, 20000).height, 5 * 800);
+}

@@ -296,8 +296,8 @@ struct Placed {
 };
 
 // The width grows to hold a full row of icons and the title band's icons; beyond the tallest
-// picture the X server shows, whole rows are left out, so the window shows the rows that fit
-// instead of nothing at all.
+// window (the screens', or the tallest picture the X server shows), whole rows are left out,
+// so the window shows the rows that fit instead of nothing at all.
 Frame settleFrame(const Input& in, size_t itemCount, qreal dpr, Output& out) {
     const LauncherGeometry::Pitch pitch = LauncherGeometry::PitchFor(in.iconSize, in.viewName);
     Frame f;
@@ -339,8 +339,10 @@ Frame settleFrame(const Input& in, size_t itemCount, qreal dpr, Output& out) {
     }
     f.shown = itemCount;
     int fullHeight = h.height;
-    // The limit is in device pixels.
-    const int maxHeight = int(LauncherGeometry::MaxPictureHeight / dpr);
+    // The X server's limit is in device pixels.
+    int maxHeight = int(LauncherGeometry::MaxPictureHeight / dpr);
+    if (in.maxHeight > 0)
+        maxHeight = qMin(maxHeight, in.maxHeight);
     if (fullHeight > maxHeight && f.S > 0) {
         const int rows = qMax(1, (maxHeight - f.T - f.S) / (f.S + f.N) + 1);
         f.shown = qMin(f.shown, size_t(rows) * size_t(h.limitWidthCount));

@@ -49,6 +49,7 @@ struct Input {
     QImage recycled;     // the previous picture, whose pixels may be reused when it is unshared
     bool shape = false;  // make the window's shape from the picture (no compositor runs)
     int screenWidth = 0; // the title is cut short to keep the window within it (0: no limit)
+    int maxHeight = 0;   // the tallest the window may be (0: only the X server's limit)
 };
 
 struct Output {

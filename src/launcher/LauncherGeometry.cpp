@@ -98,6 +98,14 @@ QPoint PlacedOnScreen(const QRect& window, const std::vector<QRect>& screens) {
     return {x, y};
 }
 
+int TallestWindow(const std::vector<QRect>& screens) {
+    int tallest = MaxPictureHeight;
+    for (const QRect& screen : screens)
+        if (screen.height() > 0)
+            tallest = qMin(tallest, 5 * screen.height());
+    return tallest;
+}
+
 int LoadedWidth(int storedWidth, int space, int screenWidth) {
     const int p = 2 * space;
     if (storedWidth < p)

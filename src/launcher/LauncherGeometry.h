@@ -55,5 +55,12 @@ QPoint PlacedOnScreen(const QRect& window, const std::vector<QRect>& screens);
 // The tallest picture composed for a window: an X11 window is at most 32767 pixels high,
 // and a taller picture leaves the window blank. Rows beyond it are left out.
 constexpr int MaxPictureHeight = 32767;
+// The tallest a window is laid out on these screens, in logical pixels: five times the
+// shortest screen's height. A window manager keeps a tenth of an application's window on
+// the screen (openbox moves a taller window up until a tenth is left on it), which would
+// put the title band of a window of thousands of items far above the screen; at five
+// screens the tenth is half a screen, and the band stays on it wherever it is placed.
+// Rows beyond are left out. No screens: no limit but the X server's.
+int TallestWindow(const std::vector<QRect>& screens);
 
 } // namespace LauncherGeometry

@@ -183,6 +183,9 @@ private:
     QPointer<RemovalAnimation> m_removal; // a child: it goes with the window
     bool m_composing = false;             // our own resizes are not live-resize steps
     QSize m_composedSize;
+    // The tallest the window is composed (the screens' as last seen on this thread: the
+    // loading composes on others).
+    int m_tallest = 0;
     LauncherComposition::FittedCache m_fitted;
     bool m_pressed = false;
     bool m_contextPress = false; // the secondary button is down; its release opens the menu
