@@ -72,7 +72,7 @@ struct BackpanelStrips {
 void joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips& s, QImage& out,
                        int y0, int rows) {
     const int w = P.width();
-    const uint panelOnly = ByteMul(s.colour, 255u - 180u);
+    const uint panelOnly = MaskedPixel(s.colour, 180u);
     std::vector<QRgb> middleB(size_t(w), s.colour), middleBM(size_t(w), 0xffb4b4b4u);
     for (int r = 0; r < rows; ++r) {
         const int y = y0 + r;
@@ -99,8 +99,7 @@ void joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips& 
                     dst[x] = panelOnly;
                     continue;
                 }
-                const uint panelGrey = bm[x] & 0xffu;
-                dst[x] = panelGrey == 255u ? 0u : ByteMul(b[x] | 0xff000000u, 255u - panelGrey);
+                dst[x] = MaskedPixel(b[x], bm[x] & 0xffu);
                 continue;
             }
             const uint panelGrey = bm[x] & 0xffu;
@@ -108,7 +107,7 @@ void joinOverBackpanel(const QImage& P, const QImage& M, const BackpanelStrips& 
             const uint colour = Interpolate255(p[x], a, b[x], g);
             // M drawn through itself over BM.
             const uint maskGrey = (g * a + panelGrey * g + 127u) / 255u;
-            dst[x] = ByteMul(colour | 0xff000000u, 255u - maskGrey);
+            dst[x] = MaskedPixel(colour, maskGrey);
         }
     }
 }

@@ -22,13 +22,17 @@ inline uint Interpolate255(uint x, uint a, uint y, uint b) {
     return x | t;
 }
 
-// One row of a picture joined with its grey mask (black opaque, white transparent) into
-// premultiplied alpha; the one place a mask becomes alpha.
+// A picture's pixel seen through its mask's grey level (0 opaque, 255 transparent), as
+// premultiplied alpha: colour from the picture (its own alpha ignored), alpha 255 - grey.
+// Every mask becomes alpha through this.
+inline QRgb MaskedPixel(QRgb picture, uint grey) {
+    const uint a = 255u - grey;
+    return a == 0 ? 0u : ByteMul(picture | 0xff000000u, a);
+}
+// One row of a picture joined with its grey mask.
 inline void MaskRowToAlpha(const QRgb* picture, const QRgb* mask, QRgb* out, int width) {
-    for (int x = 0; x < width; ++x) {
-        const uint a = 255u - (mask[x] & 0xffu);
-        out[x] = a == 0 ? 0u : ByteMul(picture[x] | 0xff000000u, a);
-    }
+    for (int x = 0; x < width; ++x)
+        out[x] = MaskedPixel(picture[x], mask[x] & 0xffu);
 }
 // One row of alpha turned into the grey mask that stands for it; the way back.
 inline void AlphaRowToMask(const QRgb* argb, QRgb* mask, int width) {

@@ -1,6 +1,7 @@
 #include "shared/AppMedia.h"
 
 #include "platform/Desktop.h"
+#include "platform/Pixels.h"
 
 #include <QFile>
 #include <QMap>
@@ -46,21 +47,20 @@ const QImage& maskedPicture(int number, int maskNumber) {
         const QImage& pic = picture(number);
         if (pic.isNull())
             return slot;
-        slot = pic.convertToFormat(QImage::Format_ARGB32);
         const QImage& mask = picture(maskNumber);
-        if (!mask.isNull()) {
-            for (int y = 0; y < slot.height(); ++y) {
-                QRgb* line = reinterpret_cast<QRgb*>(slot.scanLine(y));
-                const QRgb* m = y < mask.height()
-                                    ? reinterpret_cast<const QRgb*>(mask.constScanLine(y))
-                                    : nullptr;
-                for (int x = 0; x < slot.width(); ++x) {
-                    const int a = (m && x < mask.width()) ? 255 - qGreen(m[x]) : 0;
-                    line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), a);
-                }
-            }
+        if (mask.isNull()) {
+            slot = pic.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            return slot;
         }
-        slot = slot.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        // Where the mask does not reach, nothing shows.
+        slot = QImage(pic.size(), QImage::Format_ARGB32_Premultiplied);
+        slot.fill(0);
+        slot.setDevicePixelRatio(pic.devicePixelRatio());
+        const int width = qMin(pic.width(), mask.width());
+        for (int y = 0; y < qMin(pic.height(), mask.height()); ++y)
+            MaskRowToAlpha(reinterpret_cast<const QRgb*>(pic.constScanLine(y)),
+                           reinterpret_cast<const QRgb*>(mask.constScanLine(y)),
+                           reinterpret_cast<QRgb*>(slot.scanLine(y)), width);
     }
     return slot;
 }

@@ -174,8 +174,7 @@ QImage FittedIconPicture(const StoredPicture& icon, const StoredPicture& mask, i
                 continue;
             const int gx = x - grey.at.x();
             const uint level = gl && gx >= 0 && gx < g.width() ? gl[gx] : 255u;
-            const uint a = 255u - level;
-            dst[x] = a == 0 ? 0u : ByteMul(cl[cx] | 0xff000000u, a);
+            dst[x] = MaskedPixel(cl[cx], level);
         }
     }
     out.setDevicePixelRatio(dpr);
