@@ -145,6 +145,36 @@ TEST_F(LauncherInputTest, TitleBandIconsHaveInclusiveBounds) {
     EXPECT_EQ(desktop->launches, QStringList{scratch(QStringLiteral("one"))});
 }
 
+TEST_F(LauncherInputTest, TitleBandIconEdges) {
+    // PX..PX+24 by PY+2..PY+24 is the settings icon, PX+30..PX+62 by PY+1..PY+20 the
+    // plus/minus icon (PY is -2); a release on either launches nothing.
+    const int px = win->PrefIconXValue;
+    const int startWidth = win->Width();
+    enum Change { None, Wider, Narrower };
+    const struct {
+        QPoint at;
+        Change change;
+    } cases[] = {
+        {{px, 0}, None},       {{px + 24, 22}, None},     {{px + 30, 18}, Wider},
+        {{px + 46, 0}, Wider}, {{px + 47, 18}, Narrower}, {{px + 62, 0}, Narrower},
+        {{px + 63, 10}, None}, {{px + 29, 10}, None},     {{px + 40, 19}, None},
+    };
+    for (const auto& c : cases) {
+        win->setWidth(startWidth);
+        win->MakeAppImageMethod();
+        ASSERT_EQ(win->PrefIconXValue, px);
+        const int before = win->Width();
+        const qsizetype launches = desktop->launches.size();
+        QTest::mouseClick(win, Qt::LeftButton, {}, c.at);
+        const int after = win->Width();
+        const Change change = after > before ? Wider : after < before ? Narrower : None;
+        EXPECT_EQ(change, c.change) << c.at.x() - px << "," << c.at.y();
+        if (c.change != None || c.at.x() <= px + 24) {
+            EXPECT_EQ(desktop->launches.size(), launches) << c.at.x() - px << "," << c.at.y();
+        }
+    }
+}
+
 TEST_F(LauncherInputTest, DropsAddLocalFilesInOrderAsCopies) {
     const QString a = scratch(QStringLiteral("drop-a")),
                   b = scratch(QStringLiteral("drop-b folder"));

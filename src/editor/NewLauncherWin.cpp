@@ -15,6 +15,7 @@
 #include "shared/GlobalModule.h"
 #include "shared/SingleDialog.h"
 #include "store/IconHelpers.h"
+#include "store/IconSizes.h"
 #include "store/PrefClass.h"
 
 #include <QApplication>
@@ -48,7 +49,6 @@ constexpr Caption kItems{" items", " 아이템"};
 } // namespace
 
 namespace {
-constexpr int kIconSizes[4] = {32, 48, 64, 100};
 
 // The layout's size; the locked controls keep their distance to the right and bottom edges.
 constexpr int kDesignWidth = 344;
@@ -163,10 +163,10 @@ void NewLauncherWin::_CreateViewControls() {
     const QRect radios[4] = {QRect(160, 60, 40, 20), QRect(201, 60, 40, 20), QRect(241, 60, 40, 20),
                              QRect(284, 60, 45, 20)};
     for (int i = 0; i < 4; ++i) {
-        auto* r = new QRadioButton(QString::number(kIconSizes[i]), IconSizeGroupBox);
+        auto* r = new QRadioButton(QString::number(IconSizes[size_t(i)]), IconSizeGroupBox);
         r->setFont(PixelFont(11));
         r->setGeometry(radios[i].translated(-IconSizeGroupBox->pos()));
-        r->setChecked(i == 1);
+        r->setChecked(IconSizes[size_t(i)] == DefaultIconSize);
         connect(r, &QRadioButton::clicked, this, [this, i] { IconSizeRAdioButton_Action(i); });
         IconSizeRAdioButton[size_t(i)] = r;
     }
@@ -255,9 +255,9 @@ void NewLauncherWin::EditWindowMethod(const LauncherWin& win) {
     ViewBackpanelCheckbox->setChecked(win.ViewBackPanel);
     ColorRectangle->setFillColor(Integer2ColorMBS(win.WinColor));
     // No button for other sizes: the buttons keep their state.
-    for (int i = 0; i < 4; ++i)
-        if (win.IconSize == kIconSizes[i])
-            IconSizeRAdioButton[size_t(i)]->setChecked(true);
+    for (size_t i = 0; i < IconSizeRAdioButton.size(); ++i)
+        if (win.IconSize == IconSizes[i])
+            IconSizeRAdioButton[i]->setChecked(true);
     const int index = TransparencyRowOf(win.TransparentValue);
     if (index >= 0)
         TransValuePopupMenu->setCurrentIndex(index);
@@ -423,8 +423,8 @@ bool NewLauncherWin::ColorRectangle_MouseDown() {
 int NewLauncherWin::SelectedIconSize() const {
     for (int i = 0; i < 4; ++i)
         if (IconSizeRAdioButton[size_t(i)]->isChecked())
-            return kIconSizes[i];
-    return 48;
+            return IconSizes[size_t(i)];
+    return DefaultIconSize;
 }
 
 QPoint NewLauncherWin::NewWindowOrigin(const QSize& screen) {

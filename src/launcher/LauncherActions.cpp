@@ -147,8 +147,10 @@ void LauncherWin::ResizePlusMinusWinMethod(const QString& s) {
             setWidth(Width() - S);
     } else if (TextEquals(s, ResizeDirection::Minus)) {
         setWidth(S * L - S);
-        if (Width() <= PrefIconXValue + 62)
-            setWidth(PrefIconXValue + 62);
+        // The band's icons stay inside the window.
+        const int iconsRight = PrefIconXValue + int(LauncherGeometry::PlusMinusIcon.right());
+        if (Width() <= iconsRight)
+            setWidth(iconsRight);
     }
     // The show puts the window at its place, kept on a screen; the window manager may report
     // a stale place after the re-mapping, and the place is kept (see moveEvent).

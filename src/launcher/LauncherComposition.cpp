@@ -320,7 +320,7 @@ Frame settleFrame(const Input& in, size_t itemCount, qreal dpr, Output& out) {
         }
         out.titleNameStringWidth = f.titleWidth;
         out.prefIconX = f.titleWidth + LauncherGeometry::TitleIconsGap;
-        out.prefIconY = -2;
+        out.prefIconY = LauncherGeometry::SettingsIconTop;
         out.titleLaidOut = true;
     }
     LauncherGeometry::Height h;
@@ -519,8 +519,9 @@ void drawTitleBand(QImage& P, QImage& M, const Input& in, const Frame& f, const 
     const int px = out.prefIconX, py = out.prefIconY;
     pp.drawImage(px, py, AppMedia::PrefIcon24());
     mp.drawImage(px, py, AppMedia::PrefIcon24Mask());
-    pp.drawImage(px + 30, py + 1, AppMedia::PlusMinusIcon());
-    fillRoundRect(mp, QRectF(px + 30, 1, 32, 19), 5, 5, QColor(50, 50, 50));
+    const QRectF plusMinus = LauncherGeometry::PlusMinusIcon;
+    pp.drawImage(plusMinus.topLeft() + QPointF(px, py), AppMedia::PlusMinusIcon());
+    fillRoundRect(mp, plusMinus.translated(px, 0), 5, 5, QColor(50, 50, 50));
 }
 
 // A picture that did not decode: a neutral placeholder keeps the cell.

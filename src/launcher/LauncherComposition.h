@@ -1,5 +1,6 @@
 #pragma once
 
+#include "launcher/LauncherGeometry.h"
 #include "store/AppListClass.h"
 
 #include <QColor>
@@ -61,7 +62,7 @@ struct Output {
     int limitWidthCount = 0;
     int titleNameStringWidth = 0;
     int prefIconX = 0;
-    int prefIconY = -2;
+    int prefIconY = LauncherGeometry::SettingsIconTop;
     bool titleLaidOut = false;
     std::vector<QPoint> itemPositions; // each item's icon, top-left, in window coordinates
     std::optional<QRegion> shape;      // the picture's shape, when asked for

@@ -1,20 +1,22 @@
 #include "launcher/LauncherGeometry.h"
 
+#include "store/IconSizes.h"
+
 namespace LauncherGeometry {
 
 Pitch PitchFor(int iconSize, bool viewName) {
     struct Row {
-        int icon, pitchOn, nameOn, pitchOff;
+        int pitchOn, nameOn, pitchOff;
     };
-    static constexpr Row table[] = {{32, 50, 10, 34},
-                                    {48, 70, 11, 50},
-                                    {64, 100, 12, 66},
-                                    {100, 128, 12, 102},
-                                    {128, 140, 14, 130}};
-    for (const Row& r : table)
-        if (r.icon == iconSize)
-            return viewName ? Pitch{r.pitchOn, r.nameOn, true} : Pitch{r.pitchOff, 0, true};
-    return {};
+    // A row for each of IconSizes, in its order: 32, 48, 64, 100, 128.
+    static constexpr Row table[] = {
+        {50, 10, 34}, {70, 11, 50}, {100, 12, 66}, {128, 12, 102}, {140, 14, 130}};
+    static_assert(std::size(table) == IconSizes.size());
+    const int i = IconSizeIndex(iconSize);
+    if (i < 0)
+        return {};
+    const Row& r = table[i];
+    return viewName ? Pitch{r.pitchOn, r.nameOn, true} : Pitch{r.pitchOff, 0, true};
 }
 
 Height HeightFor(int width, int space, int nameTextSize, bool viewTitleMenu, int itemCount) {
@@ -57,10 +59,7 @@ int IndexAt(int x, int y, int space, int nameTextSize, bool viewTitleMenu, int l
 }
 
 int LaidOutIconSize(qint64 storedIconSize) {
-    for (const int size : {32, 48, 64, 100, 128})
-        if (storedIconSize == size)
-            return size;
-    return 48;
+    return IconSizeIndex(storedIconSize) >= 0 ? int(storedIconSize) : DefaultIconSize;
 }
 
 QPoint PlacedOnScreen(const QRect& window, const std::vector<QRect>& screens) {

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QtGlobal>
 #include <vector>
 
@@ -30,7 +31,7 @@ int IndexAt(int x, int y, int space, int nameTextSize, bool viewTitleMenu, int l
 int LoadedWidth(int storedWidth, int space, int screenWidth);
 
 // The icon size a window is laid out with: a stored size outside the table (written by
-// another tool) is laid out as 48, without rewriting the stored row.
+// another tool) is laid out at the default, without rewriting the stored row.
 int LaidOutIconSize(qint64 storedIconSize);
 
 // The height of the title band, by which a window is dragged.
@@ -40,6 +41,14 @@ constexpr int TitleBandHeight = 25;
 constexpr int TitleTextPixels = 14;
 constexpr int TitleIconsGap = 30;
 constexpr int TitleIconsWidth = 65;
+// The title band's icons, from the settings icon's corner (PrefIconXValue, SettingsIconTop).
+// A release picks an icon inside its rectangle, edges included; the left half of the
+// plus/minus icon widens the window, the right half narrows it. The plus/minus icon is drawn
+// at its rectangle's corner; the grey its mask takes stands at the band's own y of the same
+// rectangle, not shifted with the corner.
+constexpr int SettingsIconTop = -2;
+constexpr QRectF SettingsIconHit(0, 2, 24, 22);
+constexpr QRectF PlusMinusIcon(30, 1, 32, 19);
 // The name's rounded plate: its margin right of the name, its height and corner radius.
 constexpr int TitlePlateMargin = 20;
 constexpr int TitlePlateHeight = 20;

@@ -44,12 +44,14 @@ void LauncherWin::Event_MouseUp(qint32 X, qint32 Y) {
         return;
     if (ViewTitleMenu) {
         const int PX = PrefIconXValue, PY = PrefIconYValue;
-        if (PX <= X && X <= PX + 24 && PY + 2 <= Y && Y <= PY + 24) {
+        const QPointF release(X, Y);
+        if (LauncherGeometry::SettingsIconHit.translated(PX, PY).contains(release)) {
             EditLauncherWinMethod();
             return;
         }
-        if (PX + 30 <= X && X <= PX + 62 && PY + 1 <= Y && Y <= PY + 20) {
-            if (X <= PX + 46)
+        const QRectF plusMinus = LauncherGeometry::PlusMinusIcon.translated(PX, PY);
+        if (plusMinus.contains(release)) {
+            if (X <= plusMinus.center().x())
                 ResizePlusMinusWinMethod(ResizeDirection::Plus);
             else
                 ResizePlusMinusWinMethod(ResizeDirection::Minus);

@@ -6,6 +6,7 @@
 #include "platform/Pixels.h"
 #include "platform/Transparency.h"
 #include "store/IconHelpers.h"
+#include "store/IconSizes.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -23,18 +24,9 @@ TempRunIconWin::TempRunIconWin()
 }
 
 int TempRunIconWin::EnlargedSize(int iconSize) {
-    switch (iconSize) {
-    case 32:
-        return 48;
-    case 48:
-        return 64;
-    case 64:
-        return 100;
-    case 100:
-        return 128;
-    default:
-        return 0;
-    }
+    // One size up; the largest has none.
+    const int i = IconSizeIndex(iconSize);
+    return i >= 0 && size_t(i) + 1 < IconSizes.size() ? IconSizes[size_t(i) + 1] : 0;
 }
 
 TempRunIconWin::Placement TempRunIconWin::PlaceFor(int iconSize, int W, int iconScreenX,

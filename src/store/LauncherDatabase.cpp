@@ -8,6 +8,7 @@
 #include "platform/Framework.h"
 #include "store/Globals.h"
 #include "store/IconHelpers.h"
+#include "store/IconSizes.h"
 #include "store/LauncherRows.h"
 
 #include <QCoreApplication>
@@ -195,7 +196,7 @@ bool InitDefaultLoadAppleAppMethod(Database& db) {
     apple.Width = 640;
     apple.Left = 10;
     apple.Top = 40;
-    apple.IconSize = 48;
+    apple.IconSize = DefaultIconSize;
     apple.ViewName = true;
     apple.ViewTitleMenu = true;
     apple.ViewBackPanel = true;
