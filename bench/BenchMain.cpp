@@ -1,5 +1,3 @@
-#include "app/StartUpHooks.h"
-
 #include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -12,7 +10,6 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_DIRS", scratch.filePath(QStringLiteral("data")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", scratch.path().toLocal8Bit());
     QApplication app(argc, argv);
-    WireStartUpHooks();
     ::benchmark::Initialize(&argc, argv);
     if (::benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
-#include "launcher/LauncherWinArr.h"
+#include "app/StartUpWiring.h"
+#include "launcher/LauncherApp.h"
 #include "platform/Database.h"
 #include "platform/Environment.h"
 #include "shared/GlobalModule.h"
@@ -22,18 +23,15 @@ BenchEnvironment::BenchEnvironment() {
     env.ConfigHome = path(QStringLiteral("config"));
     env.DataDirs = QStringList{path(QStringLiteral("data"))};
     env.DataHome = path(QStringLiteral("home-data"));
-    Environment::set(env);
-    GlobalModule::ReleaseGlobals();
-    desktop =
-        static_cast<RecordingDesktop*>(Desktop::setInstance(std::make_unique<RecordingDesktop>()));
+    auto recording = std::make_unique<RecordingDesktop>();
+    desktop = recording.get();
+    context = std::make_unique<LauncherApp>(env, std::move(recording));
+    WireStartUp(*context);
     GlobalModule::MyPref = std::make_unique<PrefClass>();
     GlobalModule::MyPref->Language = QStringLiteral("english");
 }
 
-BenchEnvironment::~BenchEnvironment() {
-    GlobalModule::ReleaseGlobals();
-    Environment::set(Environment::FromProcess());
-}
+BenchEnvironment::~BenchEnvironment() = default;
 
 void BenchEnvironment::writeApps(int n) {
     WritePhotoApps(path(QStringLiteral("data/applications")), path(QStringLiteral("icons")), n);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordingDesktop.h"
+#include "launcher/LauncherApp.h"
 
 #include <QImage>
 #include <QString>
@@ -10,7 +11,8 @@
 
 class Database;
 
-// A fresh launcher folder and database with a recording desktop, for one benchmark.
+// A fresh launcher folder and database with a recording desktop, for one benchmark: an
+// application context of its own, wired as start-up wires it.
 class BenchEnvironment {
 public:
     BenchEnvironment();
@@ -22,6 +24,9 @@ public:
 
 private:
     QTemporaryDir m_dir;
+
+public:
+    std::unique_ptr<LauncherApp> context;
 };
 
 // A 128-pixel icon like a real application's: a rounded tile of smooth gradients, texture

@@ -55,7 +55,7 @@ void BM_ThemedIconAt128(benchmark::State& state) {
     BenchEnvironment env;
     Environment themes = Environment::current();
     themes.DataDirs = QStringList{QStringLiteral("/usr/share")};
-    Environment::set(themes);
+    env.context->setEnvironment(themes);
     QDir().mkpath(env.path(QStringLiteral("config/gtk-3.0")));
     QFile ini(env.path(QStringLiteral("config/gtk-3.0/settings.ini")));
     ini.open(QIODevice::WriteOnly);

@@ -34,6 +34,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         GlobalModule::MyPref.reset(); // start-up makes it
+        app.emplace(*context);
         writeApp(QStringLiteral("editor.desktop"), QStringLiteral("Editor"));
     }
     void writePrefs(const char* language) {
@@ -48,12 +49,16 @@ protected:
                 return true;
         return false;
     }
-    App app;
+    void TearDown() override {
+        app.reset();
+        AppTest::TearDown();
+    }
+    std::optional<App> app;
 };
 
 TEST_F(AppStartTest, ChosenLanguageLoadsTheStoredWindowsAtOnce) {
     writePrefs("english");
-    app.Event_Open();
+    app->Event_Open();
     // No key is held: the watcher is on, its tick resting until a key comes.
     EXPECT_TRUE(CheckVisibleTimerWin::instance()->Resting());
     EXPECT_EQ(CheckVisibleTimerWin::instance()->EventCheckTimer.interval(), 100);
@@ -70,7 +75,7 @@ TEST_F(AppStartTest, ChosenLanguageLoadsTheStoredWindowsAtOnce) {
 TEST_F(AppStartTest, WithTheKeyHeldTheWindowsShowAsSoonAsTheyAreLoaded) {
     writePrefs("english");
     desktop->held = {true, true, false, false}; // the default activation key
-    app.Event_Open();
+    app->Event_Open();
     ASSERT_EQ(GlobalModule::LauncherWinArr.size(), 1u);
     // No tick has run yet: the watcher decided right after the loading.
     EXPECT_TRUE(GlobalModule::LauncherWinArr[0]->isVisible());
@@ -78,7 +83,7 @@ TEST_F(AppStartTest, WithTheKeyHeldTheWindowsShowAsSoonAsTheyAreLoaded) {
 }
 
 TEST_F(AppStartTest, FirstStartCreatesTheDatabaseThenAsksForTheLanguage) {
-    app.Event_Open();
+    app->Event_Open();
     EXPECT_TRUE(QFile::exists(GlobalModule::DatabaseFilePath()));
     EXPECT_EQ(GlobalModule::MyPref->Language, QStringLiteral("none"));
     EXPECT_TRUE(languageDialogShown());
@@ -106,11 +111,12 @@ TEST_F(AppStartTest, AConfigFolderThatCannotHoldTheDatabaseIsNamedWithWhyThenThe
         desktop->messages.clear();
         Environment env = Environment::current();
         env.ConfigHome = c.configHome;
-        Environment::set(env);
+        context->setEnvironment(env);
         std::optional<int> ended;
-        GlobalModule::QuitHook = [&ended](int status) { ended = status; };
-        app.Event_Open();
-        GlobalModule::QuitHook = {};
+        const auto quit = QObject::connect(context.get(), &AppContext::quitRequested,
+                                           [&ended](int status) { ended = status; });
+        app->Event_Open();
+        QObject::disconnect(quit);
         ASSERT_EQ(desktop->messages.size(), 1);
         const QString message = desktop->messages[0];
         EXPECT_TRUE(message.startsWith(QLatin1String("create error!\n"))) << message.toStdString();
@@ -137,23 +143,23 @@ TEST_F(AppStartTest, EmptyWindowTableOpensNothingSilently) {
     writePrefs("korean");
     GlobalModule::MakeDBMethod();
     exec(QStringLiteral("Delete From LauncherWinList"));
-    app.Event_Open();
+    app->Event_Open();
     EXPECT_TRUE(GlobalModule::LauncherWinArr.empty());
     EXPECT_TRUE(desktop->messages.isEmpty());
 }
 
 TEST_F(AppStartTest, MenuCommandsShowOneInstanceEach) {
     writePrefs("english");
-    app.Event_Open();
-    EXPECT_TRUE(app._NewMenu_Action());
-    EXPECT_TRUE(app._AboutMenu_Action());
-    EXPECT_TRUE(app._PrefMenu_Action());
+    app->Event_Open();
+    EXPECT_TRUE(app->_NewMenu_Action());
+    EXPECT_TRUE(app->_AboutMenu_Action());
+    EXPECT_TRUE(app->_PrefMenu_Action());
     NewLauncherWin* editor = NewLauncherWin::instance();
     AboutWin* about = AboutWin::instance();
     PrefWin* prefs = PrefWin::instance();
-    app._NewMenu_Action();
-    app._AboutMenu_Action();
-    app._PrefMenu_Action();
+    app->_NewMenu_Action();
+    app->_AboutMenu_Action();
+    app->_PrefMenu_Action();
     EXPECT_EQ(NewLauncherWin::instance(), editor);
     EXPECT_EQ(AboutWin::instance(), about);
     EXPECT_EQ(PrefWin::instance(), prefs);
@@ -162,7 +168,7 @@ TEST_F(AppStartTest, MenuCommandsShowOneInstanceEach) {
 
 TEST_F(AppStartTest, AMinimisedDialogAskedForAgainComesBack) {
     writePrefs("english");
-    app.Event_Open();
+    app->Event_Open();
     ASSERT_FALSE(GlobalModule::LauncherWinArr.empty());
     LauncherWin* lw = GlobalModule::LauncherWinArr.front().get();
     struct Case {
@@ -171,7 +177,7 @@ TEST_F(AppStartTest, AMinimisedDialogAskedForAgainComesBack) {
     } cases[] = {
         {"editor",
          [&] {
-             app._NewMenu_Action();
+             app->_NewMenu_Action();
              return NewLauncherWin::openInstance();
          }},
         {"edit",
@@ -186,12 +192,12 @@ TEST_F(AppStartTest, AMinimisedDialogAskedForAgainComesBack) {
          }},
         {"preferences",
          [&] {
-             app._PrefMenu_Action();
+             app->_PrefMenu_Action();
              return PrefWin::instance();
          }},
         {"about",
          [&] {
-             app._AboutMenu_Action();
+             app->_AboutMenu_Action();
              return AboutWin::instance();
          }},
         {"language",
@@ -218,10 +224,10 @@ TEST_F(AppStartTest, AMinimisedDialogAskedForAgainComesBack) {
 TEST_F(AppStartTest, TrayIconIsMadeWithoutATrayAtStart) {
     // The offscreen test platform has no system tray, as a session whose panel starts later.
     writePrefs("english");
-    app.Event_Open();
-    ASSERT_NE(app.TrayIcon(), nullptr);
-    EXPECT_TRUE(app.TrayIcon()->isVisible());
-    EXPECT_EQ(app.TrayIcon()->contextMenu(), MenuBar1::instance()->menu());
+    app->Event_Open();
+    ASSERT_NE(app->TrayIcon(), nullptr);
+    EXPECT_TRUE(app->TrayIcon()->isVisible());
+    EXPECT_EQ(app->TrayIcon()->contextMenu(), MenuBar1::instance()->menu());
 }
 
 TEST_F(AppStartTest, MessagesShowTextFromDataAsPlainText) {
@@ -236,10 +242,10 @@ TEST_F(AppStartTest, MessagesShowTextFromDataAsPlainText) {
 // One running copy: where the lock lives and what a lock that cannot be taken means.
 class InstanceLockTest : public AppTest {
 protected:
-    static void setRuntimeDir(const QString& dir) {
+    void setRuntimeDir(const QString& dir) {
         Environment env = Environment::current();
         env.RuntimeDir = dir;
-        Environment::set(env);
+        context->setEnvironment(env);
     }
     QString lockName() const { return QStringLiteral("/vondrelaskit-%1.lock").arg(::getuid()); }
 };

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/StartUpWiring.h"
 #include "editor/CloseLauncherAlertWin.h"
 #include "editor/EditorControls.h"
 #include "launcher/LauncherWin.h"
@@ -120,6 +121,7 @@ TEST_F(DeleteDialogTest, QuestionAndCount) {
         w.LauncherWinUID = 7;
         for (int i = 0; i < c.items; ++i)
             w.LauncherItemArr->push_back(std::make_shared<AppListClass>());
+        ConnectLauncherWinRequests(w);
         w.CloseMethod();
         CloseLauncherAlertWin* d = dialog();
         ASSERT_NE(d, nullptr);
@@ -196,7 +198,7 @@ TEST_F(DeleteDialogTest, FailuresLeaveTheDialogOpenForAnotherTry) {
     window(1)->CloseMethod();
     CloseLauncherAlertWin* d = dialog();
 
-    Database::setFailureHook([](const QString& sql) {
+    context->setDatabaseFailures([](const QString& sql) {
         return sql.startsWith(QLatin1String("Delete from LauncherList"));
     });
     d->DeleteMethod();
@@ -209,7 +211,7 @@ TEST_F(DeleteDialogTest, FailuresLeaveTheDialogOpenForAnotherTry) {
     // In Korean too, the messages are English.
     GlobalModule::MyPref->Language = QStringLiteral("korean");
     desktop->messages.clear();
-    Database::setFailureHook([](const QString& sql) {
+    context->setDatabaseFailures([](const QString& sql) {
         return sql.startsWith(QLatin1String("Delete from LauncherWinList"));
     });
     d->DeleteMethod();
@@ -220,7 +222,7 @@ TEST_F(DeleteDialogTest, FailuresLeaveTheDialogOpenForAnotherTry) {
     ASSERT_NE(window(1), nullptr);
     EXPECT_EQ(window(1)->LauncherItemArr->size(), 3u);
 
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
     d->DeleteMethod();
     EXPECT_EQ(window(1), nullptr);
     EXPECT_EQ(rows("LauncherWinList", 1), 0);
@@ -230,9 +232,10 @@ TEST_F(DeleteDialogTest, WithoutAConnectionNothingHappens) {
     addWindows();
     window(1)->CloseMethod();
     GlobalModule::GlobalDB.reset();
-    Database::setFailureHook([](const QString& sql) { return sql == QLatin1String("CONNECT"); });
+    context->setDatabaseFailures(
+        [](const QString& sql) { return sql == QLatin1String("CONNECT"); });
     dialog()->DeleteMethod();
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
     EXPECT_TRUE(desktop->messages.isEmpty());
     EXPECT_NE(dialog(), nullptr);
     expectUntouched();
@@ -257,6 +260,7 @@ TEST_F(DeleteDialogTest, AWindowNoLongerListedOnlyLosesItsRows) {
     LauncherWin outside;
     outside.LauncherWinUID = 2;
     outside.LauncherWinName = QStringLiteral("Window 2");
+    ConnectLauncherWinRequests(outside);
     outside.CloseMethod();
     // Window 2 is no longer in the list when Delete is pressed.
     GlobalModule::LauncherWinArr.erase(GlobalModule::LauncherWinArr.begin() + 2);
@@ -276,6 +280,7 @@ TEST_F(DeleteDialogTest, ALongNameWrapsAndTheDialogGrowsToShowIt) {
         SCOPED_TRACE(name.left(20).toStdString());
         LauncherWin w;
         w.LauncherWinName = name;
+        ConnectLauncherWinRequests(w);
         w.CloseMethod();
         CloseLauncherAlertWin* d = dialog();
         ASSERT_NE(d, nullptr);

@@ -322,7 +322,7 @@ TEST_F(EditorDialogTest, ReturnIsOkAndEscapeIsCancel) {
 }
 
 TEST_F(EditorDialogTest, CloseWindowCommandClosesTheEditor) {
-    App app;
+    App app(*context);
     NewLauncherWin* w = openEditor();
     QApplication::setActiveWindow(w);
     EXPECT_TRUE(app.CloseFrontWindow());

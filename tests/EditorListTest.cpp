@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/StartUpWiring.h"
 #include "editor/EditorControls.h"
 #include "editor/ItemListBox.h"
 #include "editor/NewLauncherWin.h"
@@ -162,6 +163,7 @@ TEST_F(EditorListTest, CountTextSuffix) {
     makeDatabase();
     auto lw = std::make_unique<LauncherWin>();
     lw->LauncherItemArr->push_back(std::make_shared<AppListClass>());
+    ConnectLauncherWinRequests(*lw);
     lw->EditLauncherWinMethod();
     NewLauncherWin* w = NewLauncherWin::openInstance();
     EXPECT_EQ(w->CountText->text(), QStringLiteral("1 아이템"));
@@ -171,6 +173,7 @@ TEST_F(EditorListTest, CountTextSuffix) {
     // An empty window.
     auto empty = std::make_unique<LauncherWin>();
     GlobalModule::MyPref->Language = QStringLiteral("english");
+    ConnectLauncherWinRequests(*empty);
     empty->EditLauncherWinMethod();
     EXPECT_EQ(NewLauncherWin::openInstance()->CountText->text(), QStringLiteral("0 items"));
 }

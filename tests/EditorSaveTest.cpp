@@ -99,7 +99,7 @@ protected:
     }
 
     void failOn(const QString& start) {
-        Database::setFailureHook([start](const QString& sql) { return sql.startsWith(start); });
+        context->setDatabaseFailures([start](const QString& sql) { return sql.startsWith(start); });
     }
 
     static bool isOpen(NewLauncherWin* w) {
@@ -247,7 +247,7 @@ TEST_F(EditorSaveTest, NothingHappensWithoutAChangeOrAConnection) {
     GlobalModule::GlobalDB.reset();
     failOn(QStringLiteral("CONNECT"));
     w->NewMethod();
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
     EXPECT_TRUE(isOpen(w));
     EXPECT_TRUE(desktop->messages.isEmpty());
     EXPECT_EQ(windowRows(), 1);
@@ -303,7 +303,7 @@ TEST_F(EditorSaveTest, DatabaseFailuresAreReportedAndTheDialogStays) {
             const size_t windows = GlobalModule::LauncherWinArr.size();
             failOn(QString::fromUtf8(c.failing));
             w->NewMethod();
-            Database::setFailureHook({});
+            context->setDatabaseFailures({});
             EXPECT_EQ(desktop->messages, QStringList{QString::fromUtf8(
                                              GlobalModule::IsKorean() ? c.korean : c.english)});
             EXPECT_TRUE(isOpen(w));
@@ -325,7 +325,7 @@ TEST_F(EditorSaveTest, ARetryAfterAFailedItemRewriteMakesOneWindow) {
     w->DropAppMethod(FolderItem(writeApp("a.desktop", "Alpha")));
     failOn(QStringLiteral("Delete from LauncherList"));
     w->NewMethod();
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
     EXPECT_TRUE(isOpen(w));
     w->NewMethod();
     EXPECT_FALSE(w->isVisible());
@@ -341,11 +341,11 @@ TEST_F(EditorSaveTest, OneFailedItemDoesNotStopTheOthers) {
         w->DropAppMethod(FolderItem(
             writeApp(QString::fromLatin1(n) + QStringLiteral(".desktop"), QString::fromLatin1(n))));
     int inserts = 0;
-    Database::setFailureHook([&inserts](const QString& sql) {
+    context->setDatabaseFailures([&inserts](const QString& sql) {
         return sql.startsWith(QLatin1String("INSERT INTO \"LauncherList\"")) && ++inserts == 2;
     });
     w->NewMethod();
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
     EXPECT_EQ(desktop->messages, QStringList{"Beta add error~!"});
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(storedItems(1), QStringList({"Alpha:0:1", "Gamma:2:3"}));
@@ -501,11 +501,11 @@ TEST_F(EditorSaveTest, ASaveThatFailsMidwayLeavesTheOldWindowWhole) {
         w->NameField->setText(QStringLiteral("Renamed"));
         const QString failing = QString::fromLatin1(c.failing);
         auto seen = std::make_shared<int>(0);
-        Database::setFailureHook([=](const QString& sql) {
+        context->setDatabaseFailures([=](const QString& sql) {
             return sql.startsWith(failing) && ++*seen == c.nth ? c.code : 0;
         });
         w->NewMethod();
-        Database::setFailureHook({});
+        context->setDatabaseFailures({});
         EXPECT_EQ(desktop->messages, QStringList{QString::fromLatin1(c.message)});
         EXPECT_TRUE(isOpen(w));
         // Nothing of the change is stored: the old row and every old item.

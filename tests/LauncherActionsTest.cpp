@@ -154,7 +154,7 @@ TEST_F(LauncherActionsTest, ReportsBeforeTheWindowManagerMapsAShowKeepTheGivenGe
 
 TEST_F(LauncherActionsTest, APlaceIsStoredOnlyWhenThePersonMovesTheWindow) {
     struct Restore {
-        ~Restore() { Database::setFailureHook({}); }
+        ~Restore() { AppContext::current()->setDatabaseFailures({}); }
     } restore;
     const auto stored = [this] {
         return scalar(QStringLiteral("Select Left || ',' || Top || ',' || Width from "
@@ -177,7 +177,7 @@ TEST_F(LauncherActionsTest, APlaceIsStoredOnlyWhenThePersonMovesTheWindow) {
     // offset (i3: +2,+18): nothing is written (a read-only file would raise nothing), and
     // every show asks for the same place, so the window does not creep.
     int writes = 0;
-    Database::setFailureHook([&writes](const QString& sql) {
+    context->setDatabaseFailures([&writes](const QString& sql) {
         if (!sql.startsWith(QLatin1String("select"), Qt::CaseInsensitive))
             ++writes;
         return 0;
@@ -195,7 +195,7 @@ TEST_F(LauncherActionsTest, APlaceIsStoredOnlyWhenThePersonMovesTheWindow) {
     }
     EXPECT_EQ(writes, 0);
     EXPECT_TRUE(desktop->messages.isEmpty());
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
     EXPECT_EQ(stored(), QStringLiteral("5000,4000,328"));
 
     // A wider window (the plus icon) stores its width, with the place still kept.

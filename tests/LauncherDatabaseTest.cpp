@@ -102,7 +102,7 @@ protected:
     void recordStatements() {
         auto seen = std::make_shared<QStringList>();
         m_statements = seen;
-        Database::setFailureHook([seen](const QString& sql) {
+        context->setDatabaseFailures([seen](const QString& sql) {
             *seen << sql;
             return false;
         });
@@ -113,7 +113,7 @@ protected:
 TEST_F(LauncherDatabaseTest, CreatesTheExactSchemaAndVersionRow) {
     recordStatements();
     makeDatabase();
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
     EXPECT_TRUE(desktop->messages.isEmpty()) << desktop->messages.join('|').toStdString();
     EXPECT_TRUE(QFile::exists(launcherDir() + QStringLiteral("/VondrelaskitDB.rdb")));
 
@@ -265,7 +265,7 @@ TEST_F(LauncherDatabaseTest, FirstRunTakesOnlyTheEntriesTheMenusShowOnThisDeskto
         QFile::remove(GlobalModule::DatabaseFilePath());
         Environment env = Environment::current();
         env.CurrentDesktops = c.desktops;
-        Environment::set(env);
+        context->setEnvironment(env);
         makeDatabase();
         QStringList names;
         for (const Item& item : items())
@@ -395,9 +395,10 @@ TEST_F(LauncherDatabaseTest, FailuresAreReportedExactly) {
         writeApp(QStringLiteral("Mail.desktop"), QStringLiteral("Mail"));
 
         const QString failing = QString::fromLatin1(c.failing);
-        Database::setFailureHook([failing](const QString& sql) { return sql.startsWith(failing); });
+        context->setDatabaseFailures(
+            [failing](const QString& sql) { return sql.startsWith(failing); });
         GlobalModule::MakeDBMethod();
-        Database::setFailureHook({});
+        context->setDatabaseFailures({});
         EXPECT_EQ(desktop->messages, c.messages);
         // Nothing of the file being built is left beside it.
         EXPECT_EQ(QDir(launcherDir()).entryList(QDir::Files),
@@ -435,11 +436,11 @@ TEST_F(LauncherDatabaseTest, FailedItemInsertIsReportedAndTheLoopGoesOn) {
     writeApp(QStringLiteral("Mail.desktop"), QStringLiteral("Mail"));
     writeApp(QStringLiteral("Notes.desktop"), QStringLiteral("Notes"));
     auto inserts = std::make_shared<int>(0);
-    Database::setFailureHook([inserts](const QString& sql) {
+    context->setDatabaseFailures([inserts](const QString& sql) {
         return sql.startsWith(QLatin1String("INSERT INTO \"LauncherList\"")) && ++*inserts == 1;
     });
     GlobalModule::MakeDBMethod();
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
     EXPECT_EQ(desktop->messages, QStringList{QStringLiteral("Mail.desktop add error~!")});
     const auto got = items();
     ASSERT_EQ(got.size(), 1u);
@@ -456,10 +457,11 @@ TEST_F(LauncherDatabaseTest, SharedConnectionIsKeptAndRetriedAfterAFailure) {
     GlobalModule::MakeDBMethod();
     GlobalModule::ReleaseGlobals();
 
-    Database::setFailureHook([](const QString& sql) { return sql == QLatin1String("CONNECT"); });
+    context->setDatabaseFailures(
+        [](const QString& sql) { return sql == QLatin1String("CONNECT"); });
     EXPECT_EQ(GlobalModule::DBConnectMethod(), nullptr);
     EXPECT_EQ(GlobalModule::GlobalDB, nullptr);
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
 
     Database* first = GlobalModule::DBConnectMethod();
     ASSERT_NE(first, nullptr);
@@ -475,7 +477,7 @@ TEST_F(LauncherDatabaseTest, FirstRunMergesEveryApplicationsFolderOnePerId) {
     const QString sys2 = scratch(QStringLiteral("sys2/applications"));
     Environment env = Environment::current();
     env.DataDirs = QStringList{scratch(QStringLiteral("sys1")), scratch(QStringLiteral("sys2"))};
-    Environment::set(env);
+    context->setEnvironment(env);
     const auto entry = [](const QString& path, const QString& name) {
         writeFile(path, plainEntry(name).toUtf8());
         return path;

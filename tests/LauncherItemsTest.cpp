@@ -146,12 +146,12 @@ TEST_F(LauncherItemsTest, DropFailuresAreSilentExceptTheInsert) {
     LauncherWin* w = loadWindow(0);
     w->DropAppMethod(FolderItem(scratch(QStringLiteral("missing.txt"))));
     EXPECT_TRUE(w->LauncherItemArr->empty());
-    Database::setFailureHook(
+    context->setDatabaseFailures(
         [](const QString& sql) { return sql.startsWith(QLatin1String("Select MAX(AppSEQ)")); });
     w->DropAppMethod(FolderItem(file(QStringLiteral("a.txt"))));
     EXPECT_TRUE(w->LauncherItemArr->empty());
     EXPECT_TRUE(desktop->messages.isEmpty());
-    Database::setFailureHook(
+    context->setDatabaseFailures(
         [](const QString& sql) { return sql.startsWith(QLatin1String("INSERT")); });
     w->DropAppMethod(FolderItem(file(QStringLiteral("b.txt"))));
     EXPECT_EQ(desktop->messages, QStringList{QStringLiteral("b.txt add error~!")});
@@ -162,11 +162,11 @@ TEST_F(LauncherItemsTest, DropFailuresAreSilentExceptTheInsert) {
 TEST_F(LauncherItemsTest, AFailedInsertCostsNoLaterItemItsRow) {
     LauncherWin* w = loadWindow(0);
     // Another program holds the write lock for the first drop only.
-    Database::setFailureHook([](const QString& sql) {
+    context->setDatabaseFailures([](const QString& sql) {
         return sql.startsWith(QLatin1String("INSERT")) ? 5 /* SQLITE_BUSY */ : 0;
     });
     w->DropAppMethod(FolderItem(file(QStringLiteral("refused.txt"))));
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
     EXPECT_EQ(desktop->messages, QStringList{QStringLiteral("refused.txt add error~!")});
     w->DropAppMethod(FolderItem(file(QStringLiteral("kept.txt"))));
     w->DropAppMethod(FolderItem(file(QStringLiteral("other.txt"))));

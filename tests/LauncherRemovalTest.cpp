@@ -148,7 +148,7 @@ TEST_F(LauncherRemovalTest, NothingHappensForAnEmptyCell) {
 }
 
 TEST_F(LauncherRemovalTest, FailedDeleteKeepsTheItemWithAMessage) {
-    Database::setFailureHook([](const QString& sql) {
+    context->setDatabaseFailures([](const QString& sql) {
         return sql.startsWith(QLatin1String("Delete From LauncherList"));
     });
     win->CurrSelAppIndex = 1;

@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/MenuBar1.h"
+#include "launcher/LauncherApp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +13,10 @@ namespace {
 
 class MenuBarTest : public AppTest {
 protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        m_app = std::make_unique<App>(*context);
+    }
     void TearDown() override {
         m_windows.clear();
         m_app.reset();
@@ -34,7 +39,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(w)) << w->windowTitle().toStdString();
     }
 
-    std::unique_ptr<App> m_app = std::make_unique<App>();
+    std::unique_ptr<App> m_app;
     std::vector<std::unique_ptr<QWidget>> m_windows;
 };
 

@@ -138,9 +138,9 @@ TEST_F(RefusedWritesTest, EveryWindowWriteRefusedLeavesWindowAndFileInAgreement)
         w->show();
         const QImage drawn = w->pic;
         desktop->messages.clear();
-        Database::setFailureHook(refuseChanges);
+        context->setDatabaseFailures(refuseChanges);
         c.write(*w);
-        Database::setFailureHook({});
+        context->setDatabaseFailures({});
         if (c.told.isEmpty()) {
             EXPECT_TRUE(desktop->messages.isEmpty()) << desktop->messages.join('|').toStdString();
         } else {
@@ -169,13 +169,14 @@ TEST_F(RefusedWritesTest, ARefusedFirstRunOrPreferencesSaveIsToldAndLeavesNothin
         QString told;
     } cases[] = {
         {"first run: the file cannot be made",
-         [] {
-             Database::setFailureHook([](const QString& sql) {
+         [this] {
+             context->setDatabaseFailures([](const QString& sql) {
                  return int(sql == QLatin1String("CREATE DATABASE FILE"));
              });
          },
          [] { GlobalModule::MakeDBMethod(); }, QStringLiteral("create error!")},
-        {"first run: the items cannot be written", [] { Database::setFailureHook(refuseChanges); },
+        {"first run: the items cannot be written",
+         [this] { context->setDatabaseFailures(refuseChanges); },
          [] { GlobalModule::MakeDBMethod(); }, QStringLiteral("create error!")},
         {"preferences dialog", [prefs] { QDir().mkpath(prefs); }, // a folder where the file must go
          [] {
@@ -204,7 +205,7 @@ TEST_F(RefusedWritesTest, ARefusedFirstRunOrPreferencesSaveIsToldAndLeavesNothin
         desktop->messages.clear();
         c.refuse();
         c.write();
-        Database::setFailureHook({});
+        context->setDatabaseFailures({});
         ASSERT_FALSE(desktop->messages.isEmpty());
         EXPECT_TRUE(std::any_of(desktop->messages.begin(), desktop->messages.end(),
                                 [&c](const QString& m) { return m.startsWith(c.told); }))

@@ -1,6 +1,7 @@
 // The preferences dialog, the first-run language dialog and the about box.
 
 #include "TestSupport.h"
+#include "launcher/LauncherApp.h"
 
 #include "app/App.h"
 #include "launcher/LauncherWin.h"
@@ -228,7 +229,7 @@ TEST_F(PrefWinTest, SecondShowKeepsEditsAndReopenReadsAfresh) {
 }
 
 TEST_F(PrefWinTest, CloseWindowClosesWithoutSaving) {
-    App app;
+    App app(*context);
     PrefWin* w = open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     QTest::mouseClick(w->KoreanRadioButton, Qt::LeftButton);
@@ -329,11 +330,8 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         GlobalModule::MyPref->Language = QStringLiteral("none");
-        GlobalModule::QuitHook = [this](int status) { quits.push_back(status); };
-    }
-    void TearDown() override {
-        GlobalModule::QuitHook = {};
-        AppTest::TearDown();
+        QObject::connect(context.get(), &AppContext::quitRequested,
+                         [this](int status) { quits.push_back(status); });
     }
     SelectYourLanguageWin* open() {
         SelectYourLanguageWin* w = SelectYourLanguageWin::instance();
@@ -506,7 +504,7 @@ TEST_F(AboutWinTest, WithNoAuthorsPageThereIsNoLinkToPress) {
 }
 
 TEST_F(AboutWinTest, ReturnAndEscapeLeaveItOpenCloseWindowClosesIt) {
-    App app;
+    App app(*context);
     AboutWin* w = open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     w->CancelButton->setFocus();

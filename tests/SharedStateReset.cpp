@@ -2,35 +2,34 @@
 
 #include "FakeWindowSystem.h"
 #include "RecordingDesktop.h"
-#include "app/StartUpHooks.h"
-#include "launcher/CheckVisibleTimerWin.h"
-#include "launcher/LauncherWinArr.h"
-#include "platform/Database.h"
-#include "platform/Desktop.h"
+#include "app/StartUpWiring.h"
+#include "launcher/LauncherApp.h"
 #include "platform/Environment.h"
 #include "shared/DialogSupport.h"
-#include "shared/GlobalModule.h"
 
 #include <QApplication>
 #include <QWidget>
 
 SharedStateReset::SharedStateReset() : m_environment(QProcessEnvironment::systemEnvironment()) {}
 
-void SharedStateReset::reset() {
-    CheckVisibleTimerWin::instance()->Stop();
-    GlobalModule::ReleaseGlobals();
+SharedStateReset::~SharedStateReset() = default;
+
+void SharedStateReset::OnTestStart(const ::testing::TestInfo&) {
+    m_context = std::make_unique<LauncherApp>(Environment::FromProcess(),
+                                              std::make_unique<RecordingDesktop>());
+    WireStartUp(*m_context);
+    WindowSystem::setInstance(std::make_unique<FakeWindowSystem>());
+}
+
+void SharedStateReset::OnTestEnd(const ::testing::TestInfo&) {
+    m_context.reset();
     // Windows a test left open go, with what they posted.
     DeleteOpenDialogs();
     for (QWidget* w : QApplication::topLevelWidgets())
         w->hide();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Desktop::setInstance(std::make_unique<RecordingDesktop>());
     WindowSystem::setInstance(std::make_unique<FakeWindowSystem>());
-    Database::setFailureHook({});
-    GlobalModule::QuitHook = {};
-    WireStartUpHooks();
     restoreEnvironment();
-    Environment::set(Environment::FromProcess());
 }
 
 void SharedStateReset::restoreEnvironment() {

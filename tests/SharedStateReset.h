@@ -2,22 +2,24 @@
 
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
+#include <memory>
 
-// Puts back, before and after every test, what tests share in this one process: the desktop
-// (a fresh recording fake), the activation-key watcher (not ticking, nobody told of key
-// changes), the window system (a fresh fake), the hooks start-up fills, the
-// failure and quit hooks, the globals, the environment as the run began, and the windows a
-// test left open. So a test depends neither on what ran before it nor on when a timer of
-// an earlier test would fire.
+class LauncherApp;
+
+// Gives every test an application context of its own, wired as start-up wires it (a test's
+// fixture may make its own inside it), and takes it away after the test with what the
+// context does not hold: the windows a test left open, the window system (a fresh fake), and the
+// process environment as the run began.
 class SharedStateReset : public ::testing::EmptyTestEventListener {
 public:
     SharedStateReset();
-    void OnTestStart(const ::testing::TestInfo&) override { reset(); }
-    void OnTestEnd(const ::testing::TestInfo&) override { reset(); }
+    ~SharedStateReset() override;
+    void OnTestStart(const ::testing::TestInfo&) override;
+    void OnTestEnd(const ::testing::TestInfo&) override;
 
 private:
-    void reset();
     void restoreEnvironment();
 
     QProcessEnvironment m_environment;
+    std::unique_ptr<LauncherApp> m_context;
 };

@@ -389,7 +389,7 @@ TEST_F(StorageSafetyTest, AFolderThatCannotBeWrittenShowsTheWindowsAndTellsOnce)
     exec(QStringLiteral("Delete from LauncherList"));
     GlobalModule::ReleaseGlobals();
     const QByteArray before = bytesOf(dbFile());
-    Database::setFailureHook([](const QString& sql) { return sql == "OPEN READ-WRITE"; });
+    context->setDatabaseFailures([](const QString& sql) { return sql == "OPEN READ-WRITE"; });
     LauncherWin* w = loadWindow(0);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(GlobalModule::DBConnectMethod()->ReadOnly());
@@ -404,7 +404,7 @@ TEST_F(StorageSafetyTest, AFolderThatCannotBeWrittenShowsTheWindowsAndTellsOnce)
     EXPECT_TRUE(desktop->messages[0].contains(QLatin1String("readonly")))
         << desktop->messages[0].toStdString();
     GlobalModule::ReleaseGlobals();
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
     EXPECT_EQ(bytesOf(dbFile()), before);
 }
 

@@ -1,5 +1,4 @@
 #include "SharedStateReset.h"
-#include "app/StartUpHooks.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,7 +48,6 @@ int main(int argc, char** argv) {
     qputenv("XDG_RUNTIME_DIR", scratch.path().toLocal8Bit());
     fakeDefaultApplication(scratch);
     QApplication app(argc, argv);
-    WireStartUpHooks();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new SharedStateReset);
     return RUN_ALL_TESTS();

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
 #include "app/LauncherLoader.h"
+#include "app/StartUpWiring.h"
+#include "launcher/LauncherApp.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
@@ -26,11 +28,10 @@ void AppTest::SetUp() {
     env.DataDirs = QStringList{dir->filePath(QStringLiteral("data"))};
     env.DataHome = dir->filePath(QStringLiteral("home-data"));
     env.CurrentDesktops = {}; // whatever desktop runs the tests
-    Environment::set(env);
-    GlobalModule::ReleaseGlobals();
-    Database::setFailureHook({});
-    desktop =
-        static_cast<RecordingDesktop*>(Desktop::setInstance(std::make_unique<RecordingDesktop>()));
+    auto recording = std::make_unique<RecordingDesktop>();
+    desktop = recording.get();
+    context = std::make_unique<LauncherApp>(env, std::move(recording));
+    WireStartUp(*context);
     windowSystem = static_cast<FakeWindowSystem*>(
         WindowSystem::setInstance(std::make_unique<FakeWindowSystem>()));
     GlobalModule::MyPref = std::make_unique<PrefClass>();
@@ -43,13 +44,11 @@ void AppTest::TearDown() {
     QWidget anyWidget;
     QDragLeaveEvent leave;
     QApplication::sendEvent(&anyWidget, &leave);
-    GlobalModule::ReleaseGlobals();
-    Database::setFailureHook({});
+    context.reset();
+    desktop = nullptr;
     // Dialogs close and go; nothing of one test reaches the next.
     DeleteOpenDialogs();
     QCoreApplication::processEvents();
-    Desktop::setInstance(std::make_unique<RecordingDesktop>());
-    Environment::set(Environment::FromProcess());
     dir.reset();
 }
 

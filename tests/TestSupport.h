@@ -2,6 +2,7 @@
 
 #include "FakeWindowSystem.h"
 #include "RecordingDesktop.h"
+#include "launcher/LauncherApp.h"
 
 #include <QImage>
 #include <QString>
@@ -11,9 +12,10 @@
 
 class LauncherWin;
 
-// Each test gets fresh scratch folders for the desktop settings ($XDG_CONFIG_HOME) and the
-// installed applications ($XDG_DATA_DIRS), a recording desktop, a fake window system, and
-// empty globals.
+// Each test gets its own application context, wired as start-up wires it: fresh scratch
+// folders for the desktop settings ($XDG_CONFIG_HOME) and the installed applications
+// ($XDG_DATA_DIRS), a recording desktop, and empty globals, all gone with the context; and a
+// fake window system.
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -44,9 +46,10 @@ protected:
     // dropped on it per name: a scratch file of that name.
     LauncherWin* loadWindowWithFiles(const QStringList& names);
 
-    RecordingDesktop* desktop = nullptr;
-    FakeWindowSystem* windowSystem = nullptr;
     std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<LauncherApp> context;
+    RecordingDesktop* desktop = nullptr; // the context's
+    FakeWindowSystem* windowSystem = nullptr;
 };
 
 // A pixel of an image, as ARGB with alpha, un-premultiplied.

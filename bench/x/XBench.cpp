@@ -13,6 +13,7 @@
 #include "../BenchSupport.h"
 
 #include "launcher/CheckVisibleTimerWin.h"
+#include "launcher/LauncherApp.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
@@ -206,17 +207,15 @@ Scenario launcherScenario(const QString& name, int windows, int items, int iconS
     qputenv("XDG_DATA_DIRS", data.toLocal8Bit());
     // The launcher started later takes the folders from its environment; this process from
     // its environment object.
-    Environment::set(Environment::FromProcess());
-    GlobalModule::ReleaseGlobals();
-    Desktop::setInstance(std::make_unique<RecordingDesktop>());
-    GlobalModule::MyPref = std::make_unique<PrefClass>();
-    GlobalModule::MyPref->Language = QStringLiteral("english");
-    GlobalModule::MyPref->SavePrefMethod();
-    GlobalModule::MakeDBMethod();
-    if (windows >= 0)
-        FillWindows(*GlobalModule::DBConnectMethod(), windows, items, iconSize, width);
-    GlobalModule::ReleaseGlobals();
-    Desktop::setInstance(nullptr);
+    {
+        LauncherApp context(Environment::FromProcess(), std::make_unique<RecordingDesktop>());
+        GlobalModule::MyPref = std::make_unique<PrefClass>();
+        GlobalModule::MyPref->Language = QStringLiteral("english");
+        GlobalModule::MyPref->SavePrefMethod();
+        GlobalModule::MakeDBMethod();
+        if (windows >= 0)
+            FillWindows(*GlobalModule::DBConnectMethod(), windows, items, iconSize, width);
+    }
 
     Scenario s;
     s.name = name;
@@ -379,8 +378,7 @@ void BM_KeyResponseAndIdle(benchmark::State& state) {
 // The watcher's tick in this process, against the server, with 20 hidden windows.
 void BM_WatcherTickRealX(benchmark::State& state) {
     qputenv("XDG_CONFIG_HOME", scratchPath(QStringLiteral("tick")).toLocal8Bit());
-    Environment::set(Environment::FromProcess());
-    GlobalModule::ReleaseGlobals();
+    LauncherApp context(Environment::FromProcess(), makeRealDesktop());
     GlobalModule::MyPref = std::make_unique<PrefClass>();
     for (int i = 0; i < 20; ++i) {
         auto w = std::make_unique<LauncherWin>();

@@ -5,12 +5,14 @@
 #include "app/LauncherLoader.h"
 #include "app/MenuBar1.h"
 #include "app/SessionEnd.h"
-#include "app/StartUpHooks.h"
+#include "app/StartUpWiring.h"
 #include "editor/NewLauncherWin.h"
 #include "launcher/CheckVisibleTimerWin.h"
+#include "launcher/LauncherApp.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
 #include "platform/AudioChatter.h"
+#include "platform/Environment.h"
 #include "platform/Framework.h"
 #include "platform/IconTheme.h"
 #include "settings/AboutWin.h"
@@ -41,8 +43,11 @@ namespace {
 App* running = nullptr;
 }
 
-App::App() {
+App::App(LauncherApp& context) {
     running = this;
+    connect(&context, &AppContext::quitRequested, this,
+            [](int status) { QCoreApplication::exit(status); });
+    connect(&context, &AppContext::closeMenuHandlerRequested, this, &App::AddCloseMenuHandler);
     MenuBar1* bar = MenuBar1::instance();
     _ApplicationAddMenuHandlers();
     connect(bar->menu(), &QMenu::aboutToShow, this, &App::Event_EnableMenuItems);
@@ -258,10 +263,11 @@ int _Main(int argc, char** argv) {
     }
 
     FileTypes::_Initialize();
-    WireStartUpHooks();
+    LauncherApp context(Environment::FromProcess(), makeRealDesktop());
+    WireStartUp(context);
     int status = 0;
     {
-        App app;
+        App app(context);
         QTimer::singleShot(0, &app, &App::Event_Open);
         status = QApplication::exec();
         GlobalModule::ReleaseGlobals();

@@ -6,14 +6,16 @@
 #include <memory>
 #include <vector>
 
+class LauncherApp;
 class QSystemTrayIcon;
 
-// The application object: the start-up sequence, the menu handlers and Close Window.
+// The application object: the start-up sequence, the menu handlers, Quit and Close Window,
+// which it answers for the application context it is given.
 class App : public QObject {
     Q_OBJECT
 
 public:
-    App();
+    explicit App(LauncherApp& context);
     ~App() override;
     static App* instance();
 
@@ -42,6 +44,6 @@ private:
     std::unique_ptr<QSystemTrayIcon> m_tray;
 };
 
-// The program: one running copy per user, the application on X11, the event loop, and the
-// release of everything at the end.
+// The program: one running copy per user, the application on X11, the application context
+// that owns what start-up makes, the event loop, and the release of everything at the end.
 int _Main(int argc, char** argv);

@@ -61,7 +61,7 @@ void LoadLauncherWinMethod() {
         windows.push_back(win.get());
         storedPlaces.emplace_back(QPoint(saturated(row.Left), saturated(row.Top)),
                                   saturated(row.Width));
-        LauncherWinArr.push_back(std::move(win));
+        AddLauncherWin(std::move(win));
         rs->MoveNext();
     }
     rs.reset();

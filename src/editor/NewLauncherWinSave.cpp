@@ -107,7 +107,7 @@ void showSavedWindow(Database& db, const LauncherWinRow& row, bool isNew) {
         win->MakeAppImageMethod();
         SetTransparencyMBS(win.get(), win->TransparentValue);
         win->KeepStoredPlace(QPoint(qint32(row.Left), qint32(row.Top)), qint32(row.Width));
-        GlobalModule::LauncherWinArr.push_back(std::move(win));
+        GlobalModule::AddLauncherWin(std::move(win));
         return;
     }
     for (const auto& w : GlobalModule::LauncherWinArr) {

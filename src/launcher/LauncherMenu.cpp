@@ -1,4 +1,3 @@
-#include "launcher/LauncherHooks.h"
 #include "launcher/LauncherWin.h"
 #include "platform/Framework.h"
 #include "settings/PrefWin.h"
@@ -31,20 +30,12 @@ constexpr Caption kSeparator{"-", "-"};
 
 } // namespace
 
-namespace LauncherHooks {
-std::function<void()> NewLauncherWin;
-std::function<void(LauncherWin&)> EditLauncherWin;
-std::function<void(LauncherWin&)> CloseLauncherWin;
-} // namespace LauncherHooks
-
 void LauncherWin::EditLauncherWinMethod() {
-    if (LauncherHooks::EditLauncherWin)
-        LauncherHooks::EditLauncherWin(*this);
+    Q_EMIT editRequested();
 }
 
 void LauncherWin::CloseMethod() {
-    if (LauncherHooks::CloseLauncherWin)
-        LauncherHooks::CloseLauncherWin(*this);
+    Q_EMIT closeRequested();
 }
 
 QStringList LauncherWin::ContextualMenuCaptions() const {
@@ -81,8 +72,7 @@ void LauncherWin::Event_ConstructContextualMenu(QMenu* base) {
 bool LauncherWin::Event_ContextualMenuAction(const QString& caption) {
     if (kNew.matches(caption)) {
         GlobalModule::BringMeFront();
-        if (LauncherHooks::NewLauncherWin)
-            LauncherHooks::NewLauncherWin();
+        Q_EMIT newWindowRequested();
     } else if (kAdd.matches(caption)) {
         AddItemMethod();
     } else if (kLaunch.matches(caption)) {

@@ -140,6 +140,13 @@ public:
 
     const QImage& shownImage() const override { return pic; }
 
+Q_SIGNALS:
+    // What the window asks of the layers above it (the editor, the delete dialog); start-up
+    // connects them when the window joins LauncherWinArr.
+    void newWindowRequested();
+    void editRequested();
+    void closeRequested();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -21,11 +21,6 @@
 #include <unistd.h>
 
 namespace {
-Database::FailureHook& failureHook() {
-    static Database::FailureHook hook;
-    return hook;
-}
-
 QString quoted(const QString& identifier) {
     QString s = identifier;
     s.replace('"', "\"\"");
@@ -255,12 +250,12 @@ void Database::Close() {
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-void Database::setFailureHook(FailureHook hook) {
-    failureHook() = std::move(hook);
+void Database::SetFailureHook(FailureHook hook) {
+    m_failures = std::move(hook);
 }
 
 bool Database::injectedFailure(const QString& statement) {
-    const int code = failureHook() ? failureHook()(statement) : 0;
+    const int code = m_failures ? m_failures(statement) : 0;
     if (code != 0) {
         setError(code, QStringLiteral("injected failure"));
         return true;
@@ -310,7 +305,7 @@ bool Database::open(bool create) {
     if (!create) {
         const QByteArray file = QFile::encodeName(DatabaseFile);
         const QByteArray folder = QFile::encodeName(QFileInfo(DatabaseFile).absolutePath());
-        m_readOnly = (failureHook() && failureHook()(QStringLiteral("OPEN READ-WRITE"))) ||
+        m_readOnly = (m_failures && m_failures(QStringLiteral("OPEN READ-WRITE"))) ||
                      ::access(folder.constData(), W_OK | X_OK) != 0 ||
                      ::access(file.constData(), W_OK) != 0;
     }

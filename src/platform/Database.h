@@ -162,11 +162,11 @@ public:
     // The longest the interface may wait for another program's lock.
     static constexpr int BusyTimeoutMs = 100;
 
-    // Tests make an operation fail by its statement text ("CONNECT", "CREATE DATABASE FILE",
-    // "OPEN READ-WRITE", or the SQL about to run). The hook returns the engine's error code
-    // to fail it with (true: 1), or 0.
+    // Tests make an operation of this connection fail by its statement text ("CONNECT",
+    // "CREATE DATABASE FILE", "OPEN READ-WRITE", or the SQL about to run). The hook returns
+    // the engine's error code to fail it with (true: 1), or 0.
     using FailureHook = std::function<int(const QString& statement)>;
-    static void setFailureHook(FailureHook hook);
+    void SetFailureHook(FailureHook hook);
 
 private:
     friend class RecordSet;
@@ -187,6 +187,7 @@ private:
     void clearError() { setError(0, QString()); }
 
     QString m_connectionName;
+    FailureHook m_failures;
     QSqlDatabase m_db;
     bool m_inTransaction = false;
     bool m_readOnly = false;

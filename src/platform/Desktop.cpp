@@ -1,19 +1,18 @@
 #include "platform/Desktop.h"
 
 namespace {
-std::unique_ptr<Desktop>& current() {
-    static std::unique_ptr<Desktop> desktop;
-    return desktop;
-}
+Desktop* inUse = nullptr;
 } // namespace
 
 Desktop& Desktop::instance() {
-    if (!current())
-        current() = makeRealDesktop();
-    return *current();
+    if (inUse)
+        return *inUse;
+    // Without an application context (a tool, a benchmark): the real desktop, kept until
+    // the process ends.
+    static const std::unique_ptr<Desktop> real = makeRealDesktop();
+    return *real;
 }
 
-Desktop* Desktop::setInstance(std::unique_ptr<Desktop> desktop) {
-    current() = std::move(desktop);
-    return current().get();
+Desktop* Desktop::use(Desktop* desktop) {
+    return std::exchange(inUse, desktop);
 }

@@ -53,9 +53,12 @@ public:
     // A sound of our resources, at volume 0..100.
     virtual void playSound(const QString& resource, int volume) = 0;
 
+    // The desktop in use: the one the application context holds (use), else the real one,
+    // made on first use.
     static Desktop& instance();
-    // Replaces the desktop (tests); returns the new one. Null restores the real one.
-    static Desktop* setInstance(std::unique_ptr<Desktop> desktop);
+    // Points instance() at a desktop owned elsewhere (the application context, for its
+    // life); returns the one it pointed at before.
+    static Desktop* use(Desktop* desktop);
 
 Q_SIGNALS:
     // The held modifier keys changed; emitted on the event-loop thread, after the event that

@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <optional>
 #include <pwd.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -31,10 +31,7 @@ QString HomeFromUserDatabase() {
     return QDir::homePath();
 }
 
-std::optional<Environment>& Slot() {
-    static std::optional<Environment> environment;
-    return environment;
-}
+const Environment* inUse = nullptr;
 
 } // namespace
 
@@ -53,11 +50,12 @@ Environment Environment::FromProcess() {
 }
 
 const Environment& Environment::current() {
-    if (!Slot())
-        Slot() = FromProcess();
-    return *Slot();
+    if (inUse)
+        return *inUse;
+    static const Environment process = FromProcess();
+    return process;
 }
 
-void Environment::set(Environment environment) {
-    Slot() = std::move(environment);
+const Environment* Environment::use(const Environment* environment) {
+    return std::exchange(inUse, environment);
 }

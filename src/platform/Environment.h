@@ -3,9 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// The folders the launcher reads and writes, after the XDG base directories. Start-up takes
-// them from the process environment once; tests and benchmarks set their own. Nothing else
-// reads the environment for a path.
+// The folders the launcher reads and writes, after the XDG base directories. The application
+// context holds them, taken from the process environment at start; tests and benchmarks give
+// their own context theirs. Nothing else reads the environment for a path.
 struct Environment {
     QString Home;
     QString ConfigHome;          // XDG_CONFIG_HOME, else ~/.config (the preferences folder)
@@ -19,7 +19,10 @@ struct Environment {
     // A relative folder is ignored, as the base directories say: in a list only that entry,
     // and a list left empty takes its defaults.
     static Environment FromProcess();
-    // The one in use: the one set, else the process's, taken on first use.
+    // The one in use: the one the application context holds (use), else the process's,
+    // taken on first use.
     static const Environment& current();
-    static void set(Environment environment);
+    // Points current() at folders held elsewhere (the application context, for its life);
+    // returns what it pointed at before.
+    static const Environment* use(const Environment* environment);
 };

@@ -1,16 +1,15 @@
 #include "shared/GlobalModule.h"
 
+#include "store/AppContext.h"
+
 #include <QCoreApplication>
 #include <QWidget>
 
 namespace GlobalModule {
 
-namespace {
-bool bringFrontPending = false;
-}
-
 void BringMeFront() {
-    bringFrontPending = true;
+    if (AppContext* context = AppContext::current())
+        context->askToComeToFront();
 }
 
 void ShowInFront(QWidget* window) {
@@ -22,32 +21,27 @@ void ShowInFront(QWidget* window) {
         window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();
-    if (bringFrontPending || !window->testAttribute(Qt::WA_ShowWithoutActivating))
+    AppContext* context = AppContext::current();
+    const bool asked = context && context->takeFrontRequest();
+    if (asked || !window->testAttribute(Qt::WA_ShowWithoutActivating))
         window->activateWindow();
-    bringFrontPending = false;
 }
 
-std::function<void(int)> QuitHook;
-
 void Quit(int status) {
-    if (QuitHook)
-        QuitHook(status);
+    if (AppContext* context = AppContext::current())
+        Q_EMIT context->quitRequested(status);
     else
         QCoreApplication::exit(status);
 }
 
-std::function<void(QWidget*)> AddCloseMenuHandlerHook;
-
 void AddCloseMenuHandler(QWidget* window) {
-    if (AddCloseMenuHandlerHook)
-        AddCloseMenuHandlerHook(window);
+    if (AppContext* context = AppContext::current())
+        Q_EMIT context->closeMenuHandlerRequested(window);
 }
 
-std::function<void()> LoadLauncherWindowsHook;
-
 void LoadLauncherWindows() {
-    if (LoadLauncherWindowsHook)
-        LoadLauncherWindowsHook();
+    if (AppContext* context = AppContext::current())
+        Q_EMIT context->loadLauncherWindowsRequested();
 }
 
 } // namespace GlobalModule

@@ -3,7 +3,6 @@
 #include "store/Globals.h"
 
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -16,18 +15,14 @@ void BringMeFront();
 // takes focus. Every single-instance dialog is shown through it.
 void ShowInFront(QWidget* window);
 
-// Ends the event loop with an exit status (Quit, the language dialog's Cancel). Tests
-// replace what it does through the hook.
+// What only start-up can do, asked for by the layers below it: each is a request of the
+// application context (AppContext's signals), which start-up connects.
+// Ends the event loop with an exit status (Quit, the language dialog's Cancel); without a
+// context, the event loop ends at once.
 void Quit(int status);
-extern std::function<void(int)> QuitHook;
-
-// What only start-up can do, asked for by the layers below it; start-up sets the hooks
-// (WireStartUpHooks), and an unset hook does nothing.
 // The editor, the preferences dialog and the about box answer Close Window.
 void AddCloseMenuHandler(QWidget* window);
-extern std::function<void(QWidget*)> AddCloseMenuHandlerHook;
 // Builds the launcher windows from the database (the language dialog's OK).
 void LoadLauncherWindows();
-extern std::function<void()> LoadLauncherWindowsHook;
 
 } // namespace GlobalModule

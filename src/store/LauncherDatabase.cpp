@@ -6,6 +6,7 @@
 #include "platform/DesktopEntry.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
+#include "store/AppContext.h"
 #include "store/Globals.h"
 #include "store/IconHelpers.h"
 #include "store/IconSizes.h"
@@ -40,6 +41,12 @@ QString& connectError() {
     static QString message;
     return message;
 }
+
+// The failures a test injects reach every connection the store opens.
+void takeInjectedFailures(Database& db) {
+    if (const AppContext* context = AppContext::current())
+        db.SetFailureHook(context->databaseFailures());
+}
 } // namespace
 
 namespace {
@@ -53,6 +60,7 @@ void removeBuildingFiles(const QString& path) {
 // when the creation failed (its message already shown).
 bool buildDatabase(const QString& path) {
     Database db;
+    takeInjectedFailures(db);
     db.DatabaseFile = path;
     if (!db.CreateDatabaseFile()) {
         MsgBox(QStringLiteral("create error!"));
@@ -174,6 +182,7 @@ Database* DBConnectMethod() {
         return GlobalDB.get();
     }
     auto db = std::make_unique<Database>();
+    takeInjectedFailures(*db);
     db->DatabaseFile = DatabaseFilePath();
     if (!db->Connect()) {
         connectError() = db->ErrorMessage();
