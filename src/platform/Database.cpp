@@ -288,6 +288,13 @@ void Database::setError(int code, const QString& message) {
     m_errorMessage = message;
 }
 
+void Database::setError(const QSqlError& e) {
+    // The engine's own code and text; a failure the driver tells without a code counts as 1
+    // (SQLITE_ERROR), since 0 would read as success.
+    const int code = e.nativeErrorCode().toInt();
+    setError(code ? code : 1, e.databaseText().isEmpty() ? e.text() : e.databaseText());
+}
+
 bool Database::open(bool create) {
     clearError();
     if (injectedFailure(create ? QStringLiteral("CREATE DATABASE FILE")
@@ -319,8 +326,7 @@ bool Database::open(bool create) {
                                       : QStringLiteral("?mode=rw");
     m_db.setDatabaseName(QUrl::fromLocalFile(DatabaseFile).toString(QUrl::FullyEncoded) + mode);
     const auto fail = [this](const QSqlError& e) {
-        setError(e.nativeErrorCode().toInt() ? e.nativeErrorCode().toInt() : 1,
-                 e.databaseText().isEmpty() ? e.text() : e.databaseText());
+        setError(e);
         m_db.close();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
@@ -486,9 +492,7 @@ std::unique_ptr<QSqlQuery> Database::exec(const QString& statement,
     auto q = std::make_unique<QSqlQuery>(m_db);
     q->setForwardOnly(true);
     const auto fail = [&] {
-        const QSqlError e = q->lastError();
-        setError(e.nativeErrorCode().toInt() ? e.nativeErrorCode().toInt() : 1,
-                 e.databaseText().isEmpty() ? e.text() : e.databaseText());
+        setError(q->lastError());
         return nullptr;
     };
     if (!q->prepare(statement))
@@ -579,9 +583,7 @@ void Database::Commit() {
         m_inTransaction = false;
         if (injectedFailure(QStringLiteral("COMMIT")) || !m_db.commit()) {
             if (!Error()) {
-                const QSqlError e = m_db.lastError();
-                setError(e.nativeErrorCode().toInt() ? e.nativeErrorCode().toInt() : 1,
-                         e.databaseText().isEmpty() ? e.text() : e.databaseText());
+                setError(m_db.lastError());
             }
             // A commit that did not take leaves nothing half-done behind.
             m_db.rollback();

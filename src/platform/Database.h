@@ -184,6 +184,7 @@ private:
     // Whether the header promises more pages than the file holds (a truncated copy).
     bool truncated() const;
     void setError(int code, const QString& message);
+    void setError(const QSqlError& e);
     void clearError() { setError(0, QString()); }
 
     QString m_connectionName;
