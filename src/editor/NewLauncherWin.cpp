@@ -13,6 +13,7 @@
 #include "shared/Captions.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
+#include "shared/RevealInFolder.h"
 #include "shared/SingleDialog.h"
 #include "store/IconHelpers.h"
 #include "store/IconSizes.h"
@@ -493,32 +494,15 @@ bool NewLauncherWin::AppListBox_ConstructContextualMenu(QMenu* base) {
 bool NewLauncherWin::AppListBox_ContextualMenuAction(const QString& text) {
     if (AppListBox->ListIndex() == -1)
         return false;
-    const auto is = [&text](const char* english, const char* korean) {
-        return TextEquals(text, QString::fromUtf8(english)) ||
-               TextEquals(text, QString::fromUtf8(korean));
-    };
-    if (is("Add New Item", "아이템 추가")) {
+    if (CommonCaptions::AddNewItem.matches(text)) {
         AddItemMethod();
-    } else if (is("Reveal in Finder", "파인더에서 보기")) {
+    } else if (CommonCaptions::RevealInFinder.matches(text)) {
         const QList<int> rows = AppListBox->selectedRowList();
         for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
             const AppListClass& item = *(*LauncherItemArr())[size_t(*it)];
-            const FolderItem f = item.f.isNull() ? FolderItem(item.AppPath) : item.f;
-            if (f.isNull() || !f.Exists())
-                continue;
-            const FolderItem parent = f.Parent();
-            if (parent.isNull())
-                continue;
-            const LaunchResult r = parent.Launch(true);
-            if (!r.ok)
-                GlobalModule::MsgBox(
-                    GlobalModule::IsKorean()
-                        ? QStringLiteral("\"%1\" 폴더를 열 수 없습니다.\n%2")
-                              .arg(parent.AbsolutePath(), r.error)
-                        : QStringLiteral("The folder \"%1\" could not be opened.\n%2")
-                              .arg(parent.AbsolutePath(), r.error));
+            RevealInFolder(item.f.isNull() ? FolderItem(item.AppPath) : item.f);
         }
-    } else if (is("Remove Item", "아이템 삭제")) {
+    } else if (CommonCaptions::RemoveItem.matches(text)) {
         const QList<int> rows = AppListBox->selectedRowList();
         for (auto it = rows.rbegin(); it != rows.rend(); ++it)
             m_items->removeAt(*it);

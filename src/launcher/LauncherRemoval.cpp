@@ -9,6 +9,7 @@
 #include "platform/Scaling.h"
 #include "shared/AppMedia.h"
 #include "shared/GlobalModule.h"
+#include "shared/RevealInFolder.h"
 #include "store/LauncherDatabase.h"
 #include "store/LauncherRows.h"
 
@@ -117,17 +118,5 @@ void LauncherWin::RevealInFinderMethod() {
     const qint32 i = CurrSelAppIndex;
     if (i < 0 || i >= qint32(LauncherItemArr->size()))
         return;
-    const FolderItem& f = (*LauncherItemArr)[size_t(i)]->f;
-    if (f.isNull() || !f.Exists())
-        return;
-    const FolderItem p = f.Parent();
-    if (p.isNull())
-        return;
-    const LaunchResult r = p.Launch(true);
-    if (!r.ok)
-        GlobalModule::MsgBox(
-            GlobalModule::IsKorean()
-                ? QStringLiteral("\"%1\" 폴더를 열 수 없습니다.\n%2").arg(p.AbsolutePath(), r.error)
-                : QStringLiteral("The folder \"%1\" could not be opened.\n%2")
-                      .arg(p.AbsolutePath(), r.error));
+    RevealInFolder((*LauncherItemArr)[size_t(i)]->f);
 }
