@@ -4,6 +4,7 @@
 #include "platform/Framework.h"
 #include "shared/AppMedia.h"
 #include "shared/Captions.h"
+#include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
 #include "shared/SingleDialog.h"
 
@@ -77,13 +78,11 @@ AboutWin::AboutWin()
         StaticText4->installEventFilter(this);
     }
 
-    CancelButton = new QPushButton(kClose.English(), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setFont(PixelFont(12));
+    CancelButton = DialogButton(this, kClose.English(), QStringLiteral("CancelButton"),
+                                QRect(106, 260, 80, 20));
     // Neither default nor cancel button: Return and Escape do not press it.
     CancelButton->setAutoDefault(false);
     CancelButton->setDefault(false);
-    CancelButton->setGeometry(106, 260, 80, 20);
     connect(CancelButton, &QPushButton::clicked, this, &AboutWin::CancelButton_Action);
 
     if (QScreen* screen = QGuiApplication::primaryScreen())

@@ -98,17 +98,13 @@ void PrefWin::CreateActivationKeyControls() {
 }
 
 void PrefWin::CreateButtons() {
-    OKButton = new QPushButton(CommonCaptions::OK.English(), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setFont(PixelFont(12));
+    OKButton = DialogButton(this, CommonCaptions::OK.English(), QStringLiteral("OKButton"),
+                            QRect(196, 226, 80, 20));
     OKButton->setDefault(true);
-    PlaceControl(OKButton, 196, 226, 80, 20);
     connect(OKButton, &QPushButton::clicked, this, &PrefWin::OKButton_Action);
 
-    CancelButton = new QPushButton(CommonCaptions::Cancel.English(), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setFont(PixelFont(12));
-    PlaceControl(CancelButton, 104, 226, 80, 20);
+    CancelButton = DialogButton(this, CommonCaptions::Cancel.English(),
+                                QStringLiteral("CancelButton"), QRect(104, 226, 80, 20));
     connect(CancelButton, &QPushButton::clicked, this, &PrefWin::CancelButton_Action);
 }
 

@@ -62,17 +62,13 @@ SelectYourLanguageWin::SelectYourLanguageWin()
     connect(EnglishRadioButton, &QRadioButton::clicked, this,
             &SelectYourLanguageWin::EnglishRadioButton_Action);
 
-    OKButton = new QPushButton(CommonCaptions::OK.English(), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setFont(PixelFont(12));
+    OKButton = DialogButton(this, CommonCaptions::OK.English(), QStringLiteral("OKButton"),
+                            QRect(138, 91, 80, 20));
     OKButton->setDefault(true);
-    PlaceControl(OKButton, 138, 91, 80, 20);
     connect(OKButton, &QPushButton::clicked, this, &SelectYourLanguageWin::OKButton_Action);
 
-    CancelButton = new QPushButton(CommonCaptions::Cancel.English(), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setFont(PixelFont(12));
-    PlaceControl(CancelButton, 46, 91, 80, 20);
+    CancelButton = DialogButton(this, CommonCaptions::Cancel.English(),
+                                QStringLiteral("CancelButton"), QRect(46, 91, 80, 20));
     connect(CancelButton, &QPushButton::clicked, this, &SelectYourLanguageWin::CancelButton_Action);
 
     setTabOrder(KoreanRadioButton, EnglishRadioButton);

@@ -1,10 +1,12 @@
 #include "shared/DialogSupport.h"
 
+#include "platform/Framework.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 #include <iterator>
 
@@ -34,6 +36,15 @@ void PlaceControl(QWidget* control, int left, int top, int width, int height) {
     QWidget* parent = control->parentWidget();
     const QPoint origin = parent && !parent->isWindow() ? parent->pos() : QPoint();
     control->setGeometry(left - origin.x(), top - origin.y(), width, height);
+}
+
+QPushButton* DialogButton(QWidget* dialog, const QString& caption, const QString& objectName,
+                          const QRect& place) {
+    auto* button = new QPushButton(caption, dialog);
+    button->setObjectName(objectName);
+    button->setFont(PixelFont(12));
+    PlaceControl(button, place.left(), place.top(), place.width(), place.height());
+    return button;
 }
 
 namespace {
