@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "launcher/TempRunIconWin.h"
+#include "platform/Database.h"
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
+#include <QSet>
 #include <QTest>
 #include <QUrl>
 #include <fcntl.h>
@@ -192,6 +194,7 @@ TEST_F(LauncherInputTest, DropsAddLocalFilesInOrderAsCopies) {
     drop.setDropAction(Qt::MoveAction);
     QCoreApplication::sendEvent(win, &drop);
     EXPECT_EQ(drop.dropAction(), Qt::CopyAction); // never a move
+    ASSERT_TRUE(waitUntil([this] { return !win->DropsPending(); }));
     ASSERT_EQ(win->LauncherItemArr->size(), 5u);
     EXPECT_EQ((*win->LauncherItemArr)[3]->AppPath, b);
     EXPECT_EQ((*win->LauncherItemArr)[4]->AppPath, a);
@@ -200,6 +203,81 @@ TEST_F(LauncherInputTest, DropsAddLocalFilesInOrderAsCopies) {
     QDragEnterEvent moveOnly(QPoint(10, 40), Qt::MoveAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(win, &moveOnly);
     EXPECT_FALSE(moveOnly.isAccepted());
+}
+
+namespace {
+// Drops the files on the window as a file manager does.
+void dropFiles(QWidget* target, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 40), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(10, 40), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(target, &drop);
+}
+} // namespace
+
+TEST_F(LauncherInputTest, DropsOfManyFilesKeepTheirOrderEachRowItsOwnNumber) {
+    QDir().mkpath(scratch(QStringLiteral("many")));
+    QStringList first, second;
+    for (int i = 0; i < 300; ++i) {
+        const QString path = scratch(QStringLiteral("many/file %1.txt").arg(i, 3, 10, QChar('0')));
+        writeFile(path, "x");
+        (i < 250 ? first : second) << path;
+    }
+    dropFiles(win, first);
+    dropFiles(win, second); // comes while the first is still being stored: it follows it
+    ASSERT_TRUE(waitUntil([this] { return !win->DropsPending(); }));
+    EXPECT_TRUE(desktop->messages.isEmpty()) << desktop->messages.join('\n').toStdString();
+    ASSERT_EQ(win->LauncherItemArr->size(), 303u);
+    // The window, in order, and the file, by AppSEQ, hold the same items.
+    QStringList held, stored;
+    QSet<qint64> numbers;
+    for (size_t i = 3; i < win->LauncherItemArr->size(); ++i) {
+        const auto& item = (*win->LauncherItemArr)[i];
+        held << item->AppPath;
+        numbers.insert(item->AppUID);
+        EXPECT_FALSE(item->Icon.isNull());
+    }
+    EXPECT_EQ(held, first + second);
+    EXPECT_EQ(numbers.size(), 300);
+    auto rs = GlobalModule::DBConnectMethod()->SQLSelect(
+        QStringLiteral("Select AppUID, AppPath from LauncherList order by AppSEQ"));
+    for (size_t i = 0; rs && !rs->Eof(); ++i, rs->MoveNext()) {
+        ASSERT_LT(i, win->LauncherItemArr->size());
+        EXPECT_EQ(rs->IdxField(1).IntegerValue(), (*win->LauncherItemArr)[i]->AppUID);
+        stored << rs->IdxField(2).StringValue();
+    }
+    EXPECT_EQ(stored.mid(3), first + second);
+    // Composed with every item: the last one has its place in the grid.
+    EXPECT_GT(win->LauncherItemArr->back()->Top, 25);
+}
+
+TEST_F(LauncherInputTest, ARefusedDropOfManyFilesKeepsNothingAndNamesThem) {
+    QStringList paths;
+    for (int i = 0; i < 30; ++i) {
+        paths << scratch(QStringLiteral("refused %1").arg(i));
+        writeFile(paths.back(), "x");
+    }
+    // Another program holds the write lock.
+    Database::setFailureHook([](const QString& sql) {
+        return sql.startsWith(QLatin1String("BEGIN")) || sql.startsWith(QLatin1String("INSERT"))
+                   ? 5
+                   : 0;
+    });
+    dropFiles(win, paths);
+    ASSERT_TRUE(waitUntil([this] { return !win->DropsPending(); }));
+    Database::setFailureHook({});
+    ASSERT_EQ(desktop->messages.size(), 1);
+    const QStringList lines = desktop->messages[0].split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.first(), QStringLiteral("refused 0 add error~!"));
+    EXPECT_EQ(lines.size(), 11); // ten names, then how many in all
+    EXPECT_EQ(lines.last(), QStringLiteral("... (30)"));
+    EXPECT_EQ(win->LauncherItemArr->size(), 3u);
+    EXPECT_EQ(scalar(QStringLiteral("Select count(*) from LauncherList")).toInt(), 3);
 }
 
 TEST_F(LauncherInputTest, ADroppedNameThatIsNotUtf8IsStoredByteForByte) {
@@ -223,6 +301,7 @@ TEST_F(LauncherInputTest, ADroppedNameThatIsNotUtf8IsStoredByteForByte) {
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 40), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(win, &drop);
+    ASSERT_TRUE(waitUntil([this] { return !win->DropsPending(); }));
     EXPECT_TRUE(desktop->messages.isEmpty()) << desktop->messages.join('\n').toStdString();
     ASSERT_EQ(win->LauncherItemArr->size(), 4u);
     const QString stored = scalar(QStringLiteral("Select AppPath from LauncherList where AppSEQ="

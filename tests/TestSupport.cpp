@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDragLeaveEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
 #include <QSqlQuery>
@@ -120,6 +121,17 @@ QVariant AppTest::scalar(const QString& sql) {
         return {};
     const auto f = rs->IdxField(1);
     return f.StringValue().isNull() ? QVariant() : QVariant(f.StringValue());
+}
+
+bool AppTest::waitUntil(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > 120000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    }
+    return true;
 }
 
 LauncherWin* AppTest::loadWindow(qint64 uid) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "FakeWindowSystem.h"
 #include "RecordingDesktop.h"
 #include "launcher/LauncherApp.h"
@@ -42,6 +44,9 @@ protected:
 
     // A launcher window row with items, loaded as at start.
     LauncherWin* loadWindow(qint64 uid);
+    // Runs the event loop until done() holds; false only when it never does (a bound for a
+    // hang, not a time the work must keep).
+    static bool waitUntil(const std::function<bool()>& done);
     // The database of a first start with no applications, its window 0 loaded, and one item
     // dropped on it per name: a scratch file of that name.
     LauncherWin* loadWindowWithFiles(const QStringList& names);

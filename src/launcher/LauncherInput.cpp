@@ -229,9 +229,11 @@ void LauncherWin::dropEvent(QDropEvent* event) {
         event->ignore();
         return;
     }
+    std::vector<FolderItem> files;
     for (const QString& path : DroppedLocalPaths(event->mimeData())) {
-        const FolderItem f(path);
+        FolderItem f(path);
         if (f.Exists())
-            DropAppMethod(f);
+            files.push_back(std::move(f));
     }
+    DropAppsMethod(std::move(files));
 }

@@ -18,6 +18,7 @@ class QAction;
 class TempRunIconWin;
 class QTimer;
 class RemovalAnimation;
+class LauncherDrops;
 
 // The two ways ResizePlusMinusWinMethod resizes a window.
 namespace ResizeDirection {
@@ -100,6 +101,11 @@ public:
     // and it is composed once they are all fitted.
     static void LoadAppLists(const std::vector<LauncherWin*>& windows, Database& db);
     void DropAppMethod(const FolderItem& f);
+    // A drop of several files: each is made ready on the pool and stored in the drop's order,
+    // a few at a time between the events of the GUI thread, with a progress window when the
+    // drop is long. Drops that come meanwhile follow it.
+    void DropAppsMethod(std::vector<FolderItem> files);
+    bool DropsPending() const;
     qint64 GetMaxAppUIDMethod(Database& db);
     qint64 GetMaxAppSEQMethod(Database& db);
 
@@ -188,6 +194,7 @@ private:
     // The geometry the window was last given by us, or taken from a report we accepted.
     QRect m_ownGeometry;
     QPointer<RemovalAnimation> m_removal; // a child: it goes with the window
+    LauncherDrops* m_drops = nullptr;     // a child, made at the first drop
     bool m_composing = false;             // our own resizes are not live-resize steps
     QSize m_composedSize;
     // The tallest the window is composed (the screens' as last seen on this thread: the

@@ -139,9 +139,12 @@ std::shared_ptr<const Theme> LoadTheme(const QString& name, const QStringList& b
 
 // Parsed themes, kept while the folders they were read from stay the same.
 std::shared_ptr<const Theme> FindTheme(const QString& name) {
+    // Looked up from the pool's threads too (a drop's icons).
+    static std::mutex lock;
     static QHash<QString, std::shared_ptr<const Theme>> cache;
     const QStringList bases = IconBaseDirs();
     const QString key = bases.join(QLatin1Char(':')) + QLatin1Char('|') + name;
+    const std::lock_guard held(lock);
     const auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return it.value();

@@ -24,9 +24,9 @@ QImage IconOf(const QIcon& icon, int size) {
     return FittedIcon(icon.pixmap(QSize(size, size), 1.0).toImage(), size);
 }
 
-// The item's own picture at size x size, as the desktop shows it; null when only the
-// style's generic icons remain.
-QImage DesktopIcon(const FolderItem& f, int size) {
+// The item's own picture at size x size from the icon themes; null when none has one. Safe
+// on any thread.
+QImage ThemedDesktopIcon(const FolderItem& f, int size) {
     const QString path = f.AbsolutePath();
     if (IsRegularFile(path) && isDesktopEntryName(f.Name())) {
         // An application whose icon is missing gets the generic application icon.
@@ -45,6 +45,15 @@ QImage DesktopIcon(const FolderItem& f, int size) {
         if (!image.isNull())
             return image;
     }
+    return {};
+}
+
+// The item's own picture at size x size, as the desktop shows it; null when only the
+// style's generic icons remain.
+QImage DesktopIcon(const FolderItem& f, int size) {
+    if (QImage themed = ThemedDesktopIcon(f, size); !themed.isNull())
+        return themed;
+    const QFileInfo info(f.AbsolutePath());
     static const QFileIconProvider provider;
     QImage image = IconOf(provider.icon(info), size);
     if (image.isNull() && qApp && qobject_cast<QApplication*>(qApp))
@@ -67,15 +76,9 @@ QImage fallbackIcon(int size, bool folder) {
     return img;
 }
 
-} // namespace
-
-QImage IconImageMBS(const FolderItem& f, int size) {
-    if (f.isNull() || size <= 0)
-        return {};
-    const QImage img = DesktopIcon(f, size);
-    if (img.isNull())
-        return fallbackIcon(size, f.Directory());
-    // The same icon (documents of one kind) is placed once, and handed out as one picture.
+// The icon centred in its size x size box. The same icon (documents of one kind) is placed
+// once, and handed out as one picture.
+QImage placedIcon(const QImage& img, int size) {
     static ImageMemo<QImage> placed(64);
     return placed.get(img, [size](const QImage& source) {
         QImage out(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -84,6 +87,17 @@ QImage IconImageMBS(const FolderItem& f, int size) {
         p.drawImage((size - source.width()) / 2, (size - source.height()) / 2, source);
         return out;
     });
+}
+
+} // namespace
+
+QImage IconImageMBS(const FolderItem& f, int size) {
+    if (f.isNull() || size <= 0)
+        return {};
+    const QImage img = DesktopIcon(f, size);
+    if (img.isNull())
+        return fallbackIcon(size, f.Directory());
+    return placedIcon(img, size);
 }
 
 namespace {
@@ -111,5 +125,16 @@ IconAndMask IconAndMaskMBS(const FolderItem& f, int size) {
     IconAndMask out;
     out.icon = IconImageMBS(f, size);
     out.mask = MaskOfIcon(out.icon);
+    return out;
+}
+
+IconAndMask ThemedIconAndMaskMBS(const FolderItem& f, int size) {
+    IconAndMask out;
+    if (f.isNull() || size <= 0)
+        return out;
+    if (const QImage img = ThemedDesktopIcon(f, size); !img.isNull()) {
+        out.icon = placedIcon(img, size);
+        out.mask = MaskOfIcon(out.icon);
+    }
     return out;
 }

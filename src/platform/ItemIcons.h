@@ -16,3 +16,6 @@ struct IconAndMask {
     QImage mask;
 };
 IconAndMask IconAndMaskMBS(const FolderItem& f, int size);
+// The same from the icon themes alone, safe on any thread: both null when only the
+// platform's own icons would serve (those are made on the GUI thread).
+IconAndMask ThemedIconAndMaskMBS(const FolderItem& f, int size);

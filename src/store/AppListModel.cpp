@@ -1,6 +1,7 @@
 #include "store/AppListModel.h"
 
 #include <algorithm>
+#include <iterator>
 
 AppListModel::AppListModel(QObject* parent) : QAbstractListModel(parent) {}
 
@@ -14,6 +15,15 @@ void AppListModel::push_back(value_type item) {
     const int row = int(m_items.size());
     beginInsertRows(QModelIndex(), row, row);
     m_items.push_back(std::move(item));
+    endInsertRows();
+}
+
+void AppListModel::append(AppListArray items) {
+    if (items.empty())
+        return;
+    const int row = int(m_items.size());
+    beginInsertRows(QModelIndex(), row, row + int(items.size()) - 1);
+    std::move(items.begin(), items.end(), std::back_inserter(m_items));
     endInsertRows();
 }
 

@@ -31,6 +31,8 @@ public:
     int rowOf(const AppListClass* item) const;
 
     void push_back(value_type item);
+    // Adds several at the end, told as one insertion.
+    void append(AppListArray items);
     void removeAt(int row);
     void clear() { setItems({}); }
     // Shows other items; the rows shown before go.

@@ -40,6 +40,11 @@ MaskedPicture GetIconAndMaskMethod(const FolderItem& f, int width) {
     return {OnWhite(both.icon), OnWhite(both.mask)};
 }
 
+MaskedPicture ThemedIconAndMask(const FolderItem& f, int width) {
+    const IconAndMask both = ThemedIconAndMaskMBS(f, width);
+    return {OnWhite(both.icon), OnWhite(both.mask)};
+}
+
 QRect FittedRect(int pw, int ph, int w, int h) {
     const double rx = double(pw) / w;
     const double ry = double(ph) / h;

@@ -26,6 +26,9 @@ namespace GlobalModule {
 QImage GetIconImageMethod(const FolderItem& f, int width, const QString& kind);
 // Both kinds from one lookup of the file's icon: the picture and its mask.
 MaskedPicture GetIconAndMaskMethod(const FolderItem& f, int width);
+// The same from the icon themes alone, on any thread; null when only the platform's own icons
+// (GUI thread only) would serve.
+MaskedPicture ThemedIconAndMask(const FolderItem& f, int width);
 
 // Fits a picture into a w x h box: shrinks only, keeps proportions, centres. The result's
 // mask is black exactly over the fitted rectangle. Null for a null picture or a 0 x 0 box.
