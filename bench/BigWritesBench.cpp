@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <functional>
 
@@ -85,14 +86,18 @@ void storeItems(Database& db, const QStringList& paths) {
     db.Commit();
 }
 
-// Lets the event loop run until done() holds (or two minutes have gone).
-bool runUntil(const std::function<bool()>& done) {
-    QElapsedTimer clock;
+// Lets the event loop run until done() holds (or two minutes have gone); `longest` keeps
+// the longest the GUI thread was held by one round of events.
+bool runUntil(const std::function<bool()>& done, qint64* longest = nullptr) {
+    QElapsedTimer clock, round;
     clock.start();
     while (!done()) {
         if (clock.elapsed() > 120000)
             return false;
+        round.start();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (longest)
+            *longest = std::max(*longest, round.elapsed());
     }
     return true;
 }
@@ -128,24 +133,47 @@ void BM_EditorSave500DocumentsOfTenKinds(benchmark::State& state) {
 }
 BENCHMARK(BM_EditorSave500DocumentsOfTenKinds)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// The first start over 500 applications: the database made and "apple" filled.
-void BM_FirstRun500Applications(benchmark::State& state) {
+// The first start over n applications: the database made and "apple" filled.
+void firstRun(benchmark::State& state, int n, const std::function<void(BenchEnvironment&)>& write) {
     for (auto _ : state) {
         state.PauseTiming();
         BenchEnvironment env;
         installThemes(env);
-        writeThemedApps(env, kItems);
+        write(env);
         state.ResumeTiming();
         GlobalModule::MakeDBMethod();
         state.PauseTiming();
         GlobalModule::ReleaseGlobals();
         state.ResumeTiming();
     }
+    state.counters["entries"] = n;
+}
+
+void BM_FirstRun500Applications(benchmark::State& state) {
+    firstRun(state, kItems, [](BenchEnvironment& env) { writeThemedApps(env, kItems); });
 }
 BENCHMARK(BM_FirstRun500Applications)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// 500 files of ten kinds dropped at once on an empty window, until the window holds them.
-void BM_Drop500Files(benchmark::State& state) {
+// 20,000 entries naming 2,000 icons (every tenth none that a theme has), as a desktop with
+// many entries of few kinds.
+void BM_FirstRun20000Applications(benchmark::State& state) {
+    firstRun(state, 20000, [](BenchEnvironment& env) {
+        WriteApps(env.path(QStringLiteral("data/applications")), 20000, [&env](int i) {
+            const int kind = i % 2000;
+            const QString icon = QStringLiteral("benchapp%1").arg(kind);
+            const QString file =
+                env.path(QStringLiteral("data/icons/hicolor/128x128/apps/%1.png").arg(icon));
+            if (kind % 10 != 9 && !QFile::exists(file))
+                PhotoIcon(kind).save(file);
+            return icon;
+        });
+    });
+}
+BENCHMARK(BM_FirstRun20000Applications)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// n files of ten kinds dropped at once on an empty window, until the window holds them.
+void dropFiles(benchmark::State& state, int n) {
+    qint64 longest = 0;
     for (auto _ : state) {
         state.PauseTiming();
         BenchEnvironment env;
@@ -155,15 +183,19 @@ void BM_Drop500Files(benchmark::State& state) {
         LauncherWin* window = GlobalModule::LauncherWinArr.at(0).get();
         QMimeData data;
         QList<QUrl> urls;
-        for (const QString& path : writeDocuments(env, kItems))
+        for (const QString& path : writeDocuments(env, n))
             urls << QUrl::fromLocalFile(path);
         data.setUrls(urls);
         state.ResumeTiming();
+        QElapsedTimer dropping;
+        dropping.start();
         QDragEnterEvent enter(QPoint(10, 40), Qt::CopyAction, &data, Qt::LeftButton, {});
         QCoreApplication::sendEvent(window, &enter);
         QDropEvent drop(QPointF(10, 40), Qt::CopyAction, &data, Qt::LeftButton, {});
         QCoreApplication::sendEvent(window, &drop);
-        const bool done = runUntil([window] { return window->LauncherItemArr->size() == kItems; });
+        longest = std::max(longest, dropping.elapsed());
+        const bool done = runUntil(
+            [window, n] { return window->LauncherItemArr->size() == size_t(n); }, &longest);
         state.PauseTiming();
         if (!done || !env.desktop->messages.isEmpty()) {
             qWarning("drop: %d items, messages: %s", int(window->LauncherItemArr->size()),
@@ -174,7 +206,18 @@ void BM_Drop500Files(benchmark::State& state) {
         GlobalModule::ReleaseGlobals();
         state.ResumeTiming();
     }
+    // The longest the GUI thread was held at once (the drop's event, or a round of events).
+    state.counters["longest_step_ms"] = double(longest);
+}
+
+void BM_Drop500Files(benchmark::State& state) {
+    dropFiles(state, kItems);
 }
 BENCHMARK(BM_Drop500Files)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Drop2000Files(benchmark::State& state) {
+    dropFiles(state, 2000);
+}
+BENCHMARK(BM_Drop2000Files)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -263,14 +263,14 @@ TEST_F(LauncherInputTest, ARefusedDropOfManyFilesKeepsNothingAndNamesThem) {
         writeFile(paths.back(), "x");
     }
     // Another program holds the write lock.
-    Database::setFailureHook([](const QString& sql) {
+    context->setDatabaseFailures([](const QString& sql) {
         return sql.startsWith(QLatin1String("BEGIN")) || sql.startsWith(QLatin1String("INSERT"))
                    ? 5
                    : 0;
     });
     dropFiles(win, paths);
     ASSERT_TRUE(waitUntil([this] { return !win->DropsPending(); }));
-    Database::setFailureHook({});
+    context->setDatabaseFailures({});
     ASSERT_EQ(desktop->messages.size(), 1);
     const QStringList lines = desktop->messages[0].split(QLatin1Char('\n'));
     EXPECT_EQ(lines.first(), QStringLiteral("refused 0 add error~!"));
