@@ -8,17 +8,11 @@
 #include "shared/GlobalModule.h"
 #include "store/LauncherDatabase.h"
 #include "store/LauncherRows.h"
+#include "store/LauncherStore.h"
 #include "store/PrefClass.h"
 
 #include <QPointer>
 #include <QTimer>
-
-namespace {
-std::unique_ptr<RecordSet> windowRow(Database& db, qint64 uid) {
-    return db.SQLSelect(QStringLiteral("Select * from ") + LauncherWinColumn::Table +
-                        QStringLiteral(" where LauncherWinUID=") + QString::number(uid));
-}
-} // namespace
 
 void LauncherWin::KeepStoredPlace(QPoint topLeft, int width) {
     m_place = Place{topLeft, width};
@@ -86,16 +80,8 @@ bool LauncherWin::writePlace() {
     if (!db)
         return true;
     const Place place = m_place;
-    auto rs = windowRow(*db, LauncherWinUID);
-    if (rs) {
-        rs->Edit();
-        rs->Field(LauncherWinColumn::Width).setStringValue(QString::number(place.width));
-        rs->Field(LauncherWinColumn::Left).setStringValue(QString::number(place.topLeft.x()));
-        rs->Field(LauncherWinColumn::Top).setStringValue(QString::number(place.topLeft.y()));
-        rs->Update();
-        if (!db->Error())
-            db->Commit();
-    }
+    LauncherStore(*db, LauncherWinUID)
+        .WritePlace(place.topLeft.x(), place.topLeft.y(), place.width);
     if (db->Busy())
         return false;
     // Stored, or told once: the same place is not tried again until it changes.
@@ -109,32 +95,19 @@ void LauncherWin::UPdateViewInfoMethod(const QString& name, bool value) {
     Database* db = GlobalModule::DBConnectMethod();
     if (!db)
         return;
-    auto rs = windowRow(*db, LauncherWinUID);
-    if (!rs)
+    if (!LauncherStore(*db, LauncherWinUID).WriteView(name, value))
         return;
-    const bool was[] = {ViewTitleMenu, ViewName, ViewBackPanel};
-    rs->Edit();
-    if (TextEquals(name, LauncherWinColumn::ViewTitleMenu)) {
-        ViewTitleMenu = value;
-        rs->Field(LauncherWinColumn::ViewTitleMenu).setBooleanValue(ViewTitleMenu);
-    } else if (TextEquals(name, LauncherWinColumn::ViewName)) {
-        ViewName = value;
-        rs->Field(LauncherWinColumn::ViewName).setBooleanValue(ViewName);
-    } else if (TextEquals(name, LauncherWinColumn::ViewBackPanel)) {
-        ViewBackPanel = value;
-        rs->Field(LauncherWinColumn::ViewBackPanel).setBooleanValue(ViewBackPanel);
-    }
-    rs->Update();
-    if (!db->Error())
-        db->Commit();
     if (db->Error()) {
         // The window keeps showing what is stored.
-        ViewTitleMenu = was[0];
-        ViewName = was[1];
-        ViewBackPanel = was[2];
         GlobalModule::ReportUnsavedChange(db->ErrorMessage());
         return;
     }
+    if (TextEquals(name, LauncherWinColumn::ViewTitleMenu))
+        ViewTitleMenu = value;
+    else if (TextEquals(name, LauncherWinColumn::ViewName))
+        ViewName = value;
+    else if (TextEquals(name, LauncherWinColumn::ViewBackPanel))
+        ViewBackPanel = value;
     MakeAppImageMethod();
 }
 

@@ -11,7 +11,7 @@
 #include "shared/GlobalModule.h"
 #include "shared/RevealInFolder.h"
 #include "store/LauncherDatabase.h"
-#include "store/LauncherRows.h"
+#include "store/LauncherStore.h"
 
 #include <QPainter>
 
@@ -24,16 +24,11 @@ void LauncherWin::RemoveItemMethod() {
         return;
     AppMedia::EraseSound().Volume = 100;
     AppMedia::EraseSound().Play();
-    db->SQLExecute(QStringLiteral("Delete From ") + LauncherListColumn::Table +
-                   QStringLiteral(" where LauncherWinUID=") + QString::number(LauncherWinUID) +
-                   QStringLiteral(" and AppUID=") +
-                   QString::number((*LauncherItemArr)[size_t(i)]->AppUID));
+    LauncherStore(*db, LauncherWinUID).DeleteItem((*LauncherItemArr)[size_t(i)]->AppUID);
     if (db->Error()) {
         GlobalModule::MsgBox(QStringLiteral("Remove Item DB Error~!"));
         return;
     }
-    // Outside a transaction the change is already stored and Commit has nothing to report.
-    db->Commit();
     LauncherItemArr->removeAt(i);
     const QPoint m = Desktop::instance().pointerPos();
     // The window keeps showing the removed icon until the animation has played.

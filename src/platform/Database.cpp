@@ -509,12 +509,12 @@ bool Database::run(const QString& statement, const std::vector<QVariant>& values
     return exec(statement, values) != nullptr;
 }
 
-void Database::SQLExecute(const QString& statement) {
+void Database::SQLExecute(const QString& statement, const std::vector<QVariant>& values) {
     clearError();
     if (injectedFailure(statement) || !prepareToWrite())
         return;
     beginIfNeeded();
-    run(statement, {});
+    run(statement, values);
 }
 
 sqlite3* Database::handle() const {
@@ -526,7 +526,8 @@ sqlite3* Database::handle() const {
                : nullptr;
 }
 
-std::unique_ptr<RecordSet> Database::SQLSelect(const QString& query) {
+std::unique_ptr<RecordSet> Database::SQLSelect(const QString& query,
+                                               const std::vector<QVariant>& values) {
     clearError();
     if (injectedFailure(query))
         return nullptr;
@@ -538,7 +539,7 @@ std::unique_ptr<RecordSet> Database::SQLSelect(const QString& query) {
         sql =
             QStringLiteral("Select rowid AS vondrelaskit_rowid_, * from ") + table + m.captured(2);
     }
-    auto q = exec(sql, {});
+    auto q = exec(sql, values);
     if (!q)
         return nullptr;
     std::unique_ptr<RecordSet> rs(new RecordSet(this, table));

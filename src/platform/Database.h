@@ -119,8 +119,10 @@ public:
     // its folder or the file cannot be written.
     bool Connect();
     void Decrypt() {} // the file is never enciphered
-    void SQLExecute(const QString& statement);
-    std::unique_ptr<RecordSet> SQLSelect(const QString& query);
+    // The values are bound to the statement's "?" in order.
+    void SQLExecute(const QString& statement, const std::vector<QVariant>& values = {});
+    std::unique_ptr<RecordSet> SQLSelect(const QString& query,
+                                         const std::vector<QVariant>& values = {});
     void InsertRecord(const QString& table, const DatabaseRecord& record);
     void Commit();
     // Several statements as one change: with AutoCommit on, nothing of them is kept until
