@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "app/LauncherLoader.h"
+#include "launcher/LauncherLoad.h"
 #include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
 #include "shared/GlobalModule.h"
@@ -29,6 +30,12 @@ protected:
         db->InsertRecord(QStringLiteral("LauncherList"), rec);
         ASSERT_FALSE(db->Error()) << db->ErrorMessage().toStdString();
     }
+    // A 128-pixel red picture, stored as the first run stores icons.
+    static QString redIconText() {
+        QImage red(128, 128, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        return GlobalModule::StoredIconText(red);
+    }
     QString file(const QString& name) {
         const QString path = scratch(name);
         writeFile(path, "x");
@@ -37,9 +44,7 @@ protected:
 };
 
 TEST_F(LauncherItemsTest, LoadsInAscendingOrderWithNumbersAndPictures) {
-    QImage red(128, 128, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    const QString text = GlobalModule::StoredIconText(red);
+    const QString text = redIconText();
     // Neither the names nor the item numbers sort like the sequence numbers.
     insertItem(0, 1, 5, QStringLiteral("Apple"), text);
     insertItem(0, 3, 1, QStringLiteral("Zebra"), text);
@@ -102,6 +107,44 @@ TEST_F(LauncherItemsTest, EmptyWindowShowsItsBandAndPanelWhateverItsFlags) {
     EXPECT_TRUE(w->ViewBackPanel);
     EXPECT_EQ(scalar(QStringLiteral("Select ViewTitleMenu from LauncherWinList")).toInt(), 0);
     EXPECT_EQ(w->Height(), 70 + 25);
+}
+
+TEST_F(LauncherItemsTest, TheLoadingGoesFromPlainSettingsToPlainResultsWithoutAWindow) {
+    const QString text = redIconText();
+    insertItem(0, 1, 2, QStringLiteral("Second"), text);
+    insertItem(0, 2, 1, QStringLiteral("First"), text);
+    LauncherComposition::Input compose;
+    compose.width = 328;
+    compose.viewTitleMenu = false;
+    compose.viewBackPanel = false;
+    compose.name = QStringLiteral("apple");
+    // Several windows, so that each is read on a connection of its own; window 7 has no rows.
+    const std::vector<LauncherLoad::Settings> settings{{0, compose}, {7, compose}};
+    const auto results = LauncherLoad::Load(settings, *GlobalModule::DBConnectMethod());
+    ASSERT_EQ(results.size(), 2u);
+    const LauncherLoad::Result& full = results[0];
+    ASSERT_TRUE(full.ok);
+    ASSERT_EQ(full.items.size(), 2u);
+    EXPECT_EQ(full.items[0]->AppName, QStringLiteral("First"));
+    EXPECT_EQ(full.items[1]->AppName, QStringLiteral("Second"));
+    for (const auto& item : full.items)
+        EXPECT_TRUE(full.fitted.count(item.get()) == 1 && full.fitted.at(item.get()).ok);
+    EXPECT_FALSE(full.out.pic.isNull());
+    EXPECT_EQ(full.out.itemPositions.size(), 2u);
+    EXPECT_FALSE(full.out.titleLaidOut);
+    // The empty one is composed with its title band, as its window will show it.
+    ASSERT_TRUE(results[1].ok);
+    EXPECT_TRUE(results[1].items.empty());
+    EXPECT_TRUE(results[1].out.titleLaidOut);
+    EXPECT_TRUE(GlobalModule::LauncherWinArr.empty());
+
+    // Rows that cannot be read give the engine's message, and no items.
+    exec(QStringLiteral("Alter Table LauncherList Rename To Gone"));
+    const auto failed = LauncherLoad::Load({{0, compose}}, *GlobalModule::DBConnectMethod());
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_FALSE(failed[0].ok);
+    EXPECT_TRUE(failed[0].error.contains(QLatin1String("no such table")))
+        << failed[0].error.toStdString();
 }
 
 TEST_F(LauncherItemsTest, NumbersCountOverTheWholeTable) {

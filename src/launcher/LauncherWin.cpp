@@ -67,6 +67,15 @@ LauncherComposition::Input LauncherWin::TakeCompositionInput(int width, qreal dp
                                                              int screenWidth) {
     SpaceForIconSizeValueSelectMethod();
     TitleTextSize = 14;
+    LauncherComposition::Input in = CompositionSettings(width, dpr, shape, screenWidth);
+    in.items = &LauncherItemArr->items();
+    in.cache = &m_fitted;
+    in.recycled = std::move(pic);
+    return in;
+}
+
+LauncherComposition::Input LauncherWin::CompositionSettings(int width, qreal dpr, bool shape,
+                                                            int screenWidth) const {
     LauncherComposition::Input in;
     in.width = width;
     in.iconSize = IconSize;
@@ -75,13 +84,10 @@ LauncherComposition::Input LauncherWin::TakeCompositionInput(int width, qreal dp
     in.viewBackPanel = ViewBackPanel;
     in.name = LauncherWinName;
     in.color = Integer2ColorMBS(WinColor);
-    in.items = &LauncherItemArr->items();
-    in.cache = &m_fitted;
     in.dpr = dpr;
     in.shape = shape;
     in.screenWidth = screenWidth;
     in.maxHeight = m_tallest;
-    in.recycled = std::move(pic);
     return in;
 }
 

@@ -92,13 +92,15 @@ public:
     // the main screen's width, which a long title is cut short to keep within.
     LauncherComposition::Input TakeCompositionInput(int width, qreal dpr, bool shape,
                                                     int screenWidth);
+    // The settings alone, without the items: plain data that any thread may compose with.
+    LauncherComposition::Input CompositionSettings(int width, qreal dpr, bool shape,
+                                                   int screenWidth) const;
     void TakeComposition(LauncherComposition::Output&& out);
 
     // Items.
     void LoadAppListMethod(Database& db);
-    // Loads the items of several windows at once, across the cores: each window's rows are
-    // read on a read-only connection of its own, and its icons are fitted as its rows come
-    // and it is composed once they are all fitted.
+    // Loads the items of several windows at once, across the cores (see LauncherLoad): the
+    // windows' settings go in, and what comes back is applied here, on the GUI thread.
     static void LoadAppLists(const std::vector<LauncherWin*>& windows, Database& db);
     void DropAppMethod(const FolderItem& f);
     // A drop of several files: each is made ready on the pool and stored in the drop's order,
