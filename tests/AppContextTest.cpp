@@ -3,6 +3,7 @@
 #include "app/StartUpWiring.h"
 #include "editor/CloseLauncherAlertWin.h"
 #include "editor/NewLauncherWin.h"
+#include "launcher/CheckVisibleTimerWin.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
 #include "platform/Database.h"
@@ -16,11 +17,13 @@
 
 class AppContextTest : public AppTest {};
 
-// A context made inside another gives its folders and desktop while it lives, and at its
-// end takes its connection, preferences and windows with it and gives back the outer's.
+// A context made inside another gives its folders, desktop and watcher while it lives, and
+// at its end takes its connection, preferences and windows with it and gives back the
+// outer's.
 TEST_F(AppContextTest, AnInnerContextGivesItsOwnThenPutsBackTheOuters) {
     const QString outerConfig = Environment::current().ConfigHome;
     Desktop* outerDesktop = &Desktop::instance();
+    CheckVisibleTimerWin* outerWatcher = CheckVisibleTimerWin::instance();
     {
         Environment env = Environment::current();
         env.ConfigHome = scratch(QStringLiteral("inner"));
@@ -30,6 +33,8 @@ TEST_F(AppContextTest, AnInnerContextGivesItsOwnThenPutsBackTheOuters) {
         EXPECT_EQ(AppContext::current(), &inner);
         EXPECT_EQ(Environment::current().ConfigHome, scratch(QStringLiteral("inner")));
         EXPECT_EQ(&Desktop::instance(), innerDesktop);
+        CheckVisibleTimerWin::instance()->Show();
+        EXPECT_NE(CheckVisibleTimerWin::instance(), outerWatcher);
         GlobalModule::MsgBox(QStringLiteral("inner"));
         EXPECT_EQ(innerDesktop->messages, QStringList{QStringLiteral("inner")});
         QDir().mkpath(env.ConfigHome);
@@ -41,6 +46,8 @@ TEST_F(AppContextTest, AnInnerContextGivesItsOwnThenPutsBackTheOuters) {
     EXPECT_EQ(AppContext::current(), context.get());
     EXPECT_EQ(Environment::current().ConfigHome, outerConfig);
     EXPECT_EQ(&Desktop::instance(), outerDesktop);
+    EXPECT_EQ(CheckVisibleTimerWin::instance(), outerWatcher);
+    EXPECT_FALSE(outerWatcher->EventCheckTimer.isActive());
     EXPECT_TRUE(desktop->messages.isEmpty());
     EXPECT_EQ(GlobalModule::GlobalDB, nullptr);
     EXPECT_EQ(GlobalModule::MyPref, nullptr);

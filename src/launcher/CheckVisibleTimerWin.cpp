@@ -1,5 +1,6 @@
 #include "launcher/CheckVisibleTimerWin.h"
 
+#include "launcher/LauncherApp.h"
 #include "launcher/LauncherWin.h"
 #include "launcher/LauncherWinArr.h"
 #include "shared/GlobalModule.h"
@@ -8,6 +9,9 @@
 #include <QCoreApplication>
 
 CheckVisibleTimerWin* CheckVisibleTimerWin::instance() {
+    if (LauncherApp* context = LauncherApp::current())
+        return &context->watcher();
+    // Without a context (a tool): one for the process.
     static CheckVisibleTimerWin* watcher = [] {
         auto* w = new CheckVisibleTimerWin;
         w->setParent(QCoreApplication::instance()); // lives as long as the application

@@ -23,6 +23,7 @@ class CheckVisibleTimerWin : public QObject {
     Q_OBJECT
 
 public:
+    // The application context's watcher (one per LauncherApp, made on first use).
     static CheckVisibleTimerWin* instance();
     // Starts the repeating timer and acts on every change of the held keys from now on.
     void Show();
@@ -43,6 +44,7 @@ public:
     QTimer EventCheckTimer;
 
 private:
+    friend class LauncherApp;
     CheckVisibleTimerWin();
     // After a tick: rest while no key is held, tick otherwise.
     void RestOrTick();

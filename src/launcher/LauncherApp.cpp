@@ -8,8 +8,17 @@ LauncherApp::LauncherApp(Environment environment, std::unique_ptr<Desktop> deskt
     : AppContext(std::move(environment), std::move(desktop)) {}
 
 LauncherApp::~LauncherApp() {
-    CheckVisibleTimerWin::instance()->Stop();
+    if (m_watcher)
+        m_watcher->Stop();
+    // A window hidden as it goes still tells the watcher, which goes after it.
     GlobalModule::LauncherWinArr.clear();
+    m_watcher.reset();
+}
+
+CheckVisibleTimerWin& LauncherApp::watcher() {
+    if (!m_watcher)
+        m_watcher.reset(new CheckVisibleTimerWin);
+    return *m_watcher;
 }
 
 LauncherApp* LauncherApp::current() {
