@@ -105,7 +105,7 @@ void LauncherWin::TakeComposition(LauncherComposition::Output&& out) {
     pic = std::move(out.pic);
     m_composing = true;
     m_composedSize = QSize(out.width, out.height);
-    resize(out.width, out.height);
+    resizeInPlace(out.width, out.height);
     m_composing = false;
     imageChanged(out.shape ? &*out.shape : nullptr);
 }

@@ -74,8 +74,8 @@ public:
     int Height() const { return height(); }
     void setLeft(int left) { move(left, y()); }
     void setTop(int top) { move(x(), top); }
-    void setWidth(int w) { resize(w, height()); }
-    void setHeight(int h) { resize(width(), h); }
+    void setWidth(int w) { resizeInPlace(w, height()); }
+    void setHeight(int h) { resizeInPlace(width(), h); }
 
     // Geometry.
     void SpaceForIconSizeValueSelectMethod();

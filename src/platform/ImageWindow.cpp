@@ -107,6 +107,12 @@ QPaintEngine* ImageWindow::paintEngine() const {
     return m_putsOwnPixels ? nullptr : QWidget::paintEngine();
 }
 
+void ImageWindow::resizeInPlace(int w, int h) {
+    if (isVisible() && windowHandle() && windowHandle()->position() != pos())
+        windowHandle()->setPosition(pos());
+    resize(w, h);
+}
+
 void ImageWindow::imageChanged(const QRegion* shape) {
     if (shape)
         ApplyAlphaShape(this, *shape);

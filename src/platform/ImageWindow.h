@@ -31,6 +31,10 @@ public:
     QPaintEngine* paintEngine() const override;
 
 protected:
+    // A resize that keeps the window where it is. Qt can hold a stale place for a mapped
+    // window (read back while the window manager was still framing it, and never reported)
+    // and sends that place with every new size: the window would jump there.
+    void resizeInPlace(int w, int h);
     // After the image changed: shape again (the compositor may have come or gone) and paint.
     // The image's shape may come made already (AlphaRegion).
     void imageChanged(const QRegion* shape = nullptr);

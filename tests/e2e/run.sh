@@ -429,6 +429,22 @@ start_app
 wait_for app_up || fail "the launcher did not start"
 show
 wait_for launcher_alone_at 110 140 || fail "Super+Alt did not show the window"
+# Hiding and showing the names changes the window's height while it shows, first thing after
+# a start: the window stays where it is.
+height_of() { xwininfo -id "$1" 2>/dev/null | awk '/Height:/ { print $2 }'; }
+resized_in_place() { [ "$(height_of "$1")" != "$2" ] && launcher_alone_at 110 140; }
+for flag in 0 1; do
+    win=$(launcher_id)
+    height=$(height_of "$win")
+    menu_entry 6 # Hide Item Name, then Show Item Name
+    wait_for sql_is 'select ViewName from LauncherWinList where LauncherWinUID=0' "$flag" ||
+        fail "the names' menu entry did not store $flag"
+    wait_for resized_in_place "$win" "$height" ||
+        fail "with the names' flag $flag the window is not at its place ($(ours | tr '\n' ' '))"
+done
+sql_is 'select Left, Top from LauncherWinList where LauncherWinUID=0' '110|140' ||
+    fail "hiding and showing the names changed the stored place"
+pass "hiding and showing the names keeps the window in place"
 menu_entry 11 # Edit Launcher Window
 wait_for editor_shown || fail "Edit Launcher Window did not open the editor"
 editor=$(xsearch --onlyvisible --name '^Setting$' | sed -n 1p)
