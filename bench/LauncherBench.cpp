@@ -77,6 +77,9 @@ void BM_WindowRowRewrite(benchmark::State& state) {
     BenchEnvironment env;
     GlobalModule::MakeDBMethod();
     GlobalModule::LoadLauncherWinMethod();
+    // A place is written only once the verdict on the file's pages has come.
+    while (!GlobalModule::GlobalDB->DamageCheckDone())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
     LauncherWin* w = GlobalModule::LauncherWinArr.front().get();
     int x = 0;
     for (auto _ : state) {
