@@ -43,6 +43,11 @@ protected:
         bytes.append(language);
         writeFile(launcherDir() + QStringLiteral("/VondrelaskitPref"), bytes);
     }
+    // The start, until a first start has made the database and gone on.
+    void open() {
+        app->Event_Open();
+        ASSERT_TRUE(waitUntil([] { return !GlobalModule::DatabaseBeingMade(); }));
+    }
     bool languageDialogShown() {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<SelectYourLanguageWin*>(w) && w->isVisible())
@@ -58,7 +63,7 @@ protected:
 
 TEST_F(AppStartTest, ChosenLanguageLoadsTheStoredWindowsAtOnce) {
     writePrefs("english");
-    app->Event_Open();
+    open();
     // No key is held: the watcher is on, its tick resting until a key comes.
     EXPECT_TRUE(CheckVisibleTimerWin::instance()->Resting());
     EXPECT_EQ(CheckVisibleTimerWin::instance()->EventCheckTimer.interval(), 100);
@@ -75,6 +80,7 @@ TEST_F(AppStartTest, ChosenLanguageLoadsTheStoredWindowsAtOnce) {
 TEST_F(AppStartTest, WithTheKeyHeldTheWindowsShowAsSoonAsTheyAreLoaded) {
     writePrefs("english");
     desktop->held = {true, true, false, false}; // the default activation key
+    GlobalModule::MakeDBMethod();               // loaded at once, with no tick between
     app->Event_Open();
     ASSERT_EQ(GlobalModule::LauncherWinArr.size(), 1u);
     // No tick has run yet: the watcher decided right after the loading.
@@ -83,7 +89,7 @@ TEST_F(AppStartTest, WithTheKeyHeldTheWindowsShowAsSoonAsTheyAreLoaded) {
 }
 
 TEST_F(AppStartTest, FirstStartCreatesTheDatabaseThenAsksForTheLanguage) {
-    app->Event_Open();
+    open();
     EXPECT_TRUE(QFile::exists(GlobalModule::DatabaseFilePath()));
     EXPECT_EQ(GlobalModule::MyPref->Language, QStringLiteral("none"));
     EXPECT_TRUE(languageDialogShown());
@@ -150,7 +156,7 @@ TEST_F(AppStartTest, EmptyWindowTableOpensNothingSilently) {
 
 TEST_F(AppStartTest, MenuCommandsShowOneInstanceEach) {
     writePrefs("english");
-    app->Event_Open();
+    open();
     EXPECT_TRUE(app->_NewMenu_Action());
     EXPECT_TRUE(app->_AboutMenu_Action());
     EXPECT_TRUE(app->_PrefMenu_Action());
@@ -168,7 +174,7 @@ TEST_F(AppStartTest, MenuCommandsShowOneInstanceEach) {
 
 TEST_F(AppStartTest, AMinimisedDialogAskedForAgainComesBack) {
     writePrefs("english");
-    app->Event_Open();
+    open();
     ASSERT_FALSE(GlobalModule::LauncherWinArr.empty());
     LauncherWin* lw = GlobalModule::LauncherWinArr.front().get();
     struct Case {
@@ -224,7 +230,7 @@ TEST_F(AppStartTest, AMinimisedDialogAskedForAgainComesBack) {
 TEST_F(AppStartTest, TrayIconIsMadeWithoutATrayAtStart) {
     // The offscreen test platform has no system tray, as a session whose panel starts later.
     writePrefs("english");
-    app->Event_Open();
+    open();
     ASSERT_NE(app->TrayIcon(), nullptr);
     EXPECT_TRUE(app->TrayIcon()->isVisible());
     EXPECT_EQ(app->TrayIcon()->contextMenu(), MenuBar1::instance()->menu());

@@ -233,6 +233,49 @@ TEST_F(LauncherDatabaseTest, SkippedEntriesStillCountInTheNumbering) {
     EXPECT_EQ(got[1].name, QStringLiteral("Zeta"));
 }
 
+TEST_F(LauncherDatabaseTest, AFirstRunInStepsWritesWhatOneAtOnceDoes) {
+    // Many entries, some skipped, some with icons of their own, one whose icon no theme has.
+    for (int i = 0; i < 150; ++i) {
+        const QString name = QStringLiteral("app%1.desktop").arg(i, 3, 10, QChar('0'));
+        if (i % 7 == 3)
+            writeDesktopEntry(name, plainEntry(name, QStringLiteral("NoDisplay=true\n")));
+        else if (i % 2)
+            writeApp(name, QStringLiteral("App %1").arg(i), QColor::fromHsv(i * 2, 200, 200));
+        else
+            writeDesktopEntry(name, plainEntry(name, QStringLiteral("Icon=no-such-icon\n")));
+    }
+    const auto rows = [this] {
+        QStringList out;
+        for (const Item& item : items())
+            out << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                       .arg(item.uid)
+                       .arg(item.seq)
+                       .arg(item.name, item.path, item.icon, item.mask);
+        return out;
+    };
+    int done = 0;
+    std::pair<int, int> progress;
+    GlobalModule::MakeDBMethod([&done] { ++done; },
+                               [&progress](int written, int total) {
+                                   progress = {written, total};
+                               });
+    ASSERT_TRUE(waitUntil([] { return !GlobalModule::DatabaseBeingMade(); }));
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(progress, std::make_pair(150, 150));
+    EXPECT_TRUE(desktop->messages.isEmpty());
+    const QStringList inSteps = rows();
+    ASSERT_EQ(inSteps.size(), 150 - 21);
+
+    GlobalModule::ReleaseGlobals();
+    ASSERT_TRUE(QFile::remove(GlobalModule::DatabaseFilePath()));
+    makeDatabase();
+    EXPECT_EQ(rows(), inSteps);
+    // With the file there, nothing is made and `done` runs at once.
+    GlobalModule::MakeDBMethod([&done] { ++done; });
+    EXPECT_EQ(done, 2);
+    EXPECT_FALSE(GlobalModule::DatabaseBeingMade());
+}
+
 TEST_F(LauncherDatabaseTest, FirstRunTakesOnlyTheEntriesTheMenusShowOnThisDesktop) {
     writeDesktopEntry(QStringLiteral("a-plain.desktop"), plainEntry(QStringLiteral("Plain")));
     writeDesktopEntry(

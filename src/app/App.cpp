@@ -19,8 +19,10 @@
 #include "settings/PrefWin.h"
 #include "settings/SelectYourLanguageWin.h"
 #include "shared/AppMedia.h"
+#include "shared/Captions.h"
 #include "shared/DialogSupport.h"
 #include "shared/GlobalModule.h"
+#include "shared/WorkProgress.h"
 #include "store/LauncherDatabase.h"
 #include "store/PrefClass.h"
 
@@ -29,6 +31,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QPixmap>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -41,7 +44,9 @@
 
 namespace {
 App* running = nullptr;
-}
+constexpr Caption kLookingAtApplications{"Looking at the applications...",
+                                         "응용 프로그램을 살펴보는 중..."};
+} // namespace
 
 App::App(LauncherApp& context) {
     running = this;
@@ -96,7 +101,23 @@ void App::Event_Open() {
                              [] { GlobalModule::Quit(1); });
         return;
     }
-    GlobalModule::MakeDBMethod();
+    // A first start looks at every application first: the event loop runs meanwhile, and a
+    // long look is shown.
+    auto progress = std::make_shared<std::unique_ptr<WorkProgress>>();
+    GlobalModule::MakeDBMethod(
+        [self = QPointer<App>(this), progress] {
+            progress->reset();
+            if (self)
+                self->continueOpen();
+        },
+        [progress](int written, int total) {
+            if (!*progress)
+                *progress = std::make_unique<WorkProgress>(kLookingAtApplications.text(), total);
+            (*progress)->Update(written);
+        });
+}
+
+void App::continueOpen() {
     if (TextEquals(GlobalModule::MyPref->Language, QStringLiteral("none")))
         SelectYourLanguageWin::instance()->Show();
     else

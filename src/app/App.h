@@ -19,6 +19,8 @@ public:
     ~App() override;
     static App* instance();
 
+    // The start: on a first start, once the database is made (the event loop runs meanwhile),
+    // the language is asked for or the windows are loaded.
     void Event_Open();
     void Event_EnableMenuItems();
     // Close Window is enabled while one of the dialogs that answer it is open.
@@ -39,6 +41,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void continueOpen();
     void _ApplicationAddMenuHandlers();
     std::vector<QPointer<QWidget>> m_closeHandlers; // in activation order, front last
     std::unique_ptr<QSystemTrayIcon> m_tray;

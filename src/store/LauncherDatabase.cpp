@@ -6,6 +6,7 @@
 #include "platform/DesktopEntry.h"
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
+#include "platform/InOrderWork.h"
 #include "store/AppContext.h"
 #include "store/Globals.h"
 #include "store/IconHelpers.h"
@@ -14,13 +15,18 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
 #include <cerrno>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace GlobalModule {
 
@@ -56,12 +62,17 @@ void removeBuildingFiles(const QString& path) {
         QFile::remove(path + QLatin1String(suffix));
 }
 
-// Builds the database with its schema and first-run content in the file at path; false
-// when the creation failed (its message already shown).
-bool buildDatabase(const QString& path) {
-    Database db;
-    takeInjectedFailures(db);
-    db.DatabaseFile = path;
+// A commit that does not take means the file cannot hold the database.
+bool committed(Database& db) {
+    db.Commit();
+    if (db.Error())
+        MsgBox(QStringLiteral("create error!"));
+    return !db.Error();
+}
+
+// Creates the file at db's path with its schema; false when the creation failed (its
+// message already shown).
+bool createSchema(Database& db) {
     if (!db.CreateDatabaseFile()) {
         MsgBox(QStringLiteral("create error!"));
         return false;
@@ -70,25 +81,18 @@ bool buildDatabase(const QString& path) {
         MsgBox(QStringLiteral("connect error!"));
         return false;
     }
-    // A commit that does not take means the file cannot hold the database.
-    const auto committed = [&db] {
-        db.Commit();
-        if (db.Error())
-            MsgBox(QStringLiteral("create error!"));
-        return !db.Error();
-    };
     db.SQLExecute(
         QStringLiteral("Create Table VersionList(Version varchar not null, Primary key(Version))"));
     if (db.Error()) {
         MsgBox(QStringLiteral("Version Table Create Error~!  ") + codeAndMessage(db));
         return false;
     }
-    if (!committed())
+    if (!committed(db))
         return false;
     db.SQLExecute(QStringLiteral("Insert Into VersionList(Version) Values ('1.0')"));
     if (db.Error())
         MsgBox(QStringLiteral("Error Occurred when Version was Inserted~!") + codeAndMessage(db));
-    if (!committed())
+    if (!committed(db))
         return false;
     db.SQLExecute(QStringLiteral(
         "Create Table LauncherWinList(LauncherWinUID Integer not null, LauncherWinName varchar "
@@ -99,7 +103,7 @@ bool buildDatabase(const QString& path) {
         MsgBox(QStringLiteral("LauncherWinList Table Create Error~!  ") + codeAndMessage(db));
         return false;
     }
-    if (!committed())
+    if (!committed(db))
         return false;
     db.SQLExecute(QStringLiteral(
         "Create Table LauncherList(LauncherWinUID Varchar not null, AppUID integer not null, "
@@ -109,15 +113,36 @@ bool buildDatabase(const QString& path) {
         MsgBox(QStringLiteral("LancherList Table Create Error~!  ") + codeAndMessage(db));
         return false;
     }
-    if (!committed())
-        return false;
-    if (!InitDefaultLoadAppleAppMethod(db))
-        return false;
-    // The items went in as one transaction.
-    if (!committed())
+    return committed(db);
+}
+
+// The items went in as one transaction: committed, the file is complete.
+bool completeDatabase(Database& db) {
+    if (!committed(db))
         return false;
     db.Close();
     return true;
+}
+
+// Builds the database with its schema and first-run content in the file at path; false
+// when the creation failed (its message already shown).
+bool buildDatabase(const QString& path) {
+    Database db;
+    takeInjectedFailures(db);
+    db.DatabaseFile = path;
+    return createSchema(db) && InitDefaultLoadAppleAppMethod(db) && completeDatabase(db);
+}
+
+// The building file takes the database's name, leaving nothing behind when it cannot.
+void moveIntoPlace(const QString& building, const QString& file) {
+    // A log or shared memory left beside a file that is gone (removed while a run still had
+    // it open) belongs to no database: played into the new one, it would bring back the old.
+    for (const char* suffix : {"-wal", "-shm"})
+        QFile::remove(file + QLatin1String(suffix));
+    if (!RenameIntoPlace(building, file)) {
+        removeBuildingFiles(building);
+        MsgBox(QStringLiteral("create error!"));
+    }
 }
 } // namespace
 
@@ -161,14 +186,7 @@ void MakeDBMethod() {
         removeBuildingFiles(building);
         return;
     }
-    // A log or shared memory left beside a file that is gone (removed while a run still had
-    // it open) belongs to no database: played into the new one, it would bring back the old.
-    for (const char* suffix : {"-wal", "-shm"})
-        QFile::remove(file.AbsolutePath() + QLatin1String(suffix));
-    if (!RenameIntoPlace(building, file.AbsolutePath())) {
-        removeBuildingFiles(building);
-        MsgBox(QStringLiteral("create error!"));
-    }
+    moveIntoPlace(building, file.AbsolutePath());
 }
 
 Database* DBConnectMethod() {
@@ -198,7 +216,9 @@ QString DBConnectError() {
     return connectError();
 }
 
-bool InitDefaultLoadAppleAppMethod(Database& db) {
+namespace {
+// The default window's row; false when it cannot be written (told).
+bool insertAppleWindow(Database& db) {
     LauncherWinRow apple;
     apple.LauncherWinUID = 0;
     apple.LauncherWinName = QStringLiteral("apple");
@@ -216,18 +236,23 @@ bool InitDefaultLoadAppleAppMethod(Database& db) {
         MsgBox(QStringLiteral("init Apple App Database Error~!"));
         return false;
     }
-    db.Commit();
-    if (db.Error()) {
-        MsgBox(QStringLiteral("create error!"));
+    return committed(db);
+}
+
+// A full disk or a failing file ends the whole creation, not one entry.
+bool fillFailed(const Database& db) {
+    if (!db.Error() || !db.FileFailed())
         return false;
-    }
-    InitLoadAppleAppMethod(db);
-    // A full disk or a failing file ends the whole creation, not one entry.
-    if (db.Error() && db.FileFailed()) {
-        MsgBox(QStringLiteral("create error!"));
-        return false;
-    }
+    MsgBox(QStringLiteral("create error!"));
     return true;
+}
+} // namespace
+
+bool InitDefaultLoadAppleAppMethod(Database& db) {
+    if (!insertAppleWindow(db))
+        return false;
+    InitLoadAppleAppMethod(db);
+    return !fillFailed(db);
 }
 
 namespace {
@@ -243,29 +268,182 @@ bool isShownApplication(const FolderItem& entry) {
 }
 } // namespace
 
-void InitLoadAppleAppMethod(Database& db) {
-    // Every applications folder merged, one entry per desktop-file ID, in ID order.
-    const std::vector<FolderItem> entries = ApplicationEntries();
-    for (size_t k = 0; k < entries.size(); ++k) {
-        const qint64 i = qint64(k) + 1; // numbers count every entry, skipped ones too
-        const FolderItem& entry = entries[k];
-        if (!isShownApplication(entry))
-            continue;
-        LauncherListRow row;
-        row.LauncherWinUID = 0;
-        row.AppUID = i - 1;
-        row.AppSEQ = i - 1;
-        row.AppName = entry.DisplayName();
-        // Paths stay exactly as the file system gives them.
-        row.AppPath = entry.AbsolutePath();
-        const MaskedPicture icon = GetIconAndMaskMethod(entry, 128);
-        row.Icon = StoredIconText(icon.image);
-        row.IconMask = StoredIconText(icon.mask);
-        db.InsertRecord(LauncherListColumn::Table, row.Record());
-        if (db.Error() && db.FileFailed())
+namespace {
+// An application entry as "apple" takes it, made ready on the pool.
+struct AppleEntry {
+    FolderItem entry;
+    bool shown = false;
+    bool made = false; // the icon texts are there
+    QString name, path, icon, mask;
+};
+
+// Any thread; the icon is left to the GUI thread when only the platform's own icons serve.
+void lookAt(AppleEntry& e) {
+    e.shown = isShownApplication(e.entry);
+    if (!e.shown)
+        return;
+    e.name = e.entry.DisplayName();
+    e.path = e.entry.AbsolutePath(); // paths stay exactly as the file system gives them
+    const MaskedPicture icon = ThemedIconAndMask(e.entry, 128);
+    if (icon.isNull())
+        return;
+    e.icon = StoredIconText(icon.image);
+    e.mask = StoredIconText(icon.mask);
+    e.made = true;
+}
+
+// The applications for "apple", in ID order: looked at on the pool, written in their order.
+class AppleFill {
+public:
+    AppleFill(QObject* receiver = nullptr, std::function<void()> progressed = {})
+        : m_entries(std::make_shared<std::vector<AppleEntry>>()) {
+        // Every applications folder merged, one entry per desktop-file ID, in ID order.
+        for (FolderItem& entry : ApplicationEntries())
+            m_entries->emplace_back().entry = std::move(entry);
+        m_work = std::make_unique<InOrderWork>(
+            m_entries->size(), [entries = m_entries](size_t k) { lookAt((*entries)[k]); }, receiver,
+            std::move(progressed));
+    }
+
+    size_t Count() const { return m_entries->size(); }
+    size_t Written() const { return m_written; }
+    bool Complete() const { return m_written == Count(); }
+    void WaitForMore() { m_work->WaitForMore(m_written); }
+    bool Ready() const { return m_work->Done() > m_written; }
+
+    // Writes the entries looked at, from the next on, while more() holds (one at least).
+    // False when the file as a whole failed (its error left on db).
+    bool Write(Database& db, const std::function<bool()>& more) {
+        const size_t ready = m_work->Done();
+        for (bool first = true; m_written < ready && (first || more()); first = false) {
+            AppleEntry& e = (*m_entries)[m_written];
+            const qint64 i = qint64(++m_written); // numbers count every entry, skipped ones too
+            if (!e.shown)
+                continue;
+            if (!e.made) {
+                const MaskedPicture icon = GetIconAndMaskMethod(e.entry, 128);
+                e.icon = StoredIconText(icon.image);
+                e.mask = StoredIconText(icon.mask);
+            }
+            LauncherListRow row;
+            row.LauncherWinUID = 0;
+            row.AppUID = i - 1;
+            row.AppSEQ = i - 1;
+            row.AppName = std::move(e.name);
+            row.AppPath = std::move(e.path);
+            row.Icon = std::move(e.icon);
+            row.IconMask = std::move(e.mask);
+            db.InsertRecord(LauncherListColumn::Table, row.Record());
+            if (db.Error() && db.FileFailed())
+                return false;
+            if (db.Error())
+                MsgBox(e.entry.Name() + QStringLiteral(" add error~!"));
+        }
+        return true;
+    }
+
+private:
+    std::shared_ptr<std::vector<AppleEntry>> m_entries;
+    std::unique_ptr<InOrderWork> m_work;
+    size_t m_written = 0;
+};
+
+// A GUI step writes the entries looked at for this long at most.
+constexpr qint64 kStepMs = 25;
+
+// The database made without holding up the event loop, a step at a time.
+class DatabaseMaking : public QObject {
+public:
+    DatabaseMaking(std::function<void()> done, std::function<void(int, int)> progress)
+        : QObject(AppContext::current() ? static_cast<QObject*>(AppContext::current())
+                                        : QCoreApplication::instance()),
+          m_done(std::move(done)), m_progress(std::move(progress)) {}
+
+    // False when there is nothing to make or its making has failed already.
+    bool begin() {
+        const FolderItem folder(LauncherFolderPath());
+        if (!folder.Exists())
+            folder.CreateAsFolder();
+        m_file = folder.Child(QStringLiteral("VondrelaskitDB.rdb")).AbsolutePath();
+        if (FolderItem(m_file).Exists())
+            return false;
+        m_building = m_file + QStringLiteral(".creating");
+        removeBuildingFiles(m_building);
+        takeInjectedFailures(m_db);
+        m_db.DatabaseFile = m_building;
+        if (!createSchema(m_db) || !insertAppleWindow(m_db)) {
+            removeBuildingFiles(m_building);
+            return false;
+        }
+        m_fill = std::make_unique<AppleFill>(this, [this] { step(); });
+        QTimer::singleShot(0, this, [this] { step(); }); // also when there is nothing to look at
+        return true;
+    }
+
+private:
+    void step() {
+        if (m_stepping || !m_fill)
             return;
-        if (db.Error())
-            MsgBox(entry.Name() + QStringLiteral(" add error~!"));
+        m_stepping = true;
+        QElapsedTimer clock;
+        clock.start();
+        const bool written = m_fill->Write(m_db, [&clock] { return clock.elapsed() < kStepMs; });
+        if (m_progress)
+            m_progress(int(m_fill->Written()), int(m_fill->Count()));
+        m_stepping = false;
+        if (!written)
+            end(!fillFailed(m_db));
+        else if (m_fill->Complete())
+            end(completeDatabase(m_db));
+        else if (m_fill->Ready())
+            QTimer::singleShot(0, this, [this] { step(); });
+    }
+
+    void end(bool built) {
+        m_fill.reset();
+        if (built)
+            moveIntoPlace(m_building, m_file);
+        else
+            removeBuildingFiles(m_building);
+        const auto done = std::move(m_done);
+        deleteLater();
+        if (done)
+            done();
+    }
+
+    std::function<void()> m_done;
+    std::function<void(int, int)> m_progress;
+    QString m_file, m_building;
+    Database m_db;
+    std::unique_ptr<AppleFill> m_fill;
+    bool m_stepping = false;
+};
+
+QPointer<DatabaseMaking> making;
+
+} // namespace
+
+void MakeDBMethod(std::function<void()> done, std::function<void(int, int)> progress) {
+    auto* m = new DatabaseMaking(done, std::move(progress));
+    if (m->begin()) {
+        making = m;
+        return;
+    }
+    delete m;
+    if (done)
+        done();
+}
+
+bool DatabaseBeingMade() {
+    return making;
+}
+
+void InitLoadAppleAppMethod(Database& db) {
+    AppleFill fill;
+    while (!fill.Complete()) {
+        fill.WaitForMore();
+        if (!fill.Write(db, [] { return true; }))
+            return;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class Database;
 
@@ -18,6 +19,13 @@ QString LauncherFolderProblem();
 // Creates the database with its schema and the default "apple" window when the file does
 // not exist yet; an existing file is never touched.
 void MakeDBMethod();
+// The same without holding up the event loop: the applications are looked at on the pool and
+// written a few at a time between events. `done` runs once the file is in place or its
+// creation has failed (told), at once when there was nothing to make; `progress(written,
+// total)` is told as the entries are written.
+void MakeDBMethod(std::function<void()> done, std::function<void(int, int)> progress = {});
+// A making of the database is under way.
+bool DatabaseBeingMade();
 // The shared connection, opened on first use; null when it cannot be opened (the next call
 // tries again).
 Database* DBConnectMethod();
