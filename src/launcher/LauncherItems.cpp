@@ -8,6 +8,7 @@
 #include "store/IconHelpers.h"
 #include "store/LauncherDatabase.h"
 #include "store/LauncherRows.h"
+#include "store/LauncherStore.h"
 
 void LauncherWin::LoadAppListMethod(Database& db) {
     LoadAppLists({this}, db);
@@ -44,9 +45,9 @@ void LauncherWin::LoadAppLists(const std::vector<LauncherWin*>& windows, Databas
 }
 
 qint64 LauncherWin::GetMaxAppUIDMethod(Database& db) {
-    return GlobalModule::NextFreeNumber(db, QStringLiteral("Select MAX(AppUID) from LauncherList"));
+    return LauncherStore::NextItemNumber(db);
 }
 
 qint64 LauncherWin::GetMaxAppSEQMethod(Database& db) {
-    return GlobalModule::NextFreeNumber(db, QStringLiteral("Select MAX(AppSEQ) from LauncherList"));
+    return LauncherStore::NextItemSequence(db);
 }

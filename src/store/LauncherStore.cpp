@@ -4,6 +4,7 @@
 #include "platform/FolderItem.h"
 #include "platform/Framework.h"
 #include "platform/RowReader.h"
+#include "store/LauncherDatabase.h"
 #include "store/LauncherRows.h"
 
 namespace {
@@ -46,6 +47,14 @@ void LauncherStore::DeleteItem(qint64 appUid) {
     // Outside a transaction the change is already stored and Commit has nothing to report.
     if (!m_db.Error())
         m_db.Commit();
+}
+
+qint64 LauncherStore::NextItemNumber(Database& db) {
+    return GlobalModule::NextFreeNumber(db, QStringLiteral("Select MAX(AppUID) from LauncherList"));
+}
+
+qint64 LauncherStore::NextItemSequence(Database& db) {
+    return GlobalModule::NextFreeNumber(db, QStringLiteral("Select MAX(AppSEQ) from LauncherList"));
 }
 
 bool LauncherStore::ReadItemOrder(RowReader& reader, qint64 windowUid,

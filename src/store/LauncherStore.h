@@ -27,6 +27,11 @@ public:
     // Deletes the row of the window's item of that number.
     void DeleteItem(qint64 appUid);
 
+    // The next free item number and sort key, each one more than the maximum over the whole
+    // item table, or -1 when the table cannot be read.
+    static qint64 NextItemNumber(Database& db);
+    static qint64 NextItemSequence(Database& db);
+
     // An item read from its row, and its stored pictures' bytes, decoded from their text.
     struct ItemRow {
         std::shared_ptr<AppListClass> item;
