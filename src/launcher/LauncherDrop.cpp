@@ -17,7 +17,7 @@ namespace {
 
 constexpr Caption kAdding{"Adding the dropped items...", "놓은 아이템을 추가하는 중..."};
 // A step of the GUI thread stores the files made ready for this long at most, as one change.
-constexpr qint64 kStepMs = 25;
+constexpr qint64 kStepMs = 15;
 // While a drop goes on, the window shows what it holds so far this often.
 constexpr qint64 kComposeEveryMs = 500;
 // A refusal names this many files at most.
@@ -174,42 +174,48 @@ private:
     }
 
     // Stores what is ready, for a short while; comes back for more.
+    // Either stores what is ready, for a short while, or composes the window: each a step of
+    // its own between the events waiting meanwhile.
     void step() {
-        if (m_drops.empty() || m_stepping)
+        if (m_drops.empty() || m_stepping || m_ended)
             return;
         m_stepping = true;
         Drop& drop = *m_drops.front();
         DroppedFile* const files = drop.files->data();
         const size_t total = drop.files->size();
-        QElapsedTimer clock;
-        clock.start();
-        bool ended = m_cancelled;
-        if (!ended && drop.work->Done() > drop.stored) {
+        if (m_sinceCompose.elapsed() >= kComposeEveryMs) {
+            m_win->MakeAppImageMethod(); // what is held so far
+            m_sinceCompose.restart();
+        } else if (m_cancelled) {
+            m_ended = true;
+        } else if (drop.work->Done() > drop.stored) {
+            QElapsedTimer clock;
+            clock.start();
             DroppedFile* next = files + drop.stored;
             const Outcome outcome = store(*m_win, next, files + drop.work->Done(),
                                           [&clock] { return clock.elapsed() < kStepMs; });
             if (outcome == Outcome::Refused)
                 tellRefused(files + drop.stored, files + total);
-            ended = outcome != Outcome::Stored;
+            m_ended = outcome != Outcome::Stored;
             drop.stored = size_t(next - files);
+            m_progress->Update(int(drop.stored));
         }
-        ended = ended || drop.stored == total;
-        m_progress->Update(int(drop.stored));
-        if (ended || m_sinceCompose.elapsed() >= kComposeEveryMs) {
-            m_win->MakeAppImageMethod();
-            m_sinceCompose.restart();
-        }
+        m_ended = m_ended || drop.stored == total;
         m_stepping = false;
-        if (ended) {
-            m_drops.pop_front();
-            m_progress.reset();
-            if (!m_drops.empty())
-                begin();
-            return;
-        }
-        // More is ready: the next step after the events waiting meanwhile.
-        if (drop.work->Done() > drop.stored)
+        if (m_ended)
+            QTimer::singleShot(0, this, [this] { finish(); });
+        else if (drop.work->Done() > drop.stored || m_sinceCompose.elapsed() >= kComposeEveryMs)
             QTimer::singleShot(0, this, [this] { step(); });
+    }
+
+    // The drop is over: the window composed with all it holds, and the next drop begun.
+    void finish() {
+        m_win->MakeAppImageMethod();
+        m_ended = false;
+        m_drops.pop_front();
+        m_progress.reset();
+        if (!m_drops.empty())
+            begin();
     }
 
     LauncherWin* m_win;
@@ -218,6 +224,7 @@ private:
     QElapsedTimer m_sinceCompose;
     bool m_stepping = false;
     bool m_cancelled = false;
+    bool m_ended = false; // the front drop waits for its last composition
 };
 
 void LauncherWin::DropAppMethod(const FolderItem& f) {

@@ -348,8 +348,10 @@ private:
     size_t m_written = 0;
 };
 
-// A GUI step writes the entries looked at for this long at most.
+// A GUI step writes the entries looked at for this long at most; what is written is
+// committed this often.
 constexpr qint64 kStepMs = 25;
+constexpr qint64 kCommitEveryMs = 500;
 
 // The database made without holding up the event loop, a step at a time.
 class DatabaseMaking : public QObject {
@@ -375,6 +377,7 @@ public:
             removeBuildingFiles(m_building);
             return false;
         }
+        m_sinceCommit.start();
         m_fill = std::make_unique<AppleFill>(this, [this] { step(); });
         QTimer::singleShot(0, this, [this] { step(); }); // also when there is nothing to look at
         return true;
@@ -391,11 +394,24 @@ private:
         if (m_progress)
             m_progress(int(m_fill->Written()), int(m_fill->Count()));
         m_stepping = false;
-        if (!written)
+        if (!written) {
             end(!fillFailed(m_db));
-        else if (m_fill->Complete())
+            return;
+        }
+        if (m_fill->Complete()) {
             end(completeDatabase(m_db));
-        else if (m_fill->Ready())
+            return;
+        }
+        // The file is not in place before it is complete: committed in parts, the written
+        // rows go to the disk as they come instead of all in one long step at the end.
+        if (m_sinceCommit.elapsed() >= kCommitEveryMs) {
+            if (!committed(m_db)) {
+                end(false);
+                return;
+            }
+            m_sinceCommit.restart();
+        }
+        if (m_fill->Ready())
             QTimer::singleShot(0, this, [this] { step(); });
     }
 
@@ -417,6 +433,7 @@ private:
     Database m_db;
     std::unique_ptr<AppleFill> m_fill;
     bool m_stepping = false;
+    QElapsedTimer m_sinceCommit;
 };
 
 QPointer<DatabaseMaking> making;
