@@ -33,13 +33,9 @@ struct DroppedFile {
     bool made = false;
 };
 
-// On any thread; nothing is made when only the GUI thread can make the icon.
-void makeFromThemes(DroppedFile& d) {
+void fill(DroppedFile& d, const MaskedPicture& pictures) {
     d.name = d.f.DisplayName();
     d.path = d.f.AbsolutePath();
-    const MaskedPicture pictures = GlobalModule::ThemedIconAndMask(d.f, 128);
-    if (pictures.isNull())
-        return;
     d.icon = pictures.image;
     d.mask = pictures.mask;
     d.iconText = d.icon.text();
@@ -47,18 +43,17 @@ void makeFromThemes(DroppedFile& d) {
     d.made = true;
 }
 
+// On any thread; nothing is made when only the GUI thread can make the icon.
+void makeFromThemes(DroppedFile& d) {
+    const MaskedPicture pictures = GlobalModule::ThemedIconAndMask(d.f, 128);
+    if (!pictures.isNull())
+        fill(d, pictures);
+}
+
 // On the GUI thread: whatever the pool left.
 void make(DroppedFile& d) {
-    if (d.made)
-        return;
-    d.name = d.f.DisplayName();
-    d.path = d.f.AbsolutePath();
-    const MaskedPicture pictures = GlobalModule::GetIconAndMaskMethod(d.f, 128);
-    d.icon = pictures.image;
-    d.mask = pictures.mask;
-    d.iconText = GlobalModule::StoredIconText(d.icon);
-    d.maskText = GlobalModule::StoredIconText(d.mask);
-    d.made = true;
+    if (!d.made)
+        fill(d, GlobalModule::GetIconAndMaskMethod(d.f, 128));
 }
 
 enum class Outcome { Stored, Abandoned, Refused };
@@ -173,7 +168,6 @@ private:
         step();
     }
 
-    // Stores what is ready, for a short while; comes back for more.
     // Either stores what is ready, for a short while, or composes the window: each a step of
     // its own between the events waiting meanwhile.
     void step() {

@@ -24,7 +24,6 @@ LauncherWin::LauncherWin() {
     SetTransparencyMBS(this, GlobalModule::MyPref ? GlobalModule::MyPref->TransparentValue : 0);
     setHeight(64);
     m_composedSize = size(); // the opening size is ours, not a live-resize step
-    m_tallest = LauncherGeometry::TallestWindow(ScreenRects());
     WindowSystem::instance().keepOutOfTaskbar(this);
 }
 
@@ -57,7 +56,6 @@ qint32 LauncherWin::GetIndexMethod(qint32 X, qint32 Y) const {
 }
 
 void LauncherWin::MakeAppImageMethod() {
-    m_tallest = LauncherGeometry::TallestWindow(ScreenRects());
     // On this thread the shape is made where it is applied, after asking for a compositor.
     TakeComposition(LauncherComposition::Compose(
         TakeCompositionInput(Width(), devicePixelRatioF(), false, MainScreenWidth())));
@@ -87,7 +85,7 @@ LauncherComposition::Input LauncherWin::CompositionSettings(int width, qreal dpr
     in.dpr = dpr;
     in.shape = shape;
     in.screenWidth = screenWidth;
-    in.maxHeight = m_tallest;
+    in.maxHeight = LauncherGeometry::TallestWindow(ScreenRects()); // the screens as now
     return in;
 }
 

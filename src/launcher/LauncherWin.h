@@ -92,7 +92,8 @@ public:
     // the main screen's width, which a long title is cut short to keep within.
     LauncherComposition::Input TakeCompositionInput(int width, qreal dpr, bool shape,
                                                     int screenWidth);
-    // The settings alone, without the items: plain data that any thread may compose with.
+    // The settings alone, without the items, read on the window's thread (the screens too):
+    // plain data that any thread may compose with.
     LauncherComposition::Input CompositionSettings(int width, qreal dpr, bool shape,
                                                    int screenWidth) const;
     void TakeComposition(LauncherComposition::Output&& out);
@@ -199,9 +200,6 @@ private:
     LauncherDrops* m_drops = nullptr;     // a child, made at the first drop
     bool m_composing = false;             // our own resizes are not live-resize steps
     QSize m_composedSize;
-    // The tallest the window is composed (the screens' as last seen on this thread: the
-    // loading composes on others).
-    int m_tallest = 0;
     LauncherComposition::FittedCache m_fitted;
     bool m_pressed = false;
     bool m_contextPress = false; // the secondary button is down; its release opens the menu
